@@ -1,0 +1,87 @@
+#include "model/settings.h"
+
+#include <cstdint>
+
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/app_path.h"
+#include "platform/file_io.h"
+#include "platform/profile.h"
+
+namespace haripon {
+
+namespace {
+
+constexpr char kPostSection[] = "POST";
+constexpr char kVersionSection[] = "VERSION";
+constexpr char kVersionKey[] = "VERSION";
+constexpr char kFolderSection[] = "FOLDER";
+constexpr char kFolderKey[] = "DATFOLDER";
+
+// The integer fields of a slot in the order of the file.
+struct IntegerKey {
+    const char* suffix;
+    std::int32_t MemoSlot::*field;
+};
+
+constexpr IntegerKey kIntegerKeys[] = {
+    {"YEAR", &MemoSlot::Year}, {"MONTH", &MemoSlot::Month},       {"DAY", &MemoSlot::Day},
+    {"TIML", &MemoSlot::Hour}, {"TIMM", &MemoSlot::Minute},       {"TOP", &MemoSlot::Top},
+    {"LEFT", &MemoSlot::Left}, {"TIMEFLAG", &MemoSlot::TimeFlag},
+};
+
+std::string SlotKey(int index, const char* suffix) {
+    return "POST" + std::to_string(index + 1) + suffix;
+}
+
+}  // namespace
+
+bool ReadSettings() {
+    std::string bytes;
+    const ReadResult result = ReadFileBytes(AppFile(kSettingsFile), bytes);
+    VersionText = kVersionText;
+    if (result == ReadResult::Failed)
+        return false;
+
+    const ProfileText profile(bytes);
+    for (int i = 0; i < kSlotCount; ++i) {
+        MemoSlot& slot = SlotTable[i];
+        for (const IntegerKey& key : kIntegerKeys) {
+            slot.*key.field = profile.ReadInteger(kPostSection, SlotKey(i, key.suffix));
+        }
+        slot.Memo = profile.ReadString(kPostSection, SlotKey(i, "MEMO"));
+        slot.HasMemo = slot.Memo.empty() ? 0 : 1;
+    }
+    StoredMemosRead = true;
+    return true;
+}
+
+bool WriteSettings() {
+    if (!StoredMemosRead)
+        return FirstUsedSlot() < 0;
+
+    const auto path = AppFile(kSettingsFile);
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) == ReadResult::Failed)
+        return false;
+
+    ProfileText profile(bytes);
+    for (int i = 0; i < kSlotCount; ++i) {
+        const MemoSlot& slot = SlotTable[i];
+        for (const IntegerKey& key : kIntegerKeys) {
+            profile.WriteInteger(kPostSection, SlotKey(i, key.suffix), slot.*key.field);
+        }
+        profile.WriteString(kPostSection, SlotKey(i, "MEMO"), QuoteForProfile(slot.Memo));
+    }
+    profile.WriteString(kVersionSection, kVersionKey, VersionText);
+    return ReplaceFileBytes(path, profile.Bytes());
+}
+
+std::string ReadThemeFolder() {
+    std::string bytes;
+    if (ReadFileBytes(AppFile(kSettingsFile), bytes) != ReadResult::Ok)
+        return {};
+    return ProfileText(bytes).ReadString(kFolderSection, kFolderKey);
+}
+
+}  // namespace haripon

@@ -1,0 +1,23 @@
+// The settings file timpsd.ini beside the executable: the seven memo slots, the version
+// text and the folder of the active theme.
+#pragma once
+
+#include <string>
+
+namespace haripon {
+
+inline constexpr char kSettingsFile[] = "timpsd.ini";
+
+// Fills the stored fields of all seven slots from section POST and sets VersionText.
+// False when the file exists but could not be read; the slots then keep their values.
+bool ReadSettings();
+
+// Writes all seven slots and the version text. False when the file could not be written;
+// the old file then stays as it was. A run that never read the stored memos leaves them
+// alone, and reports a failure only if it holds memos of its own that are not saved.
+bool WriteSettings();
+
+// Key DATFOLDER of section FOLDER; empty when absent or unreadable.
+std::string ReadThemeFolder();
+
+}  // namespace haripon

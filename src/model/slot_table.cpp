@@ -1,0 +1,43 @@
+#include "model/slot_table.h"
+
+namespace haripon {
+
+std::array<MemoSlot, kSlotCount> SlotTable;
+std::int32_t SelectedSlot = 0;
+std::filesystem::path AppFolder;
+std::string ThemeFolder;
+std::string VersionText;
+std::uint8_t VersionBoxOpen = 0;
+std::uint8_t BlockEditorClose = 0;
+DateTimeRecord LocalNow;
+ThemeRecord ThemeSettings;
+std::int32_t ThemeCount = 0;
+std::array<std::string, kSlotCount> SmallFaceNames;
+bool StoredMemosRead = false;
+
+int FirstUsedSlot() {
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (!SlotTable[i].Memo.empty())
+            return i;
+    }
+    return -1;
+}
+
+int FirstFreeSlot() {
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (SlotTable[i].Memo.empty())
+            return i;
+    }
+    return -1;
+}
+
+void ReleaseAllSlots() {
+    for (MemoSlot& slot : SlotTable)
+        slot.HasMemo = 0;
+}
+
+void ResetSlots() {
+    SlotTable.fill(MemoSlot{});
+}
+
+}  // namespace haripon

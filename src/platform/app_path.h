@@ -1,0 +1,12 @@
+// File names of the program: the executable's folder plus a Shift-JIS relative name.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+namespace haripon {
+
+// AppFolder + relative, joined as they are: a relative name may name subfolders with '\'.
+std::filesystem::path AppFile(std::string_view relative);
+
+}  // namespace haripon

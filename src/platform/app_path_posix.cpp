@@ -1,0 +1,25 @@
+#include "platform/app_path.h"
+
+#include <string>
+
+#include "model/slot_table.h"
+#include "platform/sjis.h"
+
+namespace haripon {
+
+// On a POSIX host the bytes are the file name; folder separators become '/'.
+std::filesystem::path AppFile(std::string_view relative) {
+    std::string name(relative);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(name[i]))) {
+            ++i;
+        } else if (name[i] == '\\') {
+            name[i] = '/';
+        }
+    }
+    std::filesystem::path path = AppFolder;
+    path += name;
+    return path;
+}
+
+}  // namespace haripon

@@ -1,0 +1,177 @@
+#include "model/settings.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "model/slot_table.h"
+#include "model/texts.h"
+
+namespace haripon {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFile : public testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("haripon-settings-" + std::to_string(::getpid()) + "-" +
+                   testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        AppFolder = folder_.string() + "/";
+        ResetSlots();
+        VersionText.clear();
+        StoredMemosRead = false;
+    }
+    void TearDown() override {
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
+        fs::remove_all(folder_);
+    }
+
+    fs::path File() const { return folder_ / "timpsd.ini"; }
+
+    void Store(const std::string& bytes) const { std::ofstream(File(), std::ios::binary) << bytes; }
+
+    std::string Stored() const {
+        std::ifstream in(File(), std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    fs::path folder_;
+};
+
+std::string FreshLayout() {
+    std::string text = "[POST]\r\n";
+    for (int n = 1; n <= 7; ++n) {
+        const std::string p = "POST" + std::to_string(n);
+        text += p + "YEAR=0\r\n" + p + "MONTH=0\r\n" + p + "DAY=0\r\n" + p + "TIML=0\r\n" + p +
+                "TIMM=0\r\n" + p + "TOP=0\r\n" + p + "LEFT=0\r\n" + p + "TIMEFLAG=0\r\n" + p +
+                "MEMO=\r\n";
+    }
+    return text + "[VERSION]\r\nVERSION=" + kVersionText + "\r\n";
+}
+
+TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
+    ASSERT_TRUE(ReadSettings());
+    EXPECT_EQ(VersionText, kVersionText);
+    EXPECT_EQ(FirstUsedSlot(), -1);
+    EXPECT_EQ(SlotTable[0].Year, 0);  // zeros, not "not set"
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(Stored(), FreshLayout());
+    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+}
+
+TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
+    const std::string memos[7] = {" leading blank",
+                                  "trailing blank ",
+                                  "\"quoted\"",
+                                  "'single'",
+                                  "\x83\x5C\x81\x5B\x83\x5D & [x]=;",  // ソーゾ & [x]=;
+                                  "",
+                                  "plain memo"};
+    ASSERT_TRUE(ReadSettings());
+    for (int i = 0; i < kSlotCount; ++i) {
+        MemoSlot& slot = SlotTable[i];
+        slot = MemoSlot{};
+        slot.Year = 2000 + i;
+        slot.Month = i == 3 ? -1 : i + 1;
+        slot.Day = 10 + i;
+        slot.Hour = i;
+        slot.Minute = 50 + i;
+        slot.Top = -30 * i;
+        slot.Left = 100 * i + 1;
+        slot.TimeFlag = i % 2;
+        slot.Memo = memos[i];
+    }
+    const auto saved = SlotTable;
+    ASSERT_TRUE(WriteSettings());
+
+    ResetSlots();
+    ASSERT_TRUE(ReadSettings());
+    for (int i = 0; i < kSlotCount; ++i) {
+        const MemoSlot& slot = SlotTable[i];
+        SCOPED_TRACE(i);
+        EXPECT_EQ(slot.Year, saved[i].Year);
+        EXPECT_EQ(slot.Month, saved[i].Month);
+        EXPECT_EQ(slot.Day, saved[i].Day);
+        EXPECT_EQ(slot.Hour, saved[i].Hour);
+        EXPECT_EQ(slot.Minute, saved[i].Minute);
+        EXPECT_EQ(slot.Top, saved[i].Top);
+        EXPECT_EQ(slot.Left, saved[i].Left);
+        EXPECT_EQ(slot.TimeFlag, saved[i].TimeFlag);
+        EXPECT_EQ(slot.Memo, saved[i].Memo);
+        EXPECT_EQ(slot.HasMemo, saved[i].Memo.empty() ? 0 : 1);
+    }
+}
+
+TEST_F(SettingsFile, HandEditedValuesAreTakenAsTheyAre) {
+    Store(
+        "[post]\nPOST1MEMO=  buy milk  \npost1month=13\nPOST1TOP=$10\nPOST1LEFT=-99999\n"
+        "POST1YEAR=20x5\n[FOLDER]\nDATFOLDER=DATA\\sakura\\\n");
+    ASSERT_TRUE(ReadSettings());
+    const MemoSlot& slot = SlotTable[0];
+    EXPECT_EQ(slot.Memo, "buy milk");
+    EXPECT_EQ(slot.HasMemo, 1);
+    EXPECT_EQ(slot.Month, 13);
+    EXPECT_EQ(slot.Top, 16);
+    EXPECT_EQ(slot.Left, -99999);
+    EXPECT_EQ(slot.Year, 0);
+    EXPECT_EQ(slot.Day, 0);  // absent keys read as 0, not as "not set"
+    EXPECT_EQ(ReadThemeFolder(), "DATA\\sakura\\");
+}
+
+TEST_F(SettingsFile, SavingKeepsWhatElseTheFileHolds) {
+    Store("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=old\r\nMYKEY=mine\r\n");
+    ASSERT_TRUE(ReadSettings());
+    SlotTable[0].Memo = "new";
+    ASSERT_TRUE(WriteSettings());
+    const std::string bytes = Stored();
+    EXPECT_EQ(
+        bytes.rfind("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=new\r\nMYKEY=mine\r\n"
+                    "POST1YEAR=0\r\n",
+                    0),
+        0u);
+    EXPECT_EQ(ReadThemeFolder(), "DATA\\b\\");
+}
+
+TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
+    const std::string before = "[POST]\r\nPOST1MEMO=keep me\r\n";
+    Store(before);
+    ASSERT_TRUE(ReadSettings());
+    fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);
+    SlotTable[0].Memo = "changed";
+    EXPECT_FALSE(WriteSettings());
+    EXPECT_EQ(Stored(), before);
+    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+}
+
+TEST_F(SettingsFile, AnUnreadableFileIsNeverOverwritten) {
+    fs::create_directory(File());  // exists, but cannot be read as a file
+    EXPECT_FALSE(ReadSettings());
+    EXPECT_EQ(VersionText, kVersionText);
+    EXPECT_EQ(FirstUsedSlot(), -1);
+    EXPECT_TRUE(WriteSettings());  // nothing of this run to lose: the save is left out
+    SlotTable[2].Memo = "typed in this run";
+    EXPECT_FALSE(WriteSettings());  // a memo of this run cannot be saved: reported
+    EXPECT_TRUE(fs::is_directory(File()));
+}
+
+TEST_F(SettingsFile, AStartThatNeverReadTheMemosLeavesThemStored) {
+    const std::string before = "[POST]\r\nPOST3MEMO=stored\r\n";
+    Store(before);
+    EXPECT_TRUE(WriteSettings());
+    EXPECT_EQ(Stored(), before);
+}
+
+TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {
+    EXPECT_EQ(ReadThemeFolder(), "");
+}
+
+}  // namespace
+}  // namespace haripon
