@@ -9,4 +9,7 @@ namespace haripon {
 // AppFolder + relative, joined as they are: a relative name may name subfolders with '\'.
 std::filesystem::path AppFile(std::string_view relative);
 
+// The folder of the running executable, with a trailing separator.
+std::filesystem::path ExecutableFolder();
+
 }  // namespace haripon

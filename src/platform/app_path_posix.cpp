@@ -22,4 +22,10 @@ std::filesystem::path AppFile(std::string_view relative) {
     return path;
 }
 
+std::filesystem::path ExecutableFolder() {
+    std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    folder += "/";
+    return folder;
+}
+
 }  // namespace haripon

@@ -1,5 +1,9 @@
 #include "platform/app_path.h"
 
+#include <windows.h>
+
+#include <string>
+
 #include "model/slot_table.h"
 #include "platform/win_text.h"
 
@@ -9,6 +13,20 @@ std::filesystem::path AppFile(std::string_view relative) {
     std::filesystem::path path = AppFolder;
     path += WideFromSjis(relative);
     return path;
+}
+
+std::filesystem::path ExecutableFolder() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(name.size() * 2);
+    }
+    return name.substr(0, name.find_last_of(L"\\/") + 1);
 }
 
 }  // namespace haripon

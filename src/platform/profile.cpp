@@ -70,7 +70,7 @@ Line Classify(std::string_view text, bool firstLine) {
     if (text.front() == '[') {
         const std::size_t close = text.rfind(']');
         if (close != std::string_view::npos) {
-            return {Line::Kind::Section, CutAtNul(text.substr(1, close - 1)), std::nullopt};
+            return {Line::Kind::Section, Trim(CutAtNul(text.substr(1, close - 1))), std::nullopt};
         }
     }
     text = TrimRight(text);

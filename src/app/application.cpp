@@ -1,0 +1,72 @@
+#include "app/application.h"
+
+#include "model/settings.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/error_report.h"
+#include "platform/message_box.h"
+
+namespace haripon {
+
+Application::Application() : title_(*this) {}
+
+int Application::Run() {
+    CreateWindows();
+    title_.CenterOnScreen();
+    title_.Show();
+    if (firstDisplayDue_)
+        FirstDisplay();
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+void Application::CreateWindows() {
+    title_.Create();
+    RunReported([this] { LoadSlots(); });
+    allWindowsCreated_ = true;
+}
+
+// The memo editor's share of start-up: slots cleared, then filled from the settings file.
+void Application::LoadSlots() {
+    BlockEditorClose = 1;
+    VersionBoxOpen = 0;
+    ResetSlots();
+    SelectedSlot = 0;
+    const std::string caption = VersionText;
+    if (!ReadSettings())
+        ShowMessage(kIniReadFailed, caption);
+}
+
+void Application::FirstDisplay() {
+    if (firstDisplayDone_)
+        return;
+    firstDisplayDone_ = true;
+    title_.Hide();
+}
+
+void Application::Shutdown() {
+    // A second close request can arrive while the failure message of the first is open.
+    if (shutDown_) return;
+    shutDown_ = true;
+    if (!WriteSettings())
+        ShowMessage(kIniWriteFailed);
+    ReleaseAllSlots();
+    BlockEditorClose = 0;
+}
+
+void Application::RequestExit() {
+    BlockEditorClose = 0;
+    ReleaseAllSlots();
+    title_.Close();
+}
+
+void Application::SaveAtSessionEnd() {
+    WriteSettings();
+}
+
+}  // namespace haripon

@@ -1,0 +1,39 @@
+// The program from start to end: the windows in their fixed order, the first display and
+// the one shutdown sequence.
+#pragma once
+
+#include "app/title_form.h"
+
+namespace haripon {
+
+class Application {
+  public:
+    Application();
+
+    // Creates the windows, runs the message loop and returns the exit code.
+    int Run();
+
+    bool AllWindowsCreated() const { return allWindowsCreated_; }
+    // The title timer fired before the last window was created.
+    void FirstDisplayDue() { firstDisplayDue_ = true; }
+    // After the title: memo windows of posted slots, tray icon, editor if no memo.
+    void FirstDisplay();
+    // The close handler of the title window.
+    void Shutdown();
+    // Ending from the tray menu or the editor: the title window's close runs Shutdown.
+    void RequestExit();
+    // The session ends without closing the windows: keep what changed since the last save.
+    void SaveAtSessionEnd();
+
+  private:
+    void CreateWindows();
+    void LoadSlots();
+
+    TitleForm title_;
+    bool allWindowsCreated_ = false;
+    bool firstDisplayDue_ = false;
+    bool firstDisplayDone_ = false;
+    bool shutDown_ = false;
+};
+
+}  // namespace haripon

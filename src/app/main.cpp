@@ -1,0 +1,59 @@
+// haripon.exe: desktop sticky memos with reminders.
+#include <windows.h>
+
+#include "app/application.h"
+#include "model/texts.h"
+#include "platform/error_report.h"
+#include "platform/win_text.h"
+
+namespace haripon {
+
+namespace {
+
+// Held for the whole run. The window-class test alone leaves a gap between two copies
+// started at the same instant; the mutex closes it.
+class SingleInstance {
+  public:
+    SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Haripon.SingleInstance")) {
+        const bool mutexTaken = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+        otherRunning_ = mutexTaken || FindWindowW(L"TPTitleForm", nullptr) != nullptr;
+    }
+    ~SingleInstance() {
+        if (mutex_)
+            CloseHandle(mutex_);
+    }
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    bool OtherRunning() const { return otherRunning_; }
+
+  private:
+    HANDLE mutex_;
+    bool otherRunning_ = false;
+};
+
+int RunProgram() {
+    SingleInstance instance;
+    if (instance.OtherRunning()) {
+        MessageBoxW(nullptr, WideFromSjis(kAlreadyRunning).c_str(), WideFromSjis(kAppName).c_str(),
+                    MB_OK);
+        return 0;
+    }
+    Application application;
+    return application.Run();
+}
+
+}  // namespace
+
+}  // namespace haripon
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        return haripon::RunProgram();
+    } catch (const std::exception& error) {
+        haripon::ShowErrorReport(error.what());
+    } catch (...) {
+        haripon::ShowErrorReport("Unknown error");
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "platform/error_report.h"
+
+#include "model/texts.h"
+#include "platform/win_text.h"
+
+namespace haripon {
+
+std::string SystemErrorText(DWORD error) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length ? std::wstring(buffer, length) : std::wstring();
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty())
+        text = L"System error " + std::to_wstring(error);
+    return SjisFromWide(text);
+}
+
+void ThrowLastError(const std::string& subject) {
+    const DWORD error = GetLastError();
+    throw AppError(subject.empty() ? SystemErrorText(error)
+                                   : subject + ": " + SystemErrorText(error));
+}
+
+void ShowErrorReport(const std::string& text) {
+    MessageBoxW(GetActiveWindow(), WideFromSjis(text).c_str(), WideFromSjis(kAppName).c_str(),
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+}  // namespace haripon

@@ -1,0 +1,39 @@
+// Errors raised inside handlers, and the one place that reports them.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include <windows.h>
+
+namespace haripon {
+
+// An error with a text for the user (Shift-JIS).
+class AppError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The system's own text for an error code, as Shift-JIS.
+std::string SystemErrorText(DWORD error);
+
+// Throws AppError with the system's text for the last error, after the given subject
+// (typically a file name).
+[[noreturn]] void ThrowLastError(const std::string& subject);
+
+// The standard error report: a message box with the error's own text.
+void ShowErrorReport(const std::string& text);
+
+// Runs a handler; an exception it raises is reported and goes no further.
+template <typename Handler>
+void RunReported(Handler&& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        ShowErrorReport(error.what());
+    } catch (...) {
+        ShowErrorReport("Unknown error");
+    }
+}
+
+}  // namespace haripon
