@@ -53,8 +53,9 @@ TEST(ProfileRead, FirstDuplicateAndFirstSectionWin) {
 }
 
 TEST(ProfileRead, SectionHeaderForms) {
-    const char file[] = "[S5]junk\na=5\n[S4\nb=4\n";
+    const char file[] = "[S5]junk\na=5\n[S4\nb=4\n[ S3 ]\nc=3\n";
     EXPECT_EQ(Lookup(file, "S5", "a"), "5");
+    EXPECT_EQ(Lookup(file, "s3", "c"), "3");
     // "[S4" is no header: its lines stay in S5.
     EXPECT_EQ(Lookup(file, "S5", "b"), "4");
     EXPECT_EQ(Lookup(file, "S4", "b"), std::nullopt);

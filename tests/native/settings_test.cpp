@@ -8,6 +8,7 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "settings_layout.h"
 
 namespace haripon {
 namespace {
@@ -46,24 +47,13 @@ class SettingsFile : public testing::Test {
     fs::path folder_;
 };
 
-std::string FreshLayout() {
-    std::string text = "[POST]\r\n";
-    for (int n = 1; n <= 7; ++n) {
-        const std::string p = "POST" + std::to_string(n);
-        text += p + "YEAR=0\r\n" + p + "MONTH=0\r\n" + p + "DAY=0\r\n" + p + "TIML=0\r\n" + p +
-                "TIMM=0\r\n" + p + "TOP=0\r\n" + p + "LEFT=0\r\n" + p + "TIMEFLAG=0\r\n" + p +
-                "MEMO=\r\n";
-    }
-    return text + "[VERSION]\r\nVERSION=" + kVersionText + "\r\n";
-}
-
 TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
     ASSERT_TRUE(ReadSettings());
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
     EXPECT_EQ(SlotTable[0].Year, 0);  // zeros, not "not set"
     ASSERT_TRUE(WriteSettings());
-    EXPECT_EQ(Stored(), FreshLayout());
+    EXPECT_EQ(Stored(), testing_support::FreshSettingsLayout());
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 }
 

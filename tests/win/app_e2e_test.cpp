@@ -1,0 +1,136 @@
+// The real program, started in temporary folders.
+#include <gtest/gtest.h>
+
+#include "model/texts.h"
+#include "process_driver.h"
+#include "settings_layout.h"
+
+namespace haripon {
+namespace {
+
+using testing_support::FreshSettingsLayout;
+using testing_support::ProgramFolder;
+using testing_support::ProgramRun;
+
+TEST(Program, FirstStartThenCloseWritesTheFreshSettings) {
+    ProgramFolder folder;
+    ProgramRun run(folder);
+    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+    RECT client{};
+    GetClientRect(title, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("timpsd.ini")));
+
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(folder.Read("timpsd.ini"), FreshSettingsLayout());
+    EXPECT_FALSE(std::filesystem::exists(folder.File("timpsd.ini.new")));
+}
+
+TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
+    ProgramFolder folder;
+    const std::string stored =
+        "[FOLDER]\r\nDATFOLDER=DATA\\none\\\r\n[POST]\r\nPOST2MEMO=\" \x83\x5C\x81\x5B \"\r\n"
+        "POST2YEAR=2030\r\nPOST2TOP=-5\r\n";
+    folder.Write("timpsd.ini", stored);
+    ProgramRun run(folder);
+    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run.WaitForExit());
+
+    const std::string saved = folder.Read("timpsd.ini");
+    EXPECT_EQ(saved.rfind("[FOLDER]\r\nDATFOLDER=DATA\\none\\\r\n[POST]\r\n"
+                          "POST2MEMO=\" \x83\x5C\x81\x5B \"\r\nPOST2YEAR=2030\r\nPOST2TOP=-5\r\n"
+                          "POST1YEAR=0\r\n",
+                          0),
+              0u)
+        << saved;
+    EXPECT_NE(saved.find("\r\nPOST2TIMEFLAG=0\r\n"), std::string::npos);
+    EXPECT_NE(saved.find(std::string("[VERSION]\r\nVERSION=") + kVersionText + "\r\n"),
+              std::string::npos);
+}
+
+TEST(Program, ASecondCopySaysSoAndLeavesTheFirstAlone) {
+    ProgramFolder first;
+    ProgramRun running(first);
+    const HWND title = running.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+
+    ProgramFolder second;
+    ProgramRun again(second);
+    const auto box = again.WaitForMessageBox();
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, kAlreadyRunning);
+    ProgramRun::PressOk(box);
+    ASSERT_TRUE(again.WaitForExit());
+    EXPECT_EQ(again.ExitCode(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(second.File("timpsd.ini")));
+    EXPECT_EQ(again.WaitForWindow(L"TPTitleForm", 0), nullptr);
+
+    EXPECT_TRUE(IsWindow(title));
+    EXPECT_EQ(running.WaitForWindow(L"TPTitleForm", 0), title);
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(running.WaitForExit());
+    EXPECT_EQ(first.Read("timpsd.ini"), FreshSettingsLayout());
+}
+
+TEST(Program, AReadOnlySettingsFileIsReportedAndKept) {
+    ProgramFolder folder;
+    const std::string stored = "[POST]\r\nPOST1MEMO=keep\r\n";
+    folder.Write("timpsd.ini", stored);
+    SetFileAttributesW(folder.File("timpsd.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    ProgramRun run(folder);
+    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    const auto box = run.WaitForMessageBox();
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, kIniWriteFailed);
+    EXPECT_EQ(box.caption, kVersionText);
+    ProgramRun::PressOk(box);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(folder.Read("timpsd.ini"), stored);
+}
+
+TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
+    ProgramFolder folder;
+    const std::string stored = "[POST]\r\nPOST1MEMO=precious\r\n";
+    folder.Write("timpsd.ini", stored);
+    const HANDLE lock = CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    ProgramRun run(folder);
+    const auto box = run.WaitForMessageBox();
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, kIniReadFailed);
+    EXPECT_EQ(box.caption, "");  // the version text is not known before the read
+    ProgramRun::PressOk(box);
+    CloseHandle(lock);
+
+    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run.WaitForExit());
+    EXPECT_EQ(run.ExitCode(), 0u);
+    EXPECT_EQ(folder.Read("timpsd.ini"), stored);
+}
+
+TEST(Program, TheEndOfTheSessionSaves) {
+    ProgramFolder folder;
+    ProgramRun run(folder);
+    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    ASSERT_NE(title, nullptr);
+    EXPECT_TRUE(SendMessageW(title, WM_QUERYENDSESSION, 0, 0));
+    SendMessageW(title, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(folder.Read("timpsd.ini"), FreshSettingsLayout());
+}
+
+}  // namespace
+}  // namespace haripon

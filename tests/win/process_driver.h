@@ -1,0 +1,57 @@
+// Runs haripon.exe in a folder of its own and works its windows from outside, as a user would.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+namespace haripon::testing_support {
+
+// A fresh temporary folder holding a copy of haripon.exe; removed at the end.
+class ProgramFolder {
+  public:
+    ProgramFolder();
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path File(const char* name) const { return path_ / name; }
+    std::string Read(const char* name) const;
+    void Write(const char* name, const std::string& bytes) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The text and caption of a message box, converted to Shift-JIS.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string text;
+    std::string caption;
+};
+
+class ProgramRun {
+  public:
+    explicit ProgramRun(const ProgramFolder& folder);
+    ~ProgramRun();  // ends a program still running
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    // The program's top-level window of that class, waiting up to the timeout.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
+    // The next message box of the program, waiting up to the timeout.
+    MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = 10000) const;
+    static void PressOk(const MessageBoxSeen& box);
+    // True when the program ended within the timeout; its exit code is then kept.
+    bool WaitForExit(DWORD timeoutMs = 15000);
+    DWORD ExitCode() const { return exitCode_; }
+
+  private:
+    PROCESS_INFORMATION process_{};
+    DWORD exitCode_ = STILL_ACTIVE;
+};
+
+}  // namespace haripon::testing_support

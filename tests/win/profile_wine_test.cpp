@@ -1,0 +1,140 @@
+// Our profile reader and writer against the system's private-profile functions.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "model/settings.h"
+#include "model/slot_table.h"
+#include "platform/profile.h"
+
+namespace haripon {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SystemProfile : public testing::Test {
+  protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = fs::path(temp) / ("haripon-profile-" + std::to_string(GetCurrentProcessId()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // A new name for every file: the system keeps recently read files cached.
+    std::string NewFile(const std::string& bytes) {
+        const fs::path path = folder_ / ("f" + std::to_string(++serial_) + ".ini");
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+
+    fs::path folder_;
+    int serial_ = 0;
+};
+
+constexpr char kAbsent[] = "<absent>";
+
+std::string SystemRead(const std::string& file, const char* section, const char* key) {
+    std::string buffer(2048, '\0');
+    const DWORD length =
+        GetPrivateProfileStringA(section, key, kAbsent, buffer.data(), 2048, file.c_str());
+    buffer.resize(length);
+    return buffer;
+}
+
+const char* const kTrickyFiles[] = {
+    "[S]\r\n  k  =  spaced value  \r\n\tK2\t=\ttabbed\t\r\n",
+    "[S]\na=\"q\"\nb='q'\nc=  \"q\"  \nd=\"q'\ne=\"q\nf=q\"\ng=\"\"\nh=\"\"q\"\"\ni=\"\nj='\n",
+    "[S]\nk=a=b ; not a comment\nempty=\nnoequals\n;x=commented\n",
+    "[S]\nk=first\nk=second\n[T]\nx=1\n[s]\nk=third\nonly=later\n",
+    "[S5]junk\na=5\n[S4\nb=4\n",
+    "[ S3 ]\nk=3\n",
+    "[S]\r\nk=v",
+    "[S]\rk=v\rj=w",
+    "\xEF\xBB\xBF[S]\r\nk=v\r\n",
+    "",
+    "k=v\n[S]\n",
+    "[\x83\x5C\x83\x5D]\r\n\x83\x5C=\x81\x5B\x83\x5D\r\n[S]\r\nmemo=\x83\x5C\x83\x74\x83\x67\r\n"
+    "end=\x83\x5D\r\n",
+    "[S]\nk=\x83\x5C\x81\x5B\x83\x5D [x] = ;\n",
+    "junk\x01\x02\x7F\xFF\n[S]\n\x1A k \x1A=\x1A v \x1A\n\x80\x81=\xFE\n",
+    "[S]\r\n\r\n\r\n   \r\nk=after blanks\r\n[T]\r\n",
+};
+
+const char* const kSections[] = {"S", "s", " S ", "S3", "S4", "S5", "T", "\x83\x5C\x83\x5D"};
+const char* const kKeys[] = {
+    "k", "K", " k ", "K2",   "a",        "b",  "c",     "d",    "e",   "f",        "g",       "h",
+    "i", "j", "x",   "only", "noequals", ";x", "empty", "memo", "end", "\x83\x5C", "\x80\x81"};
+
+TEST_F(SystemProfile, ReaderAgreesOnTrickyFiles) {
+    for (const char* bytes : kTrickyFiles) {
+        const std::string file = NewFile(bytes);
+        const ProfileText ours(bytes);
+        for (const char* section : kSections) {
+            for (const char* key : kKeys) {
+                EXPECT_EQ(ours.Find(section, key).value_or(kAbsent), SystemRead(file, section, key))
+                    << "file " << testing::PrintToString(std::string(bytes)) << " [" << section
+                    << "] " << key;
+            }
+        }
+    }
+}
+
+TEST_F(SystemProfile, ReaderAgreesOnLongValues) {
+    const std::string bytes =
+        "[S]\nk=" + std::string(3000, 'a') + "\nj=\"" + std::string(2046, 'b') + "\"\n";
+    const std::string file = NewFile(bytes);
+    const ProfileText ours(bytes);
+    for (const char* key : {"k", "j"}) {
+        EXPECT_EQ(ours.Find("S", key).value_or(kAbsent), SystemRead(file, "S", key)) << key;
+    }
+}
+
+TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
+    AppFolder = folder_.wstring() + L"\\";
+    fs::remove(folder_ / "timpsd.ini");
+    ResetSlots();
+    ASSERT_TRUE(ReadSettings());
+    SlotTable[0].Memo = "\x83\x5C\x81\x5B\x83\x5D memo";
+    SlotTable[1].Memo = " blanks ";
+    SlotTable[2].Memo = "'quoted'";
+    SlotTable[3].Year = -1;
+    SlotTable[4].Top = -120;
+    SlotTable[6].Left = 2147483647;
+    ASSERT_TRUE(WriteSettings());
+
+    const std::string system = (folder_ / "system.ini").string();
+    for (int i = 0; i < kSlotCount; ++i) {
+        const MemoSlot& slot = SlotTable[i];
+        const std::string p = "POST" + std::to_string(i + 1);
+        const std::pair<const char*, int> numbers[] = {
+            {"YEAR", slot.Year}, {"MONTH", slot.Month},      {"DAY", slot.Day},
+            {"TIML", slot.Hour}, {"TIMM", slot.Minute},      {"TOP", slot.Top},
+            {"LEFT", slot.Left}, {"TIMEFLAG", slot.TimeFlag}};
+        for (const auto& [suffix, value] : numbers) {
+            ASSERT_TRUE(WritePrivateProfileStringA("POST", (p + suffix).c_str(),
+                                                   std::to_string(value).c_str(), system.c_str()));
+        }
+        ASSERT_TRUE(WritePrivateProfileStringA("POST", (p + "MEMO").c_str(),
+                                               QuoteForProfile(slot.Memo).c_str(), system.c_str()));
+    }
+    ASSERT_TRUE(
+        WritePrivateProfileStringA("VERSION", "VERSION", VersionText.c_str(), system.c_str()));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, system.c_str());  // flush
+
+    EXPECT_EQ(Read(folder_ / "timpsd.ini"), Read(system));
+}
+
+}  // namespace
+}  // namespace haripon
