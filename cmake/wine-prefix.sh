@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Creates a throwaway 32-bit Wine prefix for the tests, once: no window manager waits, and
-# "ＭＳ Ｐゴシック" drawn by the proportional IPA Gothic so that Japanese text shows.
+# "ＭＳ Ｐゴシック" drawn by the proportional IPA Gothic so that Japanese text shows; so is
+# Wine's menu and dialog face, which has no Japanese glyphs (Windows links one in).
 set -eu
 prefix=$1
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.haripon-ready" ] && exit 0
+[ -f "$prefix/.haripon-ready-2" ] && exit 0
 
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i </dev/null >/dev/null 2>&1
@@ -14,5 +15,6 @@ reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'MS PGothic' /t REG_SZ /d IPAPGothic
+reg 'HKCU\Software\Wine\Fonts\Replacements' /v Tahoma /t REG_SZ /d IPAPGothic
 wineserver -w
-touch "$prefix/.haripon-ready"
+touch "$prefix/.haripon-ready-2"

@@ -5,10 +5,12 @@
 #include "model/texts.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
+#include "theme/theme_loader.h"
 
 namespace haripon {
 
-Application::Application() : title_(*this) {}
+Application::Application(std::filesystem::path folder)
+    : folder_(std::move(folder)), title_(*this) {}
 
 int Application::Run() {
     CreateWindows();
@@ -31,32 +33,44 @@ void Application::CreateWindows() {
     allWindowsCreated_ = true;
 }
 
-// The memo editor's share of start-up: slots cleared, then filled from the settings file.
+// The memo editor's share of start-up: slots cleared, the theme loaded, then the slots
+// filled from the settings file.
 void Application::LoadSlots() {
     BlockEditorClose = 1;
     VersionBoxOpen = 0;
+    AppFolder = folder_;
     ResetSlots();
+    LoadTheme();
     SelectedSlot = 0;
     const std::string caption = VersionText;
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
 }
 
+TrayWindows Application::OpenWindows() const {
+    TrayWindows windows;
+    windows.VersionBoxOpen = VersionBoxOpen != 0;
+    return windows;
+}
+
 void Application::FirstDisplay() {
     if (firstDisplayDone_)
         return;
     firstDisplayDone_ = true;
+    title_.AddTrayIcon();
     title_.Hide();
 }
 
 void Application::Shutdown() {
     // A second close request can arrive while the failure message of the first is open.
-    if (shutDown_) return;
+    if (shutDown_)
+        return;
     shutDown_ = true;
     if (!WriteSettings())
         ShowMessage(kIniWriteFailed);
     ReleaseAllSlots();
     BlockEditorClose = 0;
+    title_.RemoveTrayIcon();
 }
 
 void Application::RequestExit() {

@@ -2,16 +2,27 @@
 // the one shutdown sequence.
 #pragma once
 
+#include <filesystem>
+
 #include "app/title_form.h"
+#include "app/tray_rules.h"
 
 namespace haripon {
 
 class Application {
   public:
-    Application();
+    // `folder`: where the program's files are, normally the executable's folder.
+    explicit Application(std::filesystem::path folder);
 
     // Creates the windows, runs the message loop and returns the exit code.
     int Run();
+    // The windows in their fixed order, each loading what it needs.
+    void CreateWindows();
+
+    const std::filesystem::path& Folder() const { return folder_; }
+    TitleForm& Title() { return title_; }
+    // Which windows are open, for the tray icon's rules.
+    TrayWindows OpenWindows() const;
 
     bool AllWindowsCreated() const { return allWindowsCreated_; }
     // The title timer fired before the last window was created.
@@ -26,9 +37,9 @@ class Application {
     void SaveAtSessionEnd();
 
   private:
-    void CreateWindows();
     void LoadSlots();
 
+    std::filesystem::path folder_;
     TitleForm title_;
     bool allWindowsCreated_ = false;
     bool firstDisplayDue_ = false;

@@ -3,6 +3,7 @@
 
 #include "app/application.h"
 #include "model/texts.h"
+#include "platform/app_path.h"
 #include "platform/error_report.h"
 #include "platform/win_text.h"
 
@@ -39,7 +40,7 @@ int RunProgram() {
                     MB_OK);
         return 0;
     }
-    Application application;
+    Application application(ExecutableFolder());
     return application.Run();
 }
 

@@ -1,25 +1,46 @@
 #include "app/title_form.h"
 
 #include "app/application.h"
+#include "app/tray_rules.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
-#include "platform/app_path.h"
+#include "model/texts.h"
+#include "platform/message_box.h"
+#include "theme/theme_loader.h"
 
 namespace haripon {
 
 namespace {
+
 constexpr UINT_PTR kTitleTimer = 1;
 constexpr UINT kTitleMilliseconds = 3000;
+
 }  // namespace
 
+TitleForm::TitleForm(Application& application)
+    : application_(application), tray_(kTrayIconId, kTrayMessage, kAppName) {
+    TitleImg.SetBounds(0, 0, kWidth, kHeight);
+    AddControl(TitleImg);
+
+    // The editor and the theme chooser open from here once those windows exist.
+    N1 = PTitlePup.Add(kOpenEditorCaption);
+    CG1 = PTitlePup.Add(kChangeThemeCaption);
+    N4 = PTitlePup.Add(kVersionCaption, [this] { N4Click(); });
+    PTitlePup.Add(kExitCaption, [this] { Exit1Click(); });
+    PTitlePup.AddSeparator();
+    PTitlePup.Add(kCancelCaption);
+}
+
 void TitleForm::Create() {
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     Form::Create(L"TPTitleForm", kWidth, kHeight);
 }
 
 void TitleForm::FormCreate() {
-    AppFolder = ExecutableFolder();
+    AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
+    TitleImg.Load(ThemeFile().String("TITLE"));
 }
 
 void TitleForm::FormClose() {
@@ -42,7 +63,51 @@ void TitleForm::TitleTimerTimer() {
     application_.FirstDisplay();
 }
 
-bool TitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LRESULT& result) {
+void TitleForm::TrayIconMessage(unsigned mouseMessage) {
+    switch (TrayActionFor(mouseMessage, application_.OpenWindows())) {
+        case TrayAction::ShowMenu:
+            ShowTrayMenu();
+            break;
+        case TrayAction::OpenEditor:  // the editor window is not there yet
+        case TrayAction::Ignore:
+            break;
+    }
+}
+
+void TitleForm::ShowTrayMenu() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(Handle());
+    const TrayMenuState state = TrayMenuStateFor(application_.OpenWindows());
+    PTitlePup.SetEnabled(N1, state.OpenEditor);
+    PTitlePup.SetEnabled(CG1, state.ChangeTheme);
+    PTitlePup.SetEnabled(N4, state.ShowVersion);
+    PTitlePup.Popup(Handle(), cursor);
+}
+
+void TitleForm::N4Click() {
+    if (VersionBoxOpen)
+        return;
+    VersionBoxOpen = 1;
+    ShowMessage(VersionText, VersionText);
+    VersionBoxOpen = 0;
+}
+
+void TitleForm::Exit1Click() {
+    application_.RequestExit();
+}
+
+bool TitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message == kTrayMessage) {
+        if (wParam == kTrayIconId)
+            TrayIconMessage(static_cast<unsigned>(lParam));
+        return true;
+    }
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        tray_.Restore();
+        return true;
+    }
     switch (message) {
         case WM_QUERYENDSESSION:
             result = TRUE;
@@ -50,7 +115,6 @@ bool TitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM /*lParam*/, LR
         case WM_ENDSESSION:
             if (wParam)
                 application_.SaveAtSessionEnd();
-            result = 0;
             return true;
         default:
             return false;

@@ -1,7 +1,11 @@
-// TPTitleForm: the title picture at start, then the hidden main window of the program.
+// TPTitleForm: the title picture at start, then the hidden main window of the program that
+// owns the tray icon and its menu.
 #pragma once
 
+#include "platform/controls.h"
 #include "platform/form.h"
+#include "platform/popup_menu.h"
+#include "platform/tray_icon.h"
 
 namespace haripon {
 
@@ -11,10 +15,15 @@ class TitleForm : public Form {
   public:
     static constexpr int kWidth = 300;
     static constexpr int kHeight = 200;
+    static constexpr UINT kTrayIconId = 100;
+    static constexpr UINT kTrayMessage = WM_USER + 1;
 
-    explicit TitleForm(Application& application) : application_(application) {}
+    explicit TitleForm(Application& application);
 
     void Create();
+    void AddTrayIcon() { tray_.Add(Handle()); }
+    void RemoveTrayIcon() { tray_.Remove(); }
+    bool TrayIconAdded() const { return tray_.Added(); }
 
   protected:
     void FormCreate() override;
@@ -25,8 +34,19 @@ class TitleForm : public Form {
 
   private:
     void TitleTimerTimer();
+    void TrayIconMessage(unsigned mouseMessage);
+    void ShowTrayMenu();
+    void N4Click();
+    void Exit1Click();
 
     Application& application_;
+    Image TitleImg;
+    PopupMenu PTitlePup;
+    UINT N1 = 0;
+    UINT CG1 = 0;
+    UINT N4 = 0;
+    TrayIcon tray_;
+    UINT taskbarCreated_ = 0;
 };
 
 }  // namespace haripon

@@ -11,7 +11,7 @@ namespace haripon {
 std::filesystem::path AppFile(std::string_view relative) {
     std::string name(relative);
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(name[i]))) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(name[i]))) {
             ++i;
         } else if (name[i] == '\\') {
             name[i] = '/';

@@ -1,6 +1,5 @@
 #include "platform/error_report.h"
 
-#include "model/texts.h"
 #include "platform/win_text.h"
 
 namespace haripon {
@@ -24,11 +23,6 @@ void ThrowLastError(const std::string& subject) {
     const DWORD error = GetLastError();
     throw AppError(subject.empty() ? SystemErrorText(error)
                                    : subject + ": " + SystemErrorText(error));
-}
-
-void ShowErrorReport(const std::string& text) {
-    MessageBoxW(GetActiveWindow(), WideFromSjis(text).c_str(), WideFromSjis(kAppName).c_str(),
-                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 }  // namespace haripon

@@ -1,6 +1,13 @@
 #include "platform/form.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/controls.h"
 #include "platform/error_report.h"
+#include "platform/win_text.h"
 
 namespace haripon {
 
@@ -22,7 +29,6 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = className;
     if (!RegisterClassExW(&windowClass))
         ThrowLastError("RegisterClass");
@@ -30,6 +36,10 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
 
 // Set while CreateWindowExW runs, so that the first messages find their form.
 thread_local Form* formBeingCreated = nullptr;
+
+POINT PointFrom(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
 
 }  // namespace
 
@@ -42,18 +52,16 @@ Form::~Form() {
 
 void Form::Create(const wchar_t* className, int clientWidth, int clientHeight) {
     RegisterFormClass(className, &Form::WindowProc);
-    RECT frame{0, 0, clientWidth, clientHeight};
-    const DWORD style = WS_POPUP | WS_CLIPCHILDREN;
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
-
     formBeingCreated = this;
     // Tool windows: the program lives in the tray and shows no taskbar buttons.
-    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", style, 0, 0,
-                                        frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"",
+                                        WS_POPUP | WS_CLIPCHILDREN, 0, 0, clientWidth, clientHeight,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     formBeingCreated = nullptr;
     if (!window)
         ThrowLastError("CreateWindow");
+    for (const Control* control : controls_)
+        ControlChanged(*control);
     RunReported([this] { FormCreate(); });
 }
 
@@ -80,6 +88,20 @@ void Form::CenterOnScreen() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Form::SetClientSize(int width, int height) {
+    SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetCaption(std::string_view caption) {
+    SetWindowTextW(handle_, WideFromSjis(caption).c_str());
+}
+
+void Form::SetColor(COLORREF color) {
+    color_ = color;
+    if (handle_)
+        InvalidateRect(handle_, nullptr, FALSE);
+}
+
 void Form::Close() {
     SendMessageW(handle_, WM_CLOSE, 0, 0);
 }
@@ -96,6 +118,127 @@ void Form::StopTimer(UINT_PTR id) {
     KillTimer(handle_, id);
 }
 
+void Form::AddControl(Control& control) {
+    control.form_ = this;
+    controls_.push_back(&control);
+    ControlChanged(control);
+}
+
+void Form::ControlChanged(const Control& control) {
+    if (!handle_)
+        return;
+    InvalidateRect(handle_, &control.Bounds(), FALSE);
+    UpdateHintTool(control);
+}
+
+void Form::UpdateHintTool(const Control& control) {
+    if (control.Hint().empty() && !hints_)
+        return;
+    if (!hints_) {
+        hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    }
+    const auto position = std::find(controls_.begin(), controls_.end(), &control);
+    std::wstring text = WideFromSjis(control.Hint());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = static_cast<UINT_PTR>(std::distance(controls_.begin(), position)) + 1;
+    tool.rect = control.Visible() ? control.Bounds() : RECT{};
+    tool.lpszText = text.data();
+    SendMessageW(hints_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty())
+        SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::PaintClient(HDC dc) const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const BrushHandle background(CreateSolidBrush(color_));
+    FillRect(dc, &client, background.Get());
+    for (const Control* control : controls_) {
+        if (!control->Visible())
+            continue;
+        const RECT& bounds = control->Bounds();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        control->Paint(dc);
+        RestoreDC(dc, saved);
+    }
+}
+
+Bitmap Form::RenderClient() const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    Bitmap picture(client.right, client.bottom);
+    MemoryDC dc(picture.Handle());
+    PaintClient(dc.Get());
+    return picture;
+}
+
+void Form::Paint() {
+    PAINTSTRUCT paint;
+    const HDC screen = BeginPaint(handle_, &paint);
+    const Bitmap buffer = RenderClient();
+    MemoryDC source(buffer.Handle());
+    BitBlt(screen, 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
+    EndPaint(handle_, &paint);
+}
+
+Control* Form::ControlAt(POINT at) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* control = *it;
+        if (control->Visible() && control->Enabled() && control->TakesMouse() &&
+            PtInRect(&control->Bounds(), at)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void Form::LeftButtonDown(POINT at) {
+    Control* control = ControlAt(at);
+    if (!control) {
+        FormMouseDown(at);
+        return;
+    }
+    captured_ = control;
+    SetCapture(handle_);
+    control->MouseDown();
+}
+
+void Form::MouseMove(POINT at) {
+    if (captured_) {
+        captured_->MouseTracking(PtInRect(&captured_->Bounds(), at) != FALSE);
+        return;
+    }
+    Control* control = ControlAt(at);
+    if (control == hovered_)
+        return;
+    if (hovered_)
+        hovered_->MouseHover(false);
+    hovered_ = control;
+    if (hovered_) {
+        hovered_->MouseHover(true);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&track);
+    }
+}
+
+void Form::LeftButtonUp(POINT at) {
+    Control* control = std::exchange(captured_, nullptr);
+    if (!control)
+        return;
+    ReleaseCapture();
+    const bool inside = PtInRect(&control->Bounds(), at) != FALSE;
+    control->MouseUp();
+    if (inside && control->Enabled() && control->OnClick)
+        control->OnClick();
+}
+
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!form && formBeingCreated) {
@@ -107,13 +250,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return DefWindowProcW(window, message, wParam, lParam);
 
     LRESULT result = 0;
-    try {
-        result = form->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorReport(error.what());
-    } catch (...) {
-        ShowErrorReport("Unknown error");
-    }
+    RunReported([&] { result = form->Dispatch(message, wParam, lParam); });
     return result;
 }
 
@@ -128,6 +265,36 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             FormTimer(wParam);
             return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            LeftButtonDown(PointFrom(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(PointFrom(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            MouseMove({-1, -1});
+            return 0;
+        case WM_LBUTTONUP:
+            LeftButtonUp(PointFrom(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (captured_ && reinterpret_cast<HWND>(lParam) != handle_) {
+                std::exchange(captured_, nullptr)->MouseUp();
+            }
+            return 0;
+        case WM_CONTEXTMENU: {
+            POINT screen = PointFrom(lParam);
+            if (screen.x == -1 && screen.y == -1)
+                GetCursorPos(&screen);
+            FormContextMenu(screen);
+            return 0;
+        }
         case kReleaseMessage:
             DestroyWindow(handle_);
             return 0;
@@ -135,6 +302,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             const HWND window = handle_;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             handle_ = nullptr;
+            hints_ = nullptr;
             return DefWindowProcW(window, message, wParam, lParam);
         }
         default:

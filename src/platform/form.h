@@ -1,9 +1,18 @@
 // A top-level window of the program: one class per window, borderless, created hidden.
+// It paints its graphic controls in stacking order, double-buffered, and routes the mouse
+// to the topmost control that takes it.
 #pragma once
 
 #include <windows.h>
 
+#include <string_view>
+#include <vector>
+
+#include "platform/gdi.h"
+
 namespace haripon {
+
+class Control;
 
 class Form {
   public:
@@ -21,6 +30,10 @@ class Form {
     void Show();
     void Hide();
     void CenterOnScreen();
+    void SetClientSize(int width, int height);
+    void SetCaption(std::string_view caption);  // Shift-JIS
+    // The colour wherever no control paints.
+    void SetColor(COLORREF color);
     // A close request, as the system's close command makes it.
     void Close();
     // Destroys the window once the current message is handled.
@@ -28,6 +41,13 @@ class Form {
 
     void StartTimer(UINT_PTR id, UINT milliseconds);
     void StopTimer(UINT_PTR id);
+
+    // Adds a control on top of those added before.
+    void AddControl(Control& control);
+    // The client area as it would be painted now.
+    Bitmap RenderClient() const;
+    // Called by a control whose place, visibility or hint changed.
+    void ControlChanged(const Control& control);
 
   protected:
     virtual void FormCreate() {}
@@ -38,6 +58,10 @@ class Form {
     virtual void FormClose() {}
     virtual bool IsMainForm() const { return false; }
     virtual void FormTimer(UINT_PTR /*id*/) {}
+    // A left press that no control took, in client coordinates.
+    virtual void FormMouseDown(POINT /*at*/) {}
+    // A right click anywhere on the form, in screen coordinates.
+    virtual void FormContextMenu(POINT /*screen*/) {}
     // Any other message; return true when handled.
     virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                                LRESULT& /*result*/) {
@@ -48,8 +72,20 @@ class Form {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseRequested();
+    void PaintClient(HDC dc) const;
+    void Paint();
+    Control* ControlAt(POINT at) const;
+    void LeftButtonDown(POINT at);
+    void MouseMove(POINT at);
+    void LeftButtonUp(POINT at);
+    void UpdateHintTool(const Control& control);
 
     HWND handle_ = nullptr;
+    HWND hints_ = nullptr;
+    COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+    std::vector<Control*> controls_;
+    Control* captured_ = nullptr;
+    Control* hovered_ = nullptr;
 };
 
 }  // namespace haripon

@@ -12,7 +12,8 @@ void ShowMessage(const std::string& text, const std::string& caption, HWND focus
 // The same with the caption VersionText.
 void ShowMessage(const std::string& text, HWND focus = nullptr);
 
-// Tests in the program's own process see each box here instead of on screen.
+// Tests in the program's own process see each box, message or error report, here instead
+// of on screen.
 using MessageBoxHook = void (*)(const std::string& text, const std::string& caption);
 void SetMessageBoxHook(MessageBoxHook hook);
 

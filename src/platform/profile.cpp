@@ -43,7 +43,7 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1])
                 return false;
             ++i;
@@ -109,7 +109,7 @@ std::string UnquoteValue(std::string_view value) {
     if (value.size() > kProfileValueLimit) {
         std::size_t cut = 0;
         while (cut < kProfileValueLimit) {
-            const bool pair = IsLeadByte(static_cast<unsigned char>(value[cut]));
+            const bool pair = IsCp932LeadByte(static_cast<unsigned char>(value[cut]));
             if (pair && cut + 1 >= kProfileValueLimit)
                 break;
             cut += pair ? 2 : 1;

@@ -33,7 +33,7 @@ TEST(Program, FirstStartThenCloseWritesTheFreshSettings) {
 TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
     ProgramFolder folder;
     const std::string stored =
-        "[FOLDER]\r\nDATFOLDER=DATA\\none\\\r\n[POST]\r\nPOST2MEMO=\" \x83\x5C\x81\x5B \"\r\n"
+        "[FOLDER]\r\nDATFOLDER=DATA\\Yozora\\\r\n[POST]\r\nPOST2MEMO=\" \x83\x5C\x81\x5B \"\r\n"
         "POST2YEAR=2030\r\nPOST2TOP=-5\r\n";
     folder.Write("timpsd.ini", stored);
     ProgramRun run(folder);
@@ -43,7 +43,7 @@ TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
     ASSERT_TRUE(run.WaitForExit());
 
     const std::string saved = folder.Read("timpsd.ini");
-    EXPECT_EQ(saved.rfind("[FOLDER]\r\nDATFOLDER=DATA\\none\\\r\n[POST]\r\n"
+    EXPECT_EQ(saved.rfind("[FOLDER]\r\nDATFOLDER=DATA\\Yozora\\\r\n[POST]\r\n"
                           "POST2MEMO=\" \x83\x5C\x81\x5B \"\r\nPOST2YEAR=2030\r\nPOST2TOP=-5\r\n"
                           "POST1YEAR=0\r\n",
                           0),

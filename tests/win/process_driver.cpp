@@ -13,10 +13,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path ExecutableBesideTests() {
+// The staged program folder of this build: program, DATA\ and the default theme file.
+fs::path DistFolder() {
     wchar_t name[MAX_PATH];
     GetModuleFileNameW(nullptr, name, MAX_PATH);
-    return fs::path(name).parent_path() / L"haripon.exe";
+    return fs::path(name).parent_path().parent_path() / L"dist";
 }
 
 std::wstring ClassOf(HWND window) {
@@ -81,7 +82,7 @@ ProgramFolder::ProgramFolder() {
                               std::to_wstring(++serial));
     fs::remove_all(path_);
     fs::create_directories(path_);
-    fs::copy_file(ExecutableBesideTests(), path_ / L"haripon.exe");
+    fs::copy(DistFolder(), path_, fs::copy_options::recursive);
 }
 
 ProgramFolder::~ProgramFolder() {

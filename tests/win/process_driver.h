@@ -8,7 +8,8 @@
 
 namespace haripon::testing_support {
 
-// A fresh temporary folder holding a copy of haripon.exe; removed at the end.
+// A fresh temporary folder holding a copy of the staged program with its themes; removed at
+// the end.
 class ProgramFolder {
   public:
     ProgramFolder();

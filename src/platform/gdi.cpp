@@ -1,0 +1,55 @@
+#include "platform/gdi.h"
+
+#include "platform/error_report.h"
+
+namespace haripon {
+
+Bitmap::Bitmap(HBITMAP handle) : handle_(handle) {
+    BITMAP info{};
+    if (handle && GetObjectW(handle, sizeof info, &info)) {
+        width_ = info.bmWidth;
+        height_ = info.bmHeight;
+    }
+}
+
+Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
+    const HDC screen = GetDC(nullptr);
+    handle_.Reset(CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1));
+    ReleaseDC(nullptr, screen);
+    if (!handle_)
+        ThrowLastError("CreateCompatibleBitmap");
+}
+
+COLORREF Bitmap::PixelAt(int x, int y) const {
+    if (Empty())
+        return CLR_INVALID;
+    MemoryDC dc(handle_.Get());
+    return GetPixel(dc.Get(), x, y);
+}
+
+void DrawTransparent(HDC target, int left, int top, const Bitmap& picture, int x, int y, int width,
+                     int height, COLORREF transparent) {
+    if (picture.Empty() || width <= 0 || height <= 0)
+        return;
+    MemoryDC source(picture.Handle());
+    TransparentBlt(target, left, top, width, height, source.Get(), x, y, width, height,
+                   transparent);
+}
+
+void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int y, int width,
+                int height) {
+    if (picture.Empty() || width <= 0 || height <= 0)
+        return;
+    MemoryDC source(picture.Handle());
+    BitBlt(target, left, top, width, height, source.Get(), x, y, SRCCOPY);
+}
+
+HFONT UiFont() {
+    static const FontHandle font(
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                    VARIABLE_PITCH | FF_SWISS, L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF"));
+    return font.Get();
+}
+
+}  // namespace haripon

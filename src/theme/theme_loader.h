@@ -1,0 +1,48 @@
+// The theme description file face8.bmp of the active theme, and LoadTheme.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/profile.h"
+
+namespace haripon {
+
+inline constexpr char kThemeFile[] = "face8.bmp";
+
+// face8.bmp at AppFolder + ThemeFolder, read once; a missing file reads as all defaults.
+class ThemeFile {
+  public:
+    ThemeFile();
+
+    std::string String(std::string_view key) const { return Text("CG", key); }
+    std::int32_t Integer(std::string_view key) const { return Number("CG", key); }
+    std::string Text(std::string_view section, std::string_view key) const;
+    std::int32_t Number(std::string_view section, std::string_view key) const;
+
+  private:
+    ProfileText profile_;
+};
+
+// Place and colour of an editor control, as the theme gives them.
+struct ControlPlace {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Color = 0;
+};
+
+// The editor layout keys, applied to the editor's controls and not kept in ThemeSettings.
+struct EditorLayout {
+    ControlPlace SelectedMemoTitle;  // SELMEMO_
+    ControlPlace MemoTitle;          // MEMOTIT_
+    ControlPlace MemoEdit;           // INPMEMOMEMO
+    ControlPlace TimerCheck;         // INPMEMOCBOX
+    ControlPlace TimeRow;            // INPMEMOSETTIM
+};
+
+// Fills every slot's SlotTheme, ThemeSettings and the small face names from the active
+// theme, and returns the editor layout. Loads no pictures.
+EditorLayout LoadTheme();
+
+}  // namespace haripon

@@ -1,0 +1,145 @@
+// The title window and the tray icon of a program started in the test's own process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/application.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/message_box.h"
+#include "platform/picture.h"
+#include "platform/popup_menu.h"
+#include "process_driver.h"
+#include "settings_layout.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+namespace {
+
+using testing_support::ProgramFolder;
+
+// What the tray menu looked like each time it opened: N1, CG1, N4, Exit1 enabled.
+struct MenuSeen {
+    bool openEditor, changeTheme, showVersion, exit;
+};
+std::vector<MenuSeen> menus;
+std::vector<std::string> boxes;
+const char* itemToChoose = nullptr;
+HWND titleWindow = nullptr;
+
+UINT RecordMenu(const PopupMenu& menu) {
+    menus.push_back(
+        {menu.Enabled(menu.IdOf(kOpenEditorCaption)), menu.Enabled(menu.IdOf(kChangeThemeCaption)),
+         menu.Enabled(menu.IdOf(kVersionCaption)), menu.Enabled(menu.IdOf(kExitCaption))});
+    return itemToChoose ? menu.IdOf(std::exchange(itemToChoose, nullptr)) : 0;
+}
+
+void RightClickIcon() {
+    SendMessageW(titleWindow, TitleForm::kTrayMessage, TitleForm::kTrayIconId, WM_RBUTTONDOWN);
+}
+
+// While the version box is "open", the user right-clicks the icon again.
+void RecordBoxAndRightClick(const std::string& text, const std::string& caption) {
+    boxes.push_back(caption + "|" + text);
+    RightClickIcon();
+}
+
+bool IconPresent(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = window;
+    data.uID = TitleForm::kTrayIconId;
+    data.uFlags = NIF_TIP;
+    lstrcpyW(data.szTip, L"probe");
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+class TitleAndTray : public testing::Test {
+  protected:
+    void SetUp() override {
+        menus.clear();
+        boxes.clear();
+        itemToChoose = nullptr;
+        PopupMenu::SetPopupHook(&RecordMenu);
+        application_.CreateWindows();
+        titleWindow = application_.Title().Handle();
+    }
+    void TearDown() override {
+        PopupMenu::SetPopupHook(nullptr);
+        SetMessageBoxHook(nullptr);
+        VersionBoxOpen = 0;
+    }
+
+    ProgramFolder folder_;
+    Application application_{folder_.Path() / ""};
+};
+
+TEST_F(TitleAndTray, TheTitleWindowShowsThePictureAtItsSize) {
+    wchar_t className[32] = {};
+    GetClassNameW(titleWindow, className, 32);
+    EXPECT_STREQ(className, L"TPTitleForm");
+    RECT client{};
+    GetClientRect(titleWindow, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 200);
+
+    const Bitmap shown = application_.Title().RenderClient();
+    const Bitmap picture = LoadThemePicture(ThemeFile().String("TITLE"));
+    ASSERT_EQ(picture.Width(), 300);
+    int differing = 0;
+    for (int y = 0; y < 200; y += 7) {
+        for (int x = 0; x < 300; x += 7)
+            differing += shown.PixelAt(x, y) != picture.PixelAt(x, y);
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(TitleAndTray, TheFirstDisplayHidesTheTitleAndAddsTheIcon) {
+    application_.Title().Show();
+    EXPECT_FALSE(IconPresent(titleWindow));
+    application_.FirstDisplay();
+    EXPECT_FALSE(IsWindowVisible(titleWindow));
+    EXPECT_TRUE(IconPresent(titleWindow));
+}
+
+TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
+    application_.FirstDisplay();
+    RightClickIcon();
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_TRUE(menus[0].openEditor && menus[0].changeTheme && menus[0].showVersion &&
+                menus[0].exit);
+
+    SendMessageW(titleWindow, TitleForm::kTrayMessage, TitleForm::kTrayIconId, WM_LBUTTONDOWN);
+    SendMessageW(titleWindow, TitleForm::kTrayMessage, 99, WM_RBUTTONDOWN);
+    EXPECT_EQ(menus.size(), 1u);  // a single click and another icon's message do nothing
+
+    // The version box: shown once with its text and caption; while it is open the tray
+    // menu offers only "exit" and "cancel".
+    SetMessageBoxHook(&RecordBoxAndRightClick);
+    itemToChoose = kVersionCaption;
+    RightClickIcon();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], std::string(kVersionText) + "|" + kVersionText);
+    ASSERT_EQ(menus.size(), 3u);
+    EXPECT_FALSE(menus[2].openEditor || menus[2].changeTheme || menus[2].showVersion);
+    EXPECT_TRUE(menus[2].exit);
+    EXPECT_EQ(VersionBoxOpen, 0);
+}
+
+TEST_F(TitleAndTray, ExitFromTheMenuSavesAndRemovesTheIcon) {
+    application_.FirstDisplay();
+    ASSERT_TRUE(IconPresent(titleWindow));
+    itemToChoose = kExitCaption;
+    RightClickIcon();
+
+    EXPECT_FALSE(IconPresent(titleWindow));
+    EXPECT_EQ(folder_.Read("timpsd.ini"), testing_support::FreshSettingsLayout());
+    MSG message;
+    EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace haripon

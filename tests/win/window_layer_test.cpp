@@ -1,0 +1,198 @@
+// The form layer in the test's own process: controls painted by their form, pictures and
+// glyph strips, and the one place that reports errors.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/slot_table.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/message_box.h"
+#include "platform/picture.h"
+
+namespace haripon {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr COLORREF kFormColor = RGB(10, 20, 30);
+constexpr COLORREF kKey = RGB(255, 0, 255);
+
+// Writes a 24-bit bitmap file whose pixel (x, y) is colourAt(x, y), y from the top.
+template <typename ColourAt>
+void WriteBitmap(const fs::path& file, int width, int height, ColourAt colourAt) {
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER fileHeader{};
+    BITMAPINFOHEADER info{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof info;
+    fileHeader.bfSize = fileHeader.bfOffBits + stride * height;
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride * height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = colourAt(x, y);
+            unsigned char* p = &pixels[static_cast<std::size_t>((height - 1 - y) * stride + x * 3)];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    }
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(reinterpret_cast<const char*>(pixels.data()),
+              static_cast<std::streamsize>(pixels.size()));
+}
+
+std::vector<std::string> reports;
+void RecordReport(const std::string& text, const std::string&) {
+    reports.push_back(text);
+}
+
+class TestForm : public Form {
+  public:
+    TestForm() {
+        AddControl(image);
+        AddControl(button);
+    }
+    void Create() {
+        Form::Create(L"THariponTestForm", 60, 40);
+        SetColor(kFormColor);
+    }
+    Image image;
+    SpeedButton button;
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message != WM_APP)
+            return false;
+        image.Load("missing.bmp");  // raises: the dispatch point reports it
+        image.SetVisible(false);    // never reached
+        return true;
+    }
+};
+
+class WindowLayer : public testing::Test {
+  protected:
+    void SetUp() override {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        folder_ = fs::path(temp) / (L"haripon-layer-" + std::to_wstring(GetCurrentProcessId()));
+        fs::create_directories(folder_ / L"theme");
+        AppFolder = folder_.wstring() + L"\\";
+        ThemeFolder = "theme\\";
+        reports.clear();
+        SetMessageBoxHook(&RecordReport);
+        form_.Create();
+    }
+    void TearDown() override {
+        SetMessageBoxHook(nullptr);
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    COLORREF PixelAt(int x, int y) const { return form_.RenderClient().PixelAt(x, y); }
+    fs::path Theme(const wchar_t* name) const { return folder_ / L"theme" / name; }
+
+    fs::path folder_;
+    TestForm form_;
+};
+
+// Four images of 25 x 10: red, green, blue, yellow; each with a magenta bottom-left corner.
+void WriteStrip(const fs::path& file) {
+    const COLORREF images[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+    WriteBitmap(file, 100, 10, [&](int x, int y) {
+        if (x % 25 < 3 && y > 6)
+            return kKey;
+        return images[x / 25];
+    });
+}
+
+TEST_F(WindowLayer, GlyphStripImagesAreAQuarterOfTheStrip) {
+    WriteStrip(Theme(L"strip.bmp"));
+    form_.button.SetBounds(0, 0, 40, 10);
+    form_.button.SetFlat(true);
+    form_.button.LoadGlyph("strip.bmp");
+    // A 25-pixel image centred in 40 pixels: columns 7..31.
+    EXPECT_EQ(PixelAt(6, 2), kFormColor);
+    EXPECT_EQ(PixelAt(7, 2), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(31, 2), RGB(255, 0, 0));
+    EXPECT_EQ(PixelAt(32, 2), kFormColor);
+    EXPECT_EQ(PixelAt(8, 8), kFormColor);  // the strip's bottom-left colour is left out
+
+    form_.button.SetEnabled(false);
+    EXPECT_EQ(form_.button.State(), SpeedButton::GlyphState::Disabled);
+    EXPECT_EQ(PixelAt(20, 2), RGB(0, 255, 0));
+    form_.button.SetEnabled(true);
+    form_.button.SetDown(true);
+    EXPECT_EQ(PixelAt(20, 2), RGB(255, 255, 0));
+    form_.button.MouseDown();
+    EXPECT_EQ(PixelAt(20, 2), RGB(0, 0, 255));
+}
+
+TEST_F(WindowLayer, TransparentImagesLeaveOutTheBottomLeftColour) {
+    WriteBitmap(Theme(L"picture.bmp"), 10, 10,
+                [](int x, int y) { return (x < 5 && y >= 5) ? RGB(0, 255, 255) : RGB(0, 128, 0); });
+    form_.image.SetBounds(0, 0, 8, 20);
+    form_.image.Load("picture.bmp");
+    EXPECT_EQ(PixelAt(1, 8), RGB(0, 255, 255));
+    EXPECT_EQ(PixelAt(8, 1), kFormColor);   // clipped to the control
+    EXPECT_EQ(PixelAt(1, 12), kFormColor);  // beyond the picture
+
+    form_.image.SetTransparent(true);
+    EXPECT_EQ(PixelAt(1, 8), kFormColor);
+    EXPECT_EQ(PixelAt(7, 8), RGB(0, 128, 0));
+
+    form_.image.SetTransparentColor(RGB(0, 128, 0));
+    EXPECT_EQ(PixelAt(1, 8), RGB(0, 255, 255));
+    EXPECT_EQ(PixelAt(7, 8), kFormColor);
+}
+
+TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
+    WriteBitmap(Theme(L"picture.bmp"), 4, 4, [](int, int) { return RGB(200, 100, 0); });
+    form_.image.SetBounds(0, 0, 4, 4);
+    form_.image.Load("picture.bmp");
+
+    SendMessageW(form_.Handle(), WM_APP, 0, 0);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("missing.bmp"), std::string::npos) << reports[0];
+    EXPECT_TRUE(form_.image.Visible());
+    EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
+
+    std::ofstream(Theme(L"text.bmp")) << "[CG]\nnot a picture\n";
+    EXPECT_THROW(form_.image.Load("text.bmp"), std::exception);
+    EXPECT_THROW(form_.image.Load(""), std::exception);  // the theme folder itself
+    EXPECT_THROW(form_.button.LoadGlyph("missing.bmp"), std::exception);
+    EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
+}
+
+TEST_F(WindowLayer, ClicksReachTheTopmostEnabledControlOrTheForm) {
+    int clicks = 0;
+    form_.button.SetBounds(0, 0, 20, 20);
+    form_.button.OnClick = [&] { ++clicks; };
+    const LPARAM inside = MAKELPARAM(5, 5);
+    SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form_.Handle(), WM_LBUTTONUP, 0, inside);
+    EXPECT_EQ(clicks, 1);
+
+    // Released outside: no click.
+    SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form_.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(50, 30));
+    EXPECT_EQ(clicks, 1);
+
+    form_.button.SetEnabled(false);
+    SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form_.Handle(), WM_LBUTTONUP, 0, inside);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace haripon
