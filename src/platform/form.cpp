@@ -8,6 +8,7 @@
 #include "platform/controls.h"
 #include "platform/error_report.h"
 #include "platform/win_text.h"
+#include "platform/windowed_controls.h"
 
 namespace haripon {
 
@@ -36,6 +37,13 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
 
 // Set while CreateWindowExW runs, so that the first messages find their form.
 thread_local Form* formBeingCreated = nullptr;
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
 
 POINT PointFrom(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -116,6 +124,41 @@ void Form::StartTimer(UINT_PTR id, UINT milliseconds) {
 
 void Form::StopTimer(UINT_PTR id) {
     KillTimer(handle_, id);
+}
+
+void Form::ShowModal() {
+    std::vector<HWND> disabled;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&disabled));
+    for (HWND window : disabled)
+        EnableWindow(window, FALSE);
+
+    Show();
+    MSG message;
+    while (Visible()) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    for (HWND window : disabled) {
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    }
+}
+
+void Form::AddWindowedControl(WindowedControl& control) {
+    windowedControls_.push_back(&control);
+}
+
+WindowedControl* Form::WindowedControlOf(HWND child) const {
+    for (WindowedControl* control : windowedControls_) {
+        if (control->Handle() == child)
+            return control;
+    }
+    return nullptr;
 }
 
 void Form::AddControl(Control& control) {
@@ -295,6 +338,20 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             FormContextMenu(screen);
             return 0;
         }
+        case WM_COMMAND:
+            if (WindowedControl* control = WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
+                control->Command(HIWORD(wParam));
+            }
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (const WindowedControl* control =
+                    WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(
+                    control->PaintColors(reinterpret_cast<HDC>(wParam)));
+            }
+            return DefWindowProcW(handle_, message, wParam, lParam);
         case kReleaseMessage:
             DestroyWindow(handle_);
             return 0;

@@ -13,6 +13,7 @@
 namespace haripon {
 
 class Control;
+class WindowedControl;
 
 class Form {
   public:
@@ -42,8 +43,14 @@ class Form {
     void StartTimer(UINT_PTR id, UINT milliseconds);
     void StopTimer(UINT_PTR id);
 
+    // Shows the form and runs the message loop until it is hidden or closed; the program's
+    // other windows take no input meanwhile.
+    void ShowModal();
+
     // Adds a control on top of those added before.
     void AddControl(Control& control);
+    // Called by a windowed control created on this form.
+    void AddWindowedControl(WindowedControl& control);
     // The client area as it would be painted now.
     Bitmap RenderClient() const;
     // Called by a control whose place, visibility or hint changed.
@@ -79,11 +86,13 @@ class Form {
     void MouseMove(POINT at);
     void LeftButtonUp(POINT at);
     void UpdateHintTool(const Control& control);
+    WindowedControl* WindowedControlOf(HWND child) const;
 
     HWND handle_ = nullptr;
     HWND hints_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     std::vector<Control*> controls_;
+    std::vector<WindowedControl*> windowedControls_;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
 };

@@ -105,6 +105,18 @@ TEST_F(TitleAndTray, TheFirstDisplayHidesTheTitleAndAddsTheIcon) {
     EXPECT_TRUE(IconPresent(titleWindow));
 }
 
+TEST_F(TitleAndTray, ARestartedTaskbarGetsTheIconBack) {
+    application_.FirstDisplay();
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.hWnd = titleWindow;
+    data.uID = TitleForm::kTrayIconId;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // what a taskbar restart loses
+    ASSERT_FALSE(IconPresent(titleWindow));
+    SendMessageW(titleWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconPresent(titleWindow));
+}
+
 TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
     application_.FirstDisplay();
     RightClickIcon();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -13,6 +15,7 @@
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
+#include "platform/windowed_controls.h"
 
 namespace haripon {
 namespace {
@@ -67,11 +70,20 @@ class TestForm : public Form {
     void Create() {
         Form::Create(L"THariponTestForm", 60, 40);
         SetColor(kFormColor);
+        edit.Create(*this);
+        combo.Create(*this);
+        check.Create(*this, "timer");
+        edit.SetBounds(0, 100, 100, 20);
     }
     Image image;
     SpeedButton button;
+    Edit edit;
+    ComboBox combo;
+    CheckBox check;
+    int formPresses = 0;
 
   protected:
+    void FormMouseDown(POINT) override { ++formPresses; }
     bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
         if (message != WM_APP)
             return false;
@@ -188,10 +200,144 @@ TEST_F(WindowLayer, ClicksReachTheTopmostEnabledControlOrTheForm) {
     SendMessageW(form_.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(50, 30));
     EXPECT_EQ(clicks, 1);
 
+    EXPECT_EQ(form_.formPresses, 0);
+
+    // A disabled control passes the press to the form, and so does a mouse-through image.
     form_.button.SetEnabled(false);
     SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
     SendMessageW(form_.Handle(), WM_LBUTTONUP, 0, inside);
     EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form_.formPresses, 1);
+    form_.image.SetBounds(0, 0, 20, 20);
+    form_.image.SetMouseThrough(true);
+    SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    EXPECT_EQ(form_.formPresses, 2);
+}
+
+BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0)
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+TEST_F(WindowLayer, HintsFollowTheirControls) {
+    form_.button.SetBounds(4, 5, 20, 10);
+    form_.button.SetHint("\x8F\x49\x97\xB9\x82\xB5\x82\xDC\x82\xB7");  // 終了します
+    HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    ASSERT_NE(tooltip, nullptr);
+    ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+    wchar_t text[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"\x7D42\x4E86\x3057\x307E\x3059");
+    EXPECT_EQ(tool.rect.left, 4);
+    EXPECT_EQ(tool.rect.bottom, 15);
+
+    form_.button.SetVisible(false);
+    SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_TRUE(IsRectEmpty(&tool.rect));
+}
+
+void Type(HWND window, const std::wstring& text) {
+    for (const wchar_t c : text)
+        SendMessageW(window, WM_CHAR, c, 1);
+}
+
+TEST_F(WindowLayer, TheEditLimitCountsShiftJisBytesOfTypedText) {
+    form_.edit.SetMaxBytes(6);
+    Type(form_.edit.Handle(), L"abcdefg");
+    EXPECT_EQ(form_.edit.Text(), "abcdef");
+
+    form_.edit.SetText("");
+    Type(form_.edit.Handle(), L"a\x3042\x3042\x3042");  // a + three あ: 7 bytes
+    EXPECT_EQ(form_.edit.Text(), "a\x82\xA0\x82\xA0");
+    Type(form_.edit.Handle(), L"b");
+    EXPECT_EQ(form_.edit.Text(),
+              "a\x82\xA0\x82\xA0"
+              "b");
+
+    form_.edit.SetText("longer than six");  // set by the program: kept whole
+    EXPECT_EQ(form_.edit.Text(), "longer than six");
+}
+
+TEST_F(WindowLayer, CheckBoxChangesRunTheClickHandling) {
+    int clicks = 0;
+    form_.check.OnClick = [&] { ++clicks; };
+    form_.check.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    form_.check.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    SendMessageW(form_.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form_.check.Handle()));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(form_.check.Checked());
+}
+
+TEST_F(WindowLayer, ComboListsChangeWithoutTouchingTheText) {
+    std::vector<std::string> days;
+    for (int day = 1; day <= 31; ++day)
+        days.push_back(std::to_string(day));
+    form_.combo.SetItems(days);
+    form_.combo.SetBounds(0, 0, 41, 20);
+    form_.combo.SetDropDownCount(8);
+    RECT list{};
+    SendMessageW(form_.combo.Handle(), CB_GETDROPPEDCONTROLRECT, 0,
+                 reinterpret_cast<LPARAM>(&list));
+    const auto item = static_cast<int>(SendMessageW(form_.combo.Handle(), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(list.bottom - list.top, 8 * item);
+    EXPECT_LT(list.bottom - list.top, 9 * item + 30);
+    form_.combo.SetText("31");
+    form_.combo.ClearItems();
+    EXPECT_EQ(form_.combo.ItemCount(), 0);
+    EXPECT_EQ(form_.combo.Text(), "31");
+    form_.combo.AddItem("\x82\xA0");
+    EXPECT_EQ(form_.combo.Item(0), "\x82\xA0");
+}
+
+TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
+    form_.edit.SetColor(RGB(1, 2, 3));
+    const HDC dc = GetDC(form_.Handle());
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(form_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(form_.edit.Handle())));
+    LOGBRUSH info{};
+    GetObjectW(brush, sizeof info, &info);
+    EXPECT_EQ(info.lbColor, RGB(1, 2, 3));
+    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
+    ReleaseDC(form_.Handle(), dc);
+}
+
+class ModalForm : public Form {
+  public:
+    bool ownerWasEnabled = true;
+    HWND owner = nullptr;
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message != WM_APP)
+            return false;
+        ownerWasEnabled = IsWindowEnabled(owner) != FALSE;
+        Close();
+        return true;
+    }
+};
+
+TEST_F(WindowLayer, AModalFormBlocksTheOthersUntilItCloses) {
+    form_.Show();
+    ModalForm modal;
+    modal.Create(L"THariponModalForm", 30, 30);
+    modal.owner = form_.Handle();
+    PostMessageW(modal.Handle(), WM_APP, 0, 0);
+    modal.ShowModal();
+    EXPECT_FALSE(modal.ownerWasEnabled);
+    EXPECT_FALSE(modal.Visible());
+    EXPECT_TRUE(IsWindowEnabled(form_.Handle()));
 }
 
 }  // namespace

@@ -1,0 +1,197 @@
+#include "platform/windowed_controls.h"
+
+#include <commctrl.h>
+
+#include "platform/error_report.h"
+#include "platform/form.h"
+#include "platform/win_text.h"
+
+namespace haripon {
+
+void WindowedControl::CreateChild(Form& form, const wchar_t* className, DWORD style,
+                                  DWORD exStyle) {
+    handle_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                              form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!handle_)
+        ThrowLastError("CreateWindow");
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    form.AddWindowedControl(*this);
+}
+
+void WindowedControl::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT WindowedControl::Bounds() const {
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+void WindowedControl::SetLeft(int left) {
+    const RECT b = Bounds();
+    SetBounds(left, b.top, b.right - b.left, b.bottom - b.top);
+}
+
+void WindowedControl::SetTop(int top) {
+    const RECT b = Bounds();
+    SetBounds(b.left, top, b.right - b.left, b.bottom - b.top);
+}
+
+void WindowedControl::SetColor(COLORREF color) {
+    color_ = color;
+    brush_.Reset(CreateSolidBrush(color));
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+HBRUSH WindowedControl::PaintColors(HDC dc) const {
+    SetBkColor(dc, color_);
+    return brush_.Get();
+}
+
+std::string WindowedControl::Text() const {
+    const int length = GetWindowTextLengthW(handle_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(handle_, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return SjisFromWide(text);
+}
+
+void WindowedControl::SetText(std::string_view text) {
+    SetWindowTextW(handle_, WideFromSjis(text).c_str());
+}
+
+void Edit::Create(Form& form) {
+    CreateChild(form, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+}
+
+void Edit::SetText(std::string_view text) {
+    settingText_ = true;
+    WindowedControl::SetText(text);
+    settingText_ = false;
+}
+
+// Typing past the limit is refused as the system refuses it: the text stays as it was.
+void Edit::Command(WORD code) {
+    if (code != EN_CHANGE)
+        return;
+    const int length = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(Handle(), text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    if (!settingText_ && maxBytes_ != 0 && SjisFromWide(text).size() > maxBytes_) {
+        DWORD start = 0;
+        SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+        const auto removed = static_cast<DWORD>(text.size() - accepted_.size());
+        SetWindowTextW(Handle(), accepted_.c_str());
+        const DWORD caret = start >= removed ? start - removed : 0;
+        SendMessageW(Handle(), EM_SETSEL, caret, caret);
+        MessageBeep(MB_OK);
+        return;
+    }
+    accepted_ = std::move(text);
+    if (OnChange)
+        OnChange();
+}
+
+void ComboBox::Create(Form& form) {
+    CreateChild(form, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    SetDropDownCount(dropDownCount_);
+}
+
+void ComboBox::SetItems(const std::vector<std::string>& items) {
+    ClearItems();
+    for (const std::string& item : items)
+        AddItem(item);
+}
+
+void ComboBox::ClearItems() {
+    // The edit text survives: only the list is emptied.
+    const std::string text = Text();
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    SetText(text);
+}
+
+void ComboBox::AddItem(std::string_view item) {
+    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromSjis(item).c_str()));
+}
+
+int ComboBox::ItemCount() const {
+    return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string ComboBox::Item(int index) const {
+    const auto length = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);
+    if (length < 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return SjisFromWide(text);
+}
+
+void ComboBox::SetBounds(int left, int top, int width, int height) {
+    const auto itemHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
+    WindowedControl::SetBounds(left, top, width, height + dropDownCount_ * itemHeight + 2);
+}
+
+void ComboBox::SetDropDownCount(int count) {
+    dropDownCount_ = count;
+    SendMessageW(Handle(), CB_SETMINVISIBLE, count, 0);  // the list of common controls 6
+    const RECT bounds = Bounds();
+    const auto boxHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0)) + 6;
+    SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, boxHeight);
+}
+
+void ComboBox::SetMaxLength(int characters) {
+    SendMessageW(Handle(), CB_LIMITTEXT, characters, 0);
+}
+
+void ComboBox::Command(WORD code) {
+    switch (code) {
+        case CBN_EDITCHANGE:
+            if (OnChange)
+                OnChange();
+            break;
+        case CBN_SELCHANGE: {
+            // The edit text follows the list only after this notification.
+            const auto index = SendMessageW(Handle(), CB_GETCURSEL, 0, 0);
+            if (index >= 0)
+                SetText(Item(static_cast<int>(index)));
+            if (OnChange)
+                OnChange();
+            break;
+        }
+        case CBN_KILLFOCUS:
+            if (OnExit)
+                OnExit();
+            break;
+        default:
+            break;
+    }
+}
+
+void CheckBox::Create(Form& form, std::string_view caption) {
+    CreateChild(form, L"BUTTON", WS_TABSTOP | BS_CHECKBOX);
+    SetText(caption);
+}
+
+bool CheckBox::Checked() const {
+    return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void CheckBox::SetChecked(bool checked) {
+    if (Checked() == checked)
+        return;
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (OnClick)
+        OnClick();
+}
+
+void CheckBox::Command(WORD code) {
+    if (code == BN_CLICKED)
+        SetChecked(!Checked());
+}
+
+}  // namespace haripon
