@@ -66,6 +66,7 @@ class TestForm : public Form {
     TestForm() {
         AddControl(image);
         AddControl(button);
+        AddControl(label);
     }
     void Create() {
         Form::Create(L"THariponTestForm", 60, 40);
@@ -77,6 +78,7 @@ class TestForm : public Form {
     }
     Image image;
     SpeedButton button;
+    Label label;
     Edit edit;
     ComboBox combo;
     CheckBox check;
@@ -212,6 +214,22 @@ TEST_F(WindowLayer, ClicksReachTheTopmostEnabledControlOrTheForm) {
     form_.image.SetMouseThrough(true);
     SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, inside);
     EXPECT_EQ(form_.formPresses, 2);
+}
+
+TEST_F(WindowLayer, LabelsFillTheirColourUnlessTransparent) {
+    Label& label = form_.label;
+    label.SetBounds(30, 0, 30, 20);
+    label.SetCaption("\x94\x4E");  // 年
+    label.SetColor(RGB(0, 0, 200));
+    EXPECT_EQ(PixelAt(58, 18), RGB(0, 0, 200));
+    int dark = 0;
+    for (int y = 0; y < 14; ++y) {
+        for (int x = 30; x < 44; ++x)
+            dark += PixelAt(x, y) == RGB(0, 0, 0);
+    }
+    EXPECT_GT(dark, 5);  // the character is drawn in the text colour
+    label.SetTransparent(true);
+    EXPECT_EQ(PixelAt(58, 18), kFormColor);
 }
 
 BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
