@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "editor/editor_operations.h"
 #include "model/texts.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
@@ -10,7 +11,10 @@
 namespace haripon {
 
 Application::Application(std::filesystem::path folder)
-    : folder_(std::move(folder)), title_(*this) {}
+    : folder_(std::move(folder)),
+      title_(*this),
+      memoWindows_{
+          {{*this, 0}, {*this, 1}, {*this, 2}, {*this, 3}, {*this, 4}, {*this, 5}, {*this, 6}}} {}
 
 int Application::Run() {
     CreateWindows();
@@ -30,6 +34,8 @@ int Application::Run() {
 void Application::CreateWindows() {
     title_.Create();
     RunReported([this] { LoadSlots(); });
+    for (TMemoWindow& window : memoWindows_)
+        window.Create();
     allWindowsCreated_ = true;
 }
 
@@ -49,14 +55,31 @@ void Application::LoadSlots() {
 
 TrayWindows Application::OpenWindows() const {
     TrayWindows windows;
+    windows.EditorVisible = editor_ && editor_->Visible();
     windows.VersionBoxOpen = VersionBoxOpen != 0;
     return windows;
+}
+
+// Each window on its own: a picture one theme lacks does not keep the others, or the tray
+// icon that follows, from appearing.
+void Application::ShowPostedMemos() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (SlotTable[slot].Memo.empty())
+            continue;
+        RunReported([&] { memoWindows_[slot].ShowWindowOfSlot(); });
+    }
+}
+
+void Application::CloseMemoWindows() {
+    for (TMemoWindow& window : memoWindows_)
+        window.Close();
 }
 
 void Application::FirstDisplay() {
     if (firstDisplayDone_)
         return;
     firstDisplayDone_ = true;
+    ShowPostedMemos();
     title_.AddTrayIcon();
     title_.Hide();
 }
@@ -70,6 +93,7 @@ void Application::Shutdown() {
         ShowMessage(kIniWriteFailed);
     ReleaseAllSlots();
     BlockEditorClose = 0;
+    CloseMemoWindows();
     title_.RemoveTrayIcon();
 }
 

@@ -2,12 +2,16 @@
 // the one shutdown sequence.
 #pragma once
 
+#include <array>
 #include <filesystem>
 
 #include "app/title_form.h"
 #include "app/tray_rules.h"
+#include "memo/memo_window.h"
 
 namespace haripon {
+
+class EditorOperations;
 
 class Application {
   public:
@@ -20,7 +24,11 @@ class Application {
     void CreateWindows();
 
     const std::filesystem::path& Folder() const { return folder_; }
-    TitleForm& Title() { return title_; }
+    TPTitleForm& Title() { return title_; }
+    TMemoWindow& MemoWindow(int slot) { return memoWindows_[slot]; }
+    // The memo editor window, once it exists.
+    EditorOperations* Editor() const { return editor_; }
+    void SetEditor(EditorOperations* editor) { editor_ = editor; }
     // Which windows are open, for the tray icon's rules.
     TrayWindows OpenWindows() const;
 
@@ -38,9 +46,13 @@ class Application {
 
   private:
     void LoadSlots();
+    void ShowPostedMemos();
+    void CloseMemoWindows();
 
     std::filesystem::path folder_;
-    TitleForm title_;
+    TPTitleForm title_;
+    std::array<TMemoWindow, 7> memoWindows_;
+    EditorOperations* editor_ = nullptr;
     bool allWindowsCreated_ = false;
     bool firstDisplayDue_ = false;
     bool firstDisplayDone_ = false;

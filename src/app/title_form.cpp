@@ -17,7 +17,7 @@ constexpr UINT kTitleMilliseconds = 3000;
 
 }  // namespace
 
-TitleForm::TitleForm(Application& application)
+TPTitleForm::TPTitleForm(Application& application)
     : application_(application), tray_(kTrayIconId, kTrayMessage, kAppName) {
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);
@@ -31,28 +31,28 @@ TitleForm::TitleForm(Application& application)
     PTitlePup.Add(kCancelCaption);
 }
 
-void TitleForm::Create() {
+void TPTitleForm::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     Form::Create(L"TPTitleForm", kWidth, kHeight);
 }
 
-void TitleForm::FormCreate() {
+void TPTitleForm::FormCreate() {
     AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
     TitleImg.Load(ThemeFile().String("TITLE"));
 }
 
-void TitleForm::FormClose() {
+void TPTitleForm::FormClose() {
     application_.Shutdown();
 }
 
-void TitleForm::FormTimer(UINT_PTR id) {
+void TPTitleForm::FormTimer(UINT_PTR id) {
     if (id == kTitleTimer)
         TitleTimerTimer();
 }
 
-void TitleForm::TitleTimerTimer() {
+void TPTitleForm::TitleTimerTimer() {
     StopTimer(kTitleTimer);
     // A message box during start-up runs the message loop early: the first display then
     // waits until every window exists.
@@ -63,7 +63,7 @@ void TitleForm::TitleTimerTimer() {
     application_.FirstDisplay();
 }
 
-void TitleForm::TrayIconMessage(unsigned mouseMessage) {
+void TPTitleForm::TrayIconMessage(unsigned mouseMessage) {
     switch (TrayActionFor(mouseMessage, application_.OpenWindows())) {
         case TrayAction::ShowMenu:
             ShowTrayMenu();
@@ -74,7 +74,7 @@ void TitleForm::TrayIconMessage(unsigned mouseMessage) {
     }
 }
 
-void TitleForm::ShowTrayMenu() {
+void TPTitleForm::ShowTrayMenu() {
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(Handle());
@@ -85,7 +85,7 @@ void TitleForm::ShowTrayMenu() {
     PTitlePup.Popup(Handle(), cursor);
 }
 
-void TitleForm::N4Click() {
+void TPTitleForm::N4Click() {
     if (VersionBoxOpen)
         return;
     VersionBoxOpen = 1;
@@ -93,11 +93,11 @@ void TitleForm::N4Click() {
     VersionBoxOpen = 0;
 }
 
-void TitleForm::Exit1Click() {
+void TPTitleForm::Exit1Click() {
     application_.RequestExit();
 }
 
-bool TitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TPTitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == kTrayMessage) {
         if (wParam == kTrayIconId)

@@ -11,14 +11,14 @@ namespace haripon {
 
 class Application;
 
-class TitleForm : public Form {
+class TPTitleForm : public Form {
   public:
     static constexpr int kWidth = 300;
     static constexpr int kHeight = 200;
     static constexpr UINT kTrayIconId = 100;
     static constexpr UINT kTrayMessage = WM_USER + 1;
 
-    explicit TitleForm(Application& application);
+    explicit TPTitleForm(Application& application);
 
     void Create();
     void AddTrayIcon() { tray_.Add(Handle()); }

@@ -58,11 +58,11 @@ Form::~Form() {
     }
 }
 
-void Form::Create(const wchar_t* className, int clientWidth, int clientHeight) {
+void Form::Create(const wchar_t* className, int clientWidth, int clientHeight, DWORD extraExStyle) {
     RegisterFormClass(className, &Form::WindowProc);
     formBeingCreated = this;
     // Tool windows: the program lives in the tray and shows no taskbar buttons.
-    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"",
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | extraExStyle, className, L"",
                                         WS_POPUP | WS_CLIPCHILDREN, 0, 0, clientWidth, clientHeight,
                                         nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     formBeingCreated = nullptr;

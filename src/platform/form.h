@@ -24,7 +24,8 @@ class Form {
 
     // Registers the window class, creates the hidden window with the given client size and
     // runs FormCreate; an error there is reported and the window stays.
-    void Create(const wchar_t* className, int clientWidth, int clientHeight);
+    void Create(const wchar_t* className, int clientWidth, int clientHeight,
+                DWORD extraExStyle = 0);
 
     HWND Handle() const { return handle_; }
     bool Visible() const;

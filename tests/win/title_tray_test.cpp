@@ -38,7 +38,7 @@ UINT RecordMenu(const PopupMenu& menu) {
 }
 
 void RightClickIcon() {
-    SendMessageW(titleWindow, TitleForm::kTrayMessage, TitleForm::kTrayIconId, WM_RBUTTONDOWN);
+    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId, WM_RBUTTONDOWN);
 }
 
 // While the version box is "open", the user right-clicks the icon again.
@@ -51,7 +51,7 @@ bool IconPresent(HWND window) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = window;
-    data.uID = TitleForm::kTrayIconId;
+    data.uID = TPTitleForm::kTrayIconId;
     data.uFlags = NIF_TIP;
     lstrcpyW(data.szTip, L"probe");
     return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
@@ -110,7 +110,7 @@ TEST_F(TitleAndTray, ARestartedTaskbarGetsTheIconBack) {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = titleWindow;
-    data.uID = TitleForm::kTrayIconId;
+    data.uID = TPTitleForm::kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // what a taskbar restart loses
     ASSERT_FALSE(IconPresent(titleWindow));
     SendMessageW(titleWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -124,8 +124,8 @@ TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
     EXPECT_TRUE(menus[0].openEditor && menus[0].changeTheme && menus[0].showVersion &&
                 menus[0].exit);
 
-    SendMessageW(titleWindow, TitleForm::kTrayMessage, TitleForm::kTrayIconId, WM_LBUTTONDOWN);
-    SendMessageW(titleWindow, TitleForm::kTrayMessage, 99, WM_RBUTTONDOWN);
+    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId, WM_LBUTTONDOWN);
+    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, 99, WM_RBUTTONDOWN);
     EXPECT_EQ(menus.size(), 1u);  // a single click and another icon's message do nothing
 
     // The version box: shown once with its text and caption; while it is open the tray

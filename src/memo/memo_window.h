@@ -1,0 +1,60 @@
+// TMemoWindow: the desktop strip of one memo slot (windows TPostForm1 .. TPostForm7).
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/popup_menu.h"
+
+namespace haripon {
+
+class Application;
+
+class TMemoWindow : public Form {
+  public:
+    static constexpr int kLargeWidth = 413;
+    static constexpr int kSmallWidth = 213;
+    static constexpr int kHeight = 22;
+
+    TMemoWindow(Application& application, int slot);
+
+    void Create();
+    int Slot() const { return slot_; }
+
+    // Shows a hidden window at its slot's place, size and text (ShowMemoWindow first).
+    void ShowWindowOfSlot();
+    void ShowMemoWindow();
+    void SkinMemoWindow();
+    void DrawMemoLabel(COLORREF color);
+    void StoreWindowPosition();
+
+    void ToggleDisplaySize();
+    void PeelOffMemo();
+    void RewriteMemo();
+    void NewMemo();
+
+    const PopupMenu& Menu() const { return PostPup; }
+
+  protected:
+    void FormCreate() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    void FormMouseDown(POINT at) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    void RightButtonDown(POINT at);
+    void WMExitSizeMove();
+
+    Application& application_;
+    const int slot_;
+    Image PostBaseImg;
+    Image PostImg;
+    Image PstLblStrImg;
+    PopupMenu PostPup;
+    UINT PostNew1 = 0;
+    UINT displaySizeItem_ = 0;
+    UINT PostRen1 = 0;
+    UINT peelOffItem_ = 0;
+};
+
+}  // namespace haripon

@@ -1,0 +1,107 @@
+#include "memo/text_draw.h"
+
+#include <string>
+
+#include "memo/text_fit.h"
+#include "platform/win_text.h"
+
+namespace haripon {
+
+namespace {
+
+// "ＭＳ Ｐゴシック" where the system has it, else another face with Japanese glyphs.
+const wchar_t* const kFaces[] = {L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",
+                                 L"MS PGothic",
+                                 L"Meiryo UI",
+                                 L"Yu Gothic UI",
+                                 L"IPAPGothic",
+                                 L"IPAGothic"};
+
+FontHandle CreateStripFont(bool fixedPitch) {
+    const HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    const BYTE pitch = fixedPitch ? FIXED_PITCH : DEFAULT_PITCH;
+    FontHandle chosen;
+    for (const wchar_t* face : kFaces) {
+        FontHandle font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, pitch | FF_MODERN, face));
+        const HGDIOBJ old = SelectObject(screen, font.Get());
+        wchar_t actual[LF_FACESIZE] = {};
+        GetTextFaceW(screen, LF_FACESIZE, actual);
+        SelectObject(screen, old);
+        const bool found = lstrcmpiW(actual, face) == 0;
+        if (found || !chosen)
+            chosen = std::move(font);
+        if (found)
+            break;
+    }
+    ReleaseDC(nullptr, screen);
+    return chosen;
+}
+
+HFONT StripFont(bool fixedPitch) {
+    static const FontHandle proportional = CreateStripFont(false);
+    static const FontHandle fixed = CreateStripFont(true);
+    return fixedPitch ? fixed.Get() : proportional.Get();
+}
+
+// Text as typed: no prefix characters, so an ampersand shows as an ampersand.
+void DrawRow(HDC dc, std::string_view row, RECT area) {
+    const std::wstring text = WideFromSjis(row);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX);
+}
+
+class StripCanvas {
+  public:
+    StripCanvas(const Bitmap& bitmap, bool fixedPitch) : dc_(bitmap.Handle()) {
+        dc_.Select(StripFont(fixedPitch));
+        SetBkMode(dc_.Get(), TRANSPARENT);
+        SetTextColor(dc_.Get(), GetSysColor(COLOR_WINDOWTEXT));
+    }
+    HDC Get() const { return dc_.Get(); }
+
+  private:
+    MemoryDC dc_;
+};
+
+}  // namespace
+
+void FillBitmap(const Bitmap& bitmap, COLORREF color) {
+    if (bitmap.Empty() || bitmap.Width() == 0 || bitmap.Height() == 0)
+        return;
+    MemoryDC dc(bitmap.Handle());
+    const RECT all{0, 0, bitmap.Width(), bitmap.Height()};
+    const BrushHandle brush(CreateSolidBrush(color));
+    FillRect(dc.Get(), &all, brush.Get());
+}
+
+Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color) {
+    const int width = small ? kSmallLabelWidth : kLargeLabelWidth;
+    Bitmap strip(width, kLabelHeight);
+    FillBitmap(strip, color);
+    const TextRows rows = FitTextToBytes(memo, small ? 30 : 60);
+    const StripCanvas canvas(strip, true);
+    DrawRow(canvas.Get(), rows.Row[0], {0, 0, width, kLabelHeight});
+    return strip;
+}
+
+Bitmap RenderReminderLine(std::string_view line) {
+    Bitmap strip(177, 17);
+    FillBitmap(strip, RGB(255, 255, 255));
+    const StripCanvas canvas(strip, false);
+    DrawRow(canvas.Get(), line, {0, 0, 250, 16});
+    return strip;
+}
+
+Bitmap RenderReminderMemo(std::string_view memo, COLORREF color) {
+    Bitmap strip(177, 57);
+    FillBitmap(strip, color);
+    const TextRows rows = FitTextToWidth(memo, 168);
+    const StripCanvas canvas(strip, false);
+    for (int row = 0; row < 3; ++row)
+        DrawRow(canvas.Get(), rows.Row[row], {0, 16 * row, 250, 16 * row + 16});
+    return strip;
+}
+
+}  // namespace haripon

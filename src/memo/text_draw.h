@@ -1,0 +1,25 @@
+// Memo text drawn into pictures: the label strip of a desktop memo window and the two text
+// strips of the reminder window.
+#pragma once
+
+#include <string_view>
+
+#include "platform/gdi.h"
+
+namespace haripon {
+
+inline constexpr int kLargeLabelWidth = 386;
+inline constexpr int kSmallLabelWidth = 186;
+inline constexpr int kLabelHeight = 12;
+
+// Paints the whole bitmap in one colour; nothing for an empty bitmap.
+void FillBitmap(const Bitmap& bitmap, COLORREF color);
+
+// The first row of the memo (60 bytes large, 30 small) on `color`, 8 points, fixed pitch.
+Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color);
+// A character's line, unfitted, on white: 177 x 17.
+Bitmap RenderReminderLine(std::string_view line);
+// A memo in up to three rows of 168 width units on `color`: 177 x 57.
+Bitmap RenderReminderMemo(std::string_view memo, COLORREF color);
+
+}  // namespace haripon

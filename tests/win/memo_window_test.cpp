@@ -1,0 +1,309 @@
+// The desktop memo windows and the strips drawn into them, in the test's own process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "editor/editor_operations.h"
+#include "memo/text_draw.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/popup_menu.h"
+#include "process_driver.h"
+
+namespace haripon {
+namespace {
+
+using testing_support::ProgramFolder;
+
+// Pixels of the strip that differ from its fill colour, optionally within rows top..bottom.
+int InkPixels(const Bitmap& strip, COLORREF fill, int top = 0, int bottom = 1 << 20) {
+    int ink = 0;
+    for (int y = std::max(0, top); y < std::min(strip.Height(), bottom); ++y) {
+        for (int x = 0; x < strip.Width(); ++x)
+            ink += strip.PixelAt(x, y) != fill;
+    }
+    return ink;
+}
+
+bool SamePixels(const Bitmap& a, const Bitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return false;
+    for (int y = 0; y < a.Height(); ++y) {
+        for (int x = 0; x < a.Width(); ++x) {
+            if (a.PixelAt(x, y) != b.PixelAt(x, y))
+                return false;
+        }
+    }
+    return true;
+}
+
+constexpr COLORREF kPaper = RGB(255, 240, 200);
+
+TEST(MemoStrips, SizesFillsAndTheFirstRowOnly) {
+    const Bitmap large = RenderMemoLabel("", false, kPaper);
+    const Bitmap small = RenderMemoLabel("", true, kPaper);
+    EXPECT_EQ(large.Width(), 386);
+    EXPECT_EQ(small.Width(), 186);
+    EXPECT_EQ(large.Height(), 12);
+    EXPECT_EQ(InkPixels(large, kPaper), 0);
+    EXPECT_EQ(InkPixels(small, kPaper), 0);
+    EXPECT_EQ(InkPixels(RenderMemoLabel("", false, 0), 0), 0);  // no theme colour: black
+
+    const std::string sixty(60, 'A');
+    const Bitmap first = RenderMemoLabel(sixty, false, kPaper);
+    EXPECT_GT(InkPixels(first, kPaper), 100);
+    EXPECT_TRUE(SamePixels(first, RenderMemoLabel(sixty + "BBBBBBB", false, kPaper)));
+    // Small: 30 bytes only.
+    EXPECT_TRUE(SamePixels(RenderMemoLabel(std::string(30, 'A'), true, kPaper),
+                           RenderMemoLabel(sixty, true, kPaper)));
+}
+
+TEST(MemoStrips, AnAmpersandIsDrawnAsTyped) {
+    const int one = InkPixels(RenderMemoLabel("&", false, kPaper), kPaper);
+    const int two = InkPixels(RenderMemoLabel("&&", false, kPaper), kPaper);
+    EXPECT_GT(one, 5);
+    EXPECT_GT(two, one + 5);
+    EXPECT_FALSE(
+        SamePixels(RenderMemoLabel("a&b", false, kPaper), RenderMemoLabel("ab", false, kPaper)));
+}
+
+TEST(MemoStrips, ReminderStrips) {
+    const Bitmap line =
+        RenderReminderLine("\x82\xA8\x8E\x9E\x8A\xD4\x82\xC5\x82\xB7");  // お時間です
+    EXPECT_EQ(line.Width(), 177);
+    EXPECT_EQ(line.Height(), 17);
+    EXPECT_GT(InkPixels(line, RGB(255, 255, 255)), 20);
+    EXPECT_EQ(InkPixels(RenderReminderLine(""), RGB(255, 255, 255)), 0);
+
+    const std::string threeRows = std::string(28, 'a') + std::string(28, 'b') + "ccc";
+    const Bitmap memo = RenderReminderMemo(threeRows, kPaper);
+    EXPECT_EQ(memo.Width(), 177);
+    EXPECT_EQ(memo.Height(), 57);
+    EXPECT_GT(InkPixels(memo, kPaper, 0, 16), 20);
+    EXPECT_GT(InkPixels(memo, kPaper, 16, 32), 20);
+    EXPECT_GT(InkPixels(memo, kPaper, 32, 48), 5);
+    EXPECT_EQ(InkPixels(memo, kPaper, 48, 57), 0);
+}
+
+// Records what the memo windows ask of the editor, in order.
+class RecordingEditor : public EditorOperations {
+  public:
+    std::vector<std::string> calls;
+    bool visible = false;
+
+    bool Visible() const override { return visible; }
+    void ShowEditor() override { calls.push_back("ShowEditor"); }
+    void ShowSelectedSlot() override { calls.push_back("ShowSelectedSlot"); }
+    void ShowSlotPicture(int slot) override { Call("ShowSlotPicture", slot); }
+    void ShowTimerState() override { calls.push_back("ShowTimerState"); }
+    void ShowSlotTimeInBoxes(int slot) override { Call("ShowSlotTimeInBoxes", slot); }
+    void ShowPostButtons(int slot) override { Call("ShowPostButtons", slot); }
+    void FillDayList() override { calls.push_back("FillDayList"); }
+    void SetMemoText(std::string_view text) override {
+        calls.push_back("SetMemoText " + std::string(text));
+    }
+    void FocusMemoText() override { calls.push_back("FocusMemoText"); }
+    void ClearTimerBoxes() override { calls.push_back("ClearTimerBoxes"); }
+
+  private:
+    void Call(const char* name, int slot) { calls.push_back(name + (" " + std::to_string(slot))); }
+};
+
+struct MenuSeen {
+    bool newMemo;
+    std::string sizeCaption;
+};
+std::vector<MenuSeen> menus;
+const char* itemToChoose = nullptr;
+
+UINT RecordMenu(const PopupMenu& menu) {
+    const UINT sizeItem =
+        menu.IdOf(kSmallerCaption) ? menu.IdOf(kSmallerCaption) : menu.IdOf(kLargerCaption);
+    menus.push_back({menu.Enabled(menu.IdOf(kNewMemoCaption)), menu.Caption(sizeItem)});
+    return itemToChoose ? menu.IdOf(std::exchange(itemToChoose, nullptr)) : 0;
+}
+
+class MemoWindows : public testing::Test {
+  protected:
+    void SetUp() override {
+        menus.clear();
+        itemToChoose = nullptr;
+        PopupMenu::SetPopupHook(&RecordMenu);
+        folder_.Write("timpsd.ini",
+                      "[POST]\r\nPOST3MEMO=third\r\nPOST3TOP=40\r\nPOST3LEFT=30\r\n"
+                      "POST7MEMO=seventh\r\nPOST7TOP=5000\r\nPOST7LEFT=-100\r\n");
+        application_.CreateWindows();
+        application_.SetEditor(&editor_);
+        GetClientRect(GetDesktopWindow(), &desktop_);
+    }
+    void TearDown() override { PopupMenu::SetPopupHook(nullptr); }
+
+    TMemoWindow& Window(int slot) { return application_.MemoWindow(slot); }
+    static RECT WindowRect(const TMemoWindow& window) {
+        RECT bounds{};
+        GetWindowRect(window.Handle(), &bounds);
+        return bounds;
+    }
+    static SIZE ClientSize(const TMemoWindow& window) {
+        RECT client{};
+        GetClientRect(window.Handle(), &client);
+        return {client.right, client.bottom};
+    }
+    void RightClick(TMemoWindow& window, int x, int y) {
+        SendMessageW(window.Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+    }
+
+    ProgramFolder folder_;
+    Application application_{folder_.Path() / ""};
+    RecordingEditor editor_;
+    RECT desktop_{};
+};
+
+TEST_F(MemoWindows, TheFirstDisplayShowsPostedSlotsWhereTheyWere) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        EXPECT_FALSE(Window(slot).Visible()) << slot;
+    application_.FirstDisplay();
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        EXPECT_EQ(Window(slot).Visible(), slot == 2 || slot == 6) << slot;
+    }
+    EXPECT_EQ(WindowRect(Window(2)).left, 30);
+    EXPECT_EQ(WindowRect(Window(2)).top, 40);
+    EXPECT_EQ(WindowRect(Window(6)).left, -100);  // as stored, not pulled back
+    EXPECT_EQ(WindowRect(Window(6)).top, 5000);
+    EXPECT_EQ(ClientSize(Window(2)).cx, 413);
+    EXPECT_EQ(ClientSize(Window(2)).cy, 22);
+    wchar_t name[32] = {};
+    GetClassNameW(Window(6).Handle(), name, 32);
+    EXPECT_STREQ(name, L"TPostForm7");
+    EXPECT_TRUE(GetWindowLongW(Window(0).Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongW(Window(1).Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MemoWindows, BothDisplaySizes) {
+    application_.FirstDisplay();
+    TMemoWindow& window = Window(2);
+    const Bitmap large = window.RenderClient();
+    EXPECT_EQ(large.Width(), 413);
+    // The face at (2,2) and the label from x = 24 show; the label strip is the memo colour.
+    const COLORREF memoColor = static_cast<COLORREF>(SlotTable[2].SlotTheme.MemoColor);
+    EXPECT_EQ(large.PixelAt(24 + 380, 5 + 6), memoColor);
+
+    itemToChoose = kSmallerCaption;
+    RightClick(window, 200, 10);
+    EXPECT_EQ(SlotTable[2].SmallDisplay, 1);
+    EXPECT_EQ(ClientSize(window).cx, 213);
+    EXPECT_EQ(ClientSize(window).cy, 22);
+    EXPECT_EQ(WindowRect(window).left, 30);  // grows and shrinks to the right
+    RightClick(window, 100, 10);
+    EXPECT_EQ(menus.back().sizeCaption, kLargerCaption);
+
+    const Bitmap seventh = Window(6).RenderClient();
+    EXPECT_EQ(seventh.PixelAt(22 + 385, 5 + 6),
+              static_cast<COLORREF>(SlotTable[6].SlotTheme.MemoColor));
+}
+
+TEST_F(MemoWindows, TheEndOfAMovePullsTheWindowBackOnTheDesktop) {
+    application_.FirstDisplay();
+    TMemoWindow& window = Window(2);
+    auto moveAndEnd = [&](int left, int top) {
+        SetWindowPos(window.Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SendMessageW(window.Handle(), WM_EXITSIZEMOVE, 0, 0);
+        const RECT r = WindowRect(window);
+        return std::make_pair(r.left, r.top);
+    };
+    EXPECT_EQ(moveAndEnd(-40, 100), std::make_pair(0L, 100L));
+    EXPECT_EQ(moveAndEnd(100, -7), std::make_pair(100L, 0L));
+    EXPECT_EQ(moveAndEnd(desktop_.right - 10, 100), std::make_pair(desktop_.right - 413, 100L));
+    EXPECT_EQ(moveAndEnd(100, desktop_.bottom + 50), std::make_pair(100L, desktop_.bottom - 22));
+    window.StoreWindowPosition();
+    EXPECT_EQ(SlotTable[2].Left, 100);
+    EXPECT_EQ(SlotTable[2].Top, desktop_.bottom - 22);
+}
+
+TEST_F(MemoWindows, NewMemoIsGreyedWhenNoSlotIsFreeOrTheEditorIsOpen) {
+    application_.FirstDisplay();
+    RightClick(Window(2), 100, 10);
+    ASSERT_EQ(menus.size(), 1u);
+    EXPECT_TRUE(menus[0].newMemo);
+    EXPECT_EQ(menus[0].sizeCaption, kSmallerCaption);
+
+    editor_.visible = true;
+    RightClick(Window(2), 100, 10);
+    EXPECT_FALSE(menus.back().newMemo);
+    editor_.visible = false;
+
+    for (MemoSlot& slot : SlotTable)
+        slot.Memo = "full";
+    RightClick(Window(2), 100, 10);
+    EXPECT_FALSE(menus.back().newMemo);
+
+    // The face of windows 2 to 7 keeps its clicks; window 1's passes them on.
+    const std::size_t before = menus.size();
+    RightClick(Window(2), 5, 5);
+    EXPECT_EQ(menus.size(), before);
+    RightClick(Window(0), 5, 5);
+    EXPECT_EQ(menus.size(), before + 1);
+}
+
+TEST_F(MemoWindows, PeelingOffClearsTheSlotWithoutSaving) {
+    application_.FirstDisplay();
+    SelectedSlot = 2;
+    SlotTable[2].TimeFlag = 1;
+    SlotTable[2].Year = 2030;
+    itemToChoose = kPeelOffCaption;
+    RightClick(Window(2), 100, 10);
+
+    const MemoSlot& slot = SlotTable[2];
+    EXPECT_EQ(slot.Memo, "");
+    EXPECT_EQ(slot.HasMemo, 0);
+    EXPECT_EQ(slot.TimeFlag, 0);
+    for (const std::int32_t field : {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}) {
+        EXPECT_EQ(field, kNotSet);
+    }
+    EXPECT_FALSE(Window(2).Visible());
+    EXPECT_EQ(editor_.calls, (std::vector<std::string>{
+                                 "ShowSlotPicture 2", "ShowTimerState", "SetMemoText ",
+                                 "ClearTimerBoxes", "ShowSlotTimeInBoxes 2", "ShowPostButtons 2"}));
+    EXPECT_EQ(folder_.Read("timpsd.ini").find("POST3MEMO=third"), 8u);  // not written
+
+    // Another slot than the selected one leaves the editor's text alone.
+    editor_.calls.clear();
+    Window(6).PeelOffMemo();
+    EXPECT_EQ(editor_.calls.size(), 4u);
+    EXPECT_EQ(editor_.calls[0], "ShowSlotPicture 6");
+}
+
+TEST_F(MemoWindows, RewriteAndNewOpenTheEditorOnTheirSlot) {
+    application_.FirstDisplay();
+    itemToChoose = kRewriteCaption;
+    RightClick(Window(6), 100, 10);
+    EXPECT_EQ(SelectedSlot, 6);
+    EXPECT_EQ(editor_.calls.front(), "ShowSelectedSlot");
+    EXPECT_EQ(editor_.calls[1], "SetMemoText seventh");
+
+    editor_.calls.clear();
+    itemToChoose = kNewMemoCaption;
+    RightClick(Window(6), 100, 10);
+    EXPECT_EQ(SelectedSlot, 0);  // the first free slot
+    EXPECT_EQ(editor_.calls.back(), "ShowPostButtons 0");
+}
+
+TEST_F(MemoWindows, ACloseIsRefusedWhileTheSlotHoldsAMemo) {
+    application_.FirstDisplay();
+    TMemoWindow& window = Window(2);
+    window.Close();
+    EXPECT_TRUE(window.Visible());
+    ReleaseAllSlots();
+    window.Close();
+    EXPECT_FALSE(window.Visible());
+    MSG message;
+    while (PeekMessageW(&message, window.Handle(), 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    EXPECT_EQ(window.Handle(), nullptr);  // released
+}
+
+}  // namespace
+}  // namespace haripon
