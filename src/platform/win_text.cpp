@@ -29,4 +29,12 @@ std::string SjisFromWide(std::wstring_view wide) {
     return sjis;
 }
 
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
 }  // namespace haripon

@@ -51,11 +51,7 @@ HBRUSH WindowedControl::PaintColors(HDC dc) const {
 }
 
 std::string WindowedControl::Text() const {
-    const int length = GetWindowTextLengthW(handle_);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(handle_, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return SjisFromWide(text);
+    return SjisFromWide(WindowText(handle_));
 }
 
 void WindowedControl::SetText(std::string_view text) {
@@ -76,10 +72,7 @@ void Edit::SetText(std::string_view text) {
 void Edit::Command(WORD code) {
     if (code != EN_CHANGE)
         return;
-    const int length = GetWindowTextLengthW(Handle());
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(Handle(), text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    std::wstring text = WindowText(Handle());
     if (!settingText_ && maxBytes_ != 0 && SjisFromWide(text).size() > maxBytes_) {
         DWORD start = 0;
         SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);

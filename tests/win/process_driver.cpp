@@ -27,11 +27,7 @@ std::wstring ClassOf(HWND window) {
 }
 
 std::string TextOf(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return SjisFromWide(text);
+    return SjisFromWide(WindowText(window));
 }
 
 struct Search {
