@@ -331,6 +331,14 @@ TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
     ReleaseDC(form_.Handle(), dc);
 }
 
+TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {
+    form_.Show();
+    SetFocus(form_.combo.Handle());
+    ShowMessage("\x93\xFA\x82\xCC\x83\x66\x81\x5B\x83\x5E", form_.edit.Handle());
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(GetFocus(), form_.edit.Handle());
+}
+
 class ModalForm : public Form {
   public:
     bool ownerWasEnabled = true;
