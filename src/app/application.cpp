@@ -1,8 +1,8 @@
 #include "app/application.h"
 
+#include "editor/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
-#include "editor/editor_operations.h"
 #include "model/texts.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
