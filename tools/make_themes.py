@@ -9,6 +9,7 @@ the tables and drawing code below; edit them here and run the script again:
 The results are committed, so that building the program needs neither.
 """
 import os
+import random
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
@@ -260,7 +261,6 @@ class Theme:
         self.folder, self.title = folder, title
         self.paper, self.panel, self.ink, self.accent = map(rgb, (paper, panel, ink, accent))
         self.night = night
-        self.files = {}
 
     def cap(self, n):
         if not self.night:
@@ -276,7 +276,6 @@ class Theme:
 
 def decorate_background(t, d, w, h):
     if t.night:
-        import random
         rnd = random.Random(w * 1000 + h)
         for _ in range(w * h // 900):
             x, y, s = rnd.randrange(w), rnd.randrange(h), rnd.choice((1, 1, 2))

@@ -21,7 +21,8 @@ std::string SystemErrorText(DWORD error);
 // (typically a file name).
 [[noreturn]] void ThrowLastError(const std::string& subject);
 
-// The standard error report: a message box with the error's own text.
+// The standard error report: a message box with the error's own text. It goes through the
+// same test hook as the program's messages (message_box.h), where it is defined.
 void ShowErrorReport(const std::string& text);
 
 // Runs a handler; an exception it raises is reported and goes no further.

@@ -1,14 +1,11 @@
 #include "model/settings.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <fstream>
-#include <sstream>
 
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "settings_layout.h"
+#include "temp_folder.h"
 
 namespace haripon {
 namespace {
@@ -18,32 +15,18 @@ namespace fs = std::filesystem;
 class SettingsFile : public testing::Test {
   protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("haripon-settings-" + std::to_string(::getpid()) + "-" +
-                   testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        folder_ = temp_.Path();
         AppFolder = folder_.string() + "/";
         ResetSlots();
         VersionText.clear();
         StoredMemosRead = false;
     }
-    void TearDown() override {
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder_);
-    }
 
     fs::path File() const { return folder_ / "timpsd.ini"; }
+    void Store(const std::string& bytes) const { temp_.Write("timpsd.ini", bytes); }
+    std::string Stored() const { return temp_.Read("timpsd.ini"); }
 
-    void Store(const std::string& bytes) const { std::ofstream(File(), std::ios::binary) << bytes; }
-
-    std::string Stored() const {
-        std::ifstream in(File(), std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-
+    testing_support::TempFolder temp_{"settings"};
     fs::path folder_;
 };
 
