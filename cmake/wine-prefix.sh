@@ -9,7 +9,8 @@ exec 9>"$prefix.lock"
 flock 9
 [ -f "$prefix/.haripon-ready-2" ] && exit 0
 
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
+haripon_wine_env "$prefix"
 wineboot -i </dev/null >/dev/null 2>&1
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N

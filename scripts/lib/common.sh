@@ -12,9 +12,9 @@ configure_native_tree() {
   cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DHARIPON_SANITIZE=ON >/dev/null
 }
 
+source "$root/cmake/wine-env.sh"
 wine_environment() {
-  export WINEPREFIX="$root/build/win/wineprefix" WINEARCH=win32 WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  haripon_wine_env "$root/build/win/wineprefix"
 }
 
 # Starts Xvfb on a free display number and exports DISPLAY; it is stopped when the script ends.

@@ -1,20 +1,18 @@
 #include "app/application.h"
 
-#include "editor/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
-#include "theme/theme_loader.h"
 
 namespace haripon {
 
+// The editor and the memo windows know each other only through their operations.
 Application::Application(std::filesystem::path folder)
-    : folder_(std::move(folder)),
-      title_(*this),
-      memoWindows_{
-          {{*this, 0}, {*this, 1}, {*this, 2}, {*this, 3}, {*this, 4}, {*this, 5}, {*this, 6}}} {}
+    : folder_(std::move(folder)), title_(*this), editor_(folder_, memos_, title_), memos_(editor_) {
+    SetErrorReportCaption(kAppName);
+}
 
 int Application::Run() {
     CreateWindows();
@@ -22,66 +20,38 @@ int Application::Run() {
     title_.Show();
     if (firstDisplayDue_)
         FirstDisplay();
-
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+    while (PumpMessage()) {
     }
     return 0;
 }
 
 void Application::CreateWindows() {
     title_.Create();
-    RunReported([this] { LoadSlots(); });
-    for (TMemoWindow& window : memoWindows_)
-        window.Create();
+    editor_.Create();
+    memos_.Create();
     allWindowsCreated_ = true;
-}
-
-// The memo editor's share of start-up: slots cleared, the theme loaded, then the slots
-// filled from the settings file.
-void Application::LoadSlots() {
-    BlockEditorClose = 1;
-    VersionBoxOpen = 0;
-    AppFolder = folder_;
-    ResetSlots();
-    LoadTheme();
-    SelectedSlot = 0;
-    const std::string caption = VersionText;
-    if (!ReadSettings())
-        ShowMessage(kIniReadFailed, caption);
 }
 
 TrayWindows Application::OpenWindows() const {
     TrayWindows windows;
-    windows.EditorVisible = editor_ && editor_->Visible();
+    windows.EditorVisible = editor_.Visible();
     windows.VersionBoxOpen = VersionBoxOpen != 0;
     return windows;
-}
-
-// Each window on its own: a picture one theme lacks does not keep the others, or the tray
-// icon that follows, from appearing.
-void Application::ShowPostedMemos() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (SlotTable[slot].Memo.empty())
-            continue;
-        RunReported([&] { memoWindows_[slot].ShowWindowOfSlot(); });
-    }
-}
-
-void Application::CloseMemoWindows() {
-    for (TMemoWindow& window : memoWindows_)
-        window.Close();
 }
 
 void Application::FirstDisplay() {
     if (firstDisplayDone_)
         return;
     firstDisplayDone_ = true;
-    ShowPostedMemos();
+    memos_.ShowPostedMemos();
     title_.AddTrayIcon();
     title_.Hide();
+    if (FirstUsedSlot() == -1) {
+        editor_.ShowEditor();
+        editor_.ShowSlotTimeInBoxes(0);
+        editor_.ShowPostButtons(0);
+        editor_.FillDayList();
+    }
 }
 
 void Application::Shutdown() {
@@ -90,10 +60,11 @@ void Application::Shutdown() {
         return;
     shutDown_ = true;
     if (!WriteSettings())
-        ShowMessage(kIniWriteFailed);
+        ShowMessage(kIniWriteFailed, VersionText);
     ReleaseAllSlots();
     BlockEditorClose = 0;
-    CloseMemoWindows();
+    memos_.CloseMemoWindows();
+    editor_.Close();
     title_.RemoveTrayIcon();
 }
 

@@ -2,16 +2,14 @@
 // the one shutdown sequence.
 #pragma once
 
-#include <array>
 #include <filesystem>
 
 #include "app/title_form.h"
 #include "app/tray_rules.h"
-#include "memo/memo_window.h"
+#include "editor/editor_form.h"
+#include "memo/memo_windows.h"
 
 namespace haripon {
-
-class EditorOperations;
 
 class Application {
   public:
@@ -25,10 +23,8 @@ class Application {
 
     const std::filesystem::path& Folder() const { return folder_; }
     TPTitleForm& Title() { return title_; }
-    TMemoWindow& MemoWindow(int slot) { return memoWindows_[slot]; }
-    // The memo editor window, once it exists.
-    EditorOperations* Editor() const { return editor_; }
-    void SetEditor(EditorOperations* editor) { editor_ = editor; }
+    TTPostForm& Editor() { return editor_; }
+    TMemoWindow& MemoWindow(int slot) { return memos_.Window(slot); }
     // Which windows are open, for the tray icon's rules.
     TrayWindows OpenWindows() const;
 
@@ -39,20 +35,16 @@ class Application {
     void FirstDisplay();
     // The close handler of the title window.
     void Shutdown();
-    // Ending from the tray menu or the editor: the title window's close runs Shutdown.
+    // Ending from the tray menu: the title window's close runs Shutdown.
     void RequestExit();
     // The session ends without closing the windows: keep what changed since the last save.
     void SaveAtSessionEnd();
 
   private:
-    void LoadSlots();
-    void ShowPostedMemos();
-    void CloseMemoWindows();
-
     std::filesystem::path folder_;
     TPTitleForm title_;
-    std::array<TMemoWindow, 7> memoWindows_;
-    EditorOperations* editor_ = nullptr;
+    TTPostForm editor_;
+    MemoWindows memos_;
     bool allWindowsCreated_ = false;
     bool firstDisplayDue_ = false;
     bool firstDisplayDone_ = false;

@@ -5,6 +5,7 @@
 #include "model/texts.h"
 #include "platform/app_path.h"
 #include "platform/error_report.h"
+#include "platform/handles.h"
 #include "platform/win_text.h"
 
 namespace haripon {
@@ -16,20 +17,14 @@ namespace {
 class SingleInstance {
   public:
     SingleInstance() : mutex_(CreateMutexW(nullptr, FALSE, L"Local\\Haripon.SingleInstance")) {
-        const bool mutexTaken = mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
-        otherRunning_ = mutexTaken || FindWindowW(L"TPTitleForm", nullptr) != nullptr;
+        const bool mutexTaken = mutex_.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
+        otherRunning_ = mutexTaken || FindWindowW(TPTitleForm::kClassName, nullptr) != nullptr;
     }
-    ~SingleInstance() {
-        if (mutex_)
-            CloseHandle(mutex_);
-    }
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
 
     bool OtherRunning() const { return otherRunning_; }
 
   private:
-    HANDLE mutex_;
+    KernelHandle mutex_;
     bool otherRunning_ = false;
 };
 

@@ -1,7 +1,9 @@
 #include "app/title_form.h"
 
 #include "app/application.h"
+#include "app/resource.h"
 #include "app/tray_rules.h"
+#include "editor/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -18,12 +20,14 @@ constexpr UINT kTitleMilliseconds = 3000;
 }  // namespace
 
 TPTitleForm::TPTitleForm(Application& application)
-    : application_(application), tray_(kTrayIconId, kTrayMessage, kAppName) {
+    : application_(application),
+      tray_(kTrayIconId, kTrayMessage, kAppName,
+            LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON))) {
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);
 
-    // The editor and the theme chooser open from here once those windows exist.
-    N1 = PTitlePup.Add(kOpenEditorCaption);
+    // The theme chooser opens from here once it exists.
+    N1 = PTitlePup.Add(kOpenEditorCaption, [this] { N1Click(); });
     CG1 = PTitlePup.Add(kChangeThemeCaption);
     N4 = PTitlePup.Add(kVersionCaption, [this] { N4Click(); });
     PTitlePup.Add(kExitCaption, [this] { Exit1Click(); });
@@ -33,14 +37,14 @@ TPTitleForm::TPTitleForm(Application& application)
 
 void TPTitleForm::Create() {
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    Form::Create(L"TPTitleForm", kWidth, kHeight);
+    Form::Create(kClassName, kWidth, kHeight);
 }
 
 void TPTitleForm::FormCreate() {
     AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
-    TitleImg.Load(ThemeFile().String("TITLE"));
+    TitleImg.Load(ThemePath(ThemeFile().String("TITLE")));
 }
 
 void TPTitleForm::FormClose() {
@@ -68,7 +72,9 @@ void TPTitleForm::TrayIconMessage(unsigned mouseMessage) {
         case TrayAction::ShowMenu:
             ShowTrayMenu();
             break;
-        case TrayAction::OpenEditor:  // the editor window is not there yet
+        case TrayAction::OpenEditor:
+            TrayIconDoubleClick();
+            break;
         case TrayAction::Ignore:
             break;
     }
@@ -83,6 +89,26 @@ void TPTitleForm::ShowTrayMenu() {
     PTitlePup.SetEnabled(CG1, state.ChangeTheme);
     PTitlePup.SetEnabled(N4, state.ShowVersion);
     PTitlePup.Popup(Handle(), cursor);
+}
+
+// The editor on the selected slot with its stored time.
+void TPTitleForm::TrayIconDoubleClick() {
+    EditorOperations& editor = application_.Editor();
+    editor.ShowEditor();
+    editor.ShowSlotTimeInBoxes(SelectedSlot);
+    editor.ShowTimerState();
+    editor.FillDayList();
+    editor.ShowPostButtons(SelectedSlot);
+}
+
+// The editor on the selected slot; its boxes show the current time.
+void TPTitleForm::N1Click() {
+    EditorOperations& editor = application_.Editor();
+    editor.ShowSelectedSlot();
+    editor.SetMemoText(SlotTable[SelectedSlot].Memo);
+    editor.ShowEditor();
+    editor.ShowPostButtons(SelectedSlot);
+    editor.FillDayList();
 }
 
 void TPTitleForm::N4Click() {

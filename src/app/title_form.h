@@ -13,6 +13,8 @@ class Application;
 
 class TPTitleForm : public Form {
   public:
+    // A running copy of the program is recognised by a window of this class.
+    static constexpr wchar_t kClassName[] = L"TPTitleForm";
     static constexpr int kWidth = 300;
     static constexpr int kHeight = 200;
     static constexpr UINT kTrayIconId = 100;
@@ -36,6 +38,8 @@ class TPTitleForm : public Form {
     void TitleTimerTimer();
     void TrayIconMessage(unsigned mouseMessage);
     void ShowTrayMenu();
+    void TrayIconDoubleClick();
+    void N1Click();
     void N4Click();
     void Exit1Click();
 

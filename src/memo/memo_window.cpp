@@ -2,19 +2,16 @@
 
 #include <string>
 
-#include "app/application.h"
 #include "editor/editor_operations.h"
-#include "memo/memo_geometry.h"
 #include "memo/text_draw.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "theme/theme_loader.h"
 
 namespace haripon {
 
 namespace {
-
-constexpr WPARAM kMoveByCaption = 0xF012;  // SC_MOVE | HTCAPTION
 
 std::wstring ClassName(int slot) {
     return L"TPostForm" + std::to_wstring(slot + 1);
@@ -22,8 +19,7 @@ std::wstring ClassName(int slot) {
 
 }  // namespace
 
-TMemoWindow::TMemoWindow(Application& application, int slot)
-    : application_(application), slot_(slot) {
+TMemoWindow::TMemoWindow(EditorOperations& editor, int slot) : editor_(editor), slot_(slot) {
     PostBaseImg.SetMouseThrough(true);
     PostImg.SetTransparent(true);
     // Window 1's face passes the mouse on; the others' take clicks and do nothing.
@@ -49,7 +45,7 @@ void TMemoWindow::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
     const MemoSlot& slot = SlotTable[slot_];
-    PostImg.Load(SmallFaceNames[slot_]);
+    PostImg.Load(ThemePath(SmallFaceNames[slot_]));
     PostImg.SetBounds(2, 2, 16, 16);
     SetColor(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
 }
@@ -73,7 +69,8 @@ void TMemoWindow::SkinMemoWindow() {
     const MemoSlot& slot = SlotTable[slot_];
     const bool small = slot.SmallDisplay != 0;
     const int width = small ? kSmallWidth : kLargeWidth;
-    PostBaseImg.Load(small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile);
+    PostBaseImg.Load(
+        ThemePath(small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile));
     PostBaseImg.SetBounds(0, 0, width, kHeight);
     SetClientSize(width, kHeight);
     PstLblStrImg.SetWidth(width);
@@ -105,21 +102,12 @@ void TMemoWindow::FormClose() {
 // A left press that no control took: the window follows the mouse as if dragged by a
 // caption, and keeps its new place.
 void TMemoWindow::FormMouseDown(POINT /*at*/) {
-    SendMessageW(Handle(), WM_SYSCOMMAND, kMoveByCaption, 0);
+    StartDragMove();
     StoreWindowPosition();
 }
 
 void TMemoWindow::WMExitSizeMove() {
-    RECT window{};
-    RECT client{};
-    RECT desktop{};
-    GetWindowRect(Handle(), &window);
-    GetClientRect(Handle(), &client);
-    GetClientRect(GetDesktopWindow(), &desktop);
-    const WindowPlace place = ClampToDesktop({window.left, window.top}, client.right, client.bottom,
-                                             desktop.right, desktop.bottom);
-    SetWindowPos(Handle(), nullptr, place.Left, place.Top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PullBackOntoDesktop();
 }
 
 void TMemoWindow::RightButtonDown(POINT at) {
@@ -128,8 +116,7 @@ void TMemoWindow::RightButtonDown(POINT at) {
     PostPup.SetEnabled(PostNew1, true);
     PostPup.SetEnabled(PostRen1, true);
     PostPup.SetEnabled(peelOffItem_, true);
-    const EditorOperations* editor = application_.Editor();
-    if ((editor && editor->Visible()) || FirstFreeSlot() == -1) {
+    if (editor_.Visible() || FirstFreeSlot() == -1) {
         PostPup.SetEnabled(PostNew1, false);
     }
     PostPup.SetCaption(displaySizeItem_,
@@ -167,50 +154,40 @@ void TMemoWindow::PeelOffMemo() {
     slot.Year = slot.Month = slot.Day = slot.Hour = slot.Minute = kNotSet;
     slot.Memo.clear();
     Hide();
-    EditorOperations* editor = application_.Editor();
-    if (editor)
-        editor->ShowSlotPicture(slot_);
-    if (editor && slot_ == SelectedSlot) {
-        editor->ShowTimerState();
-        editor->SetMemoText("");
+    editor_.ShowSlotPicture(slot_);
+    if (slot_ == SelectedSlot) {
+        editor_.ShowTimerState();
+        editor_.SetMemoText("");
     }
     slot.HasMemo = 0;
     slot.TimeFlag = 0;
-    if (editor) {
-        editor->ClearTimerBoxes();
-        editor->ShowSlotTimeInBoxes(slot_);
-        editor->ShowPostButtons(slot_);
-    }
+    editor_.ClearTimerBoxes();
+    editor_.ShowSlotTimeInBoxes(slot_);
+    editor_.ShowPostButtons(slot_);
 }
 
 void TMemoWindow::RewriteMemo() {
     SelectedSlot = slot_;
-    EditorOperations* editor = application_.Editor();
-    if (!editor)
-        return;
-    editor->ShowSelectedSlot();
-    editor->SetMemoText(SlotTable[slot_].Memo);
-    editor->ShowEditor();
-    editor->ShowTimerState();
-    editor->ShowPostButtons(slot_);
-    editor->ShowSlotTimeInBoxes(slot_);
-    editor->FillDayList();
-    editor->FocusMemoText();
+    editor_.ShowSelectedSlot();
+    editor_.SetMemoText(SlotTable[slot_].Memo);
+    editor_.ShowEditor();
+    editor_.ShowTimerState();
+    editor_.ShowPostButtons(slot_);
+    editor_.ShowSlotTimeInBoxes(slot_);
+    editor_.FillDayList();
+    editor_.FocusMemoText();
 }
 
 void TMemoWindow::NewMemo() {
     const int free = FirstFreeSlot();
     SelectedSlot = free == -1 ? 0 : free;
-    EditorOperations* editor = application_.Editor();
-    if (!editor)
-        return;
-    editor->ShowSelectedSlot();
-    editor->SetMemoText(SlotTable[SelectedSlot].Memo);
-    editor->ShowEditor();
-    editor->ShowTimerState();
-    editor->FocusMemoText();
-    editor->FillDayList();
-    editor->ShowPostButtons(SelectedSlot);
+    editor_.ShowSelectedSlot();
+    editor_.SetMemoText(SlotTable[SelectedSlot].Memo);
+    editor_.ShowEditor();
+    editor_.ShowTimerState();
+    editor_.FocusMemoText();
+    editor_.FillDayList();
+    editor_.ShowPostButtons(SelectedSlot);
 }
 
 }  // namespace haripon

@@ -7,7 +7,7 @@
 
 namespace haripon {
 
-class Application;
+class EditorOperations;
 
 class TMemoWindow : public Form {
   public:
@@ -15,7 +15,8 @@ class TMemoWindow : public Form {
     static constexpr int kSmallWidth = 213;
     static constexpr int kHeight = 22;
 
-    TMemoWindow(Application& application, int slot);
+    // The editor is the one window a memo window opens and refreshes.
+    TMemoWindow(EditorOperations& editor, int slot);
 
     void Create();
     int Slot() const { return slot_; }
@@ -45,7 +46,7 @@ class TMemoWindow : public Form {
     void RightButtonDown(POINT at);
     void WMExitSizeMove();
 
-    Application& application_;
+    EditorOperations& editor_;
     const int slot_;
     Image PostBaseImg;
     Image PostImg;

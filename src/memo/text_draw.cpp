@@ -9,35 +9,10 @@ namespace haripon {
 
 namespace {
 
-// "ＭＳ Ｐゴシック" where the system has it, else another face with Japanese glyphs.
-const wchar_t* const kFaces[] = {L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",
-                                 L"MS PGothic",
-                                 L"Meiryo UI",
-                                 L"Yu Gothic UI",
-                                 L"IPAPGothic",
-                                 L"IPAGothic"};
-
 FontHandle CreateStripFont(bool fixedPitch) {
-    const HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    const BYTE pitch = fixedPitch ? FIXED_PITCH : DEFAULT_PITCH;
-    FontHandle chosen;
-    for (const wchar_t* face : kFaces) {
-        FontHandle font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                    SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                    DEFAULT_QUALITY, pitch | FF_MODERN, face));
-        const HGDIOBJ old = SelectObject(screen, font.Get());
-        wchar_t actual[LF_FACESIZE] = {};
-        GetTextFaceW(screen, LF_FACESIZE, actual);
-        SelectObject(screen, old);
-        const bool found = lstrcmpiW(actual, face) == 0;
-        if (found || !chosen)
-            chosen = std::move(font);
-        if (found)
-            break;
-    }
-    ReleaseDC(nullptr, screen);
-    return chosen;
+    const WindowDC screen;
+    const int height = -MulDiv(8, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    return CreateJapaneseFont(height, (fixedPitch ? FIXED_PITCH : DEFAULT_PITCH) | FF_MODERN);
 }
 
 HFONT StripFont(bool fixedPitch) {
@@ -54,8 +29,8 @@ void DrawRow(HDC dc, std::string_view row, RECT area) {
 
 class StripCanvas {
   public:
-    StripCanvas(const Bitmap& bitmap, bool fixedPitch) : dc_(bitmap.Handle()) {
-        dc_.Select(StripFont(fixedPitch));
+    StripCanvas(const Bitmap& bitmap, bool fixedPitch)
+        : dc_(bitmap.Handle()), font_(dc_.Get(), StripFont(fixedPitch)) {
         SetBkMode(dc_.Get(), TRANSPARENT);
         SetTextColor(dc_.Get(), GetSysColor(COLOR_WINDOWTEXT));
     }
@@ -63,6 +38,7 @@ class StripCanvas {
 
   private:
     MemoryDC dc_;
+    SelectedObject font_;
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/app_path.h"
 #include "platform/file_io.h"
 #include "platform/profile.h"
 

@@ -1,5 +1,7 @@
 #include "model/slot_table.h"
 
+#include "platform/app_path.h"
+
 namespace haripon {
 
 std::array<MemoSlot, kSlotCount> SlotTable;
@@ -14,6 +16,10 @@ ThemeRecord ThemeSettings;
 std::int32_t ThemeCount = 0;
 std::array<std::string, kSlotCount> SmallFaceNames;
 bool StoredMemosRead = false;
+
+std::filesystem::path AppFile(std::string_view relative) {
+    return FileIn(AppFolder, relative);
+}
 
 int FirstUsedSlot() {
     for (int i = 0; i < kSlotCount; ++i) {

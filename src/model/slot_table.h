@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
-#include "theme/theme_settings.h"
+#include "model/theme_records.h"
 
 namespace haripon {
 
@@ -55,6 +56,9 @@ extern std::array<std::string, kSlotCount> SmallFaceNames;
 // Set once the stored memos have been read: until then a save would replace them with the
 // empty slots of a run that never saw them.
 extern bool StoredMemosRead;
+
+// AppFolder + a relative name (Shift-JIS), the name of every file the program opens.
+std::filesystem::path AppFile(std::string_view relative);
 
 int FirstUsedSlot();
 int FirstFreeSlot();

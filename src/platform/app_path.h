@@ -1,4 +1,4 @@
-// File names of the program: the executable's folder plus a Shift-JIS relative name.
+// File names of the program: a folder plus a Shift-JIS relative name.
 #pragma once
 
 #include <filesystem>
@@ -6,8 +6,8 @@
 
 namespace haripon {
 
-// AppFolder + relative, joined as they are: a relative name may name subfolders with '\'.
-std::filesystem::path AppFile(std::string_view relative);
+// `folder` + `relative`, joined as they are: a relative name may name subfolders with '\'.
+std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_view relative);
 
 // The folder of the running executable, with a trailing separator.
 std::filesystem::path ExecutableFolder();

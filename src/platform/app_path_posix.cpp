@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "model/slot_table.h"
 #include "platform/sjis.h"
 
 namespace haripon {
 
 // On a POSIX host the bytes are the file name; folder separators become '/'.
-std::filesystem::path AppFile(std::string_view relative) {
+std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_view relative) {
     std::string name(relative);
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (IsCp932LeadByte(static_cast<unsigned char>(name[i]))) {
@@ -17,7 +16,7 @@ std::filesystem::path AppFile(std::string_view relative) {
             name[i] = '/';
         }
     }
-    std::filesystem::path path = AppFolder;
+    std::filesystem::path path = folder;
     path += name;
     return path;
 }

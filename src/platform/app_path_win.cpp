@@ -4,13 +4,12 @@
 
 #include <string>
 
-#include "model/slot_table.h"
 #include "platform/win_text.h"
 
 namespace haripon {
 
-std::filesystem::path AppFile(std::string_view relative) {
-    std::filesystem::path path = AppFolder;
+std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_view relative) {
+    std::filesystem::path path = folder;
     path += WideFromSjis(relative);
     return path;
 }

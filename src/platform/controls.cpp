@@ -41,8 +41,8 @@ void Control::Invalidate() const {
         InvalidateRect(form_->Handle(), &bounds_, FALSE);
 }
 
-void Image::Load(std::string_view name) {
-    SetPicture(LoadThemePicture(name));
+void Image::Load(const std::filesystem::path& file) {
+    SetPicture(LoadBitmapFile(file));
 }
 
 void Image::SetPicture(Bitmap picture) {
@@ -76,6 +76,16 @@ void Label::SetCaption(std::string_view caption) {
     Invalidate();
 }
 
+void Label::FitToCaption() {
+    const WindowDC screen;
+    const SelectedObject font(screen.Get(), UiFont());
+    const std::wstring text = WideFromSjis(caption_);
+    SIZE size{};
+    GetTextExtentPoint32W(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    SetWidth(size.cx);
+    SetHeight(size.cy);
+}
+
 void Label::SetColor(COLORREF color) {
     color_ = color;
     transparent_ = false;
@@ -98,16 +108,15 @@ void Label::Paint(HDC dc) const {
         const BrushHandle brush(CreateSolidBrush(color_));
         FillRect(dc, &area, brush.Get());
     }
-    const HGDIOBJ oldFont = SelectObject(dc, UiFont());
+    const SelectedObject font(dc, UiFont());
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, textColor_);
     const std::wstring text = WideFromSjis(caption_);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX | DT_NOCLIP);
-    SelectObject(dc, oldFont);
 }
 
-void SpeedButton::LoadGlyph(std::string_view name) {
-    SetGlyph(LoadThemePicture(name));
+void SpeedButton::LoadGlyph(const std::filesystem::path& file) {
+    SetGlyph(LoadBitmapFile(file));
 }
 
 void SpeedButton::SetGlyph(Bitmap strip) {

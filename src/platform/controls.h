@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -64,8 +65,8 @@ class Control {
 // A picture at its natural size from the top-left corner, clipped to the control.
 class Image : public Control {
   public:
-    // Loads a theme picture; on an error the control keeps its picture and throws.
-    void Load(std::string_view name);
+    // Loads a bitmap file; on an error the control keeps its picture and throws.
+    void Load(const std::filesystem::path& file);
     void SetPicture(Bitmap picture);
     const Bitmap& Picture() const { return picture_; }
     void Clear() { SetPicture(Bitmap()); }
@@ -91,6 +92,8 @@ class Label : public Control {
   public:
     void SetCaption(std::string_view caption);  // Shift-JIS
     const std::string& Caption() const { return caption_; }
+    // Width and height of the caption in the user-interface font.
+    void FitToCaption();
     void SetColor(COLORREF color);
     void SetTransparent(bool transparent);
     void SetTextColor(COLORREF color);
@@ -112,8 +115,8 @@ class SpeedButton : public Control {
   public:
     enum class GlyphState { Normal = 0, Disabled = 1, Pressed = 2, HeldDown = 3 };
 
-    // Loads a theme glyph strip; on an error the button keeps its glyph and throws.
-    void LoadGlyph(std::string_view name);
+    // Loads a glyph strip file; on an error the button keeps its glyph and throws.
+    void LoadGlyph(const std::filesystem::path& file);
     void SetGlyph(Bitmap strip);
     void SetFlat(bool flat);
     void SetDown(bool down);

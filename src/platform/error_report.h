@@ -21,9 +21,12 @@ std::string SystemErrorText(DWORD error);
 // (typically a file name).
 [[noreturn]] void ThrowLastError(const std::string& subject);
 
-// The standard error report: a message box with the error's own text. It goes through the
-// same test hook as the program's messages (message_box.h), where it is defined.
+// The standard error report: a message box with the error's own text under the caption
+// set here. An error raised while a report is showing (its box runs a message loop) is
+// not reported on top of it. It goes through the same test hook as the program's messages
+// (message_box.h), where it is defined.
 void ShowErrorReport(const std::string& text);
+void SetErrorReportCaption(std::string caption);
 
 // Runs a handler; an exception it raises is reported and goes no further.
 template <typename Handler>

@@ -8,13 +8,12 @@
 #include "platform/controls.h"
 #include "platform/error_report.h"
 #include "platform/win_text.h"
+#include "platform/window_geometry.h"
 #include "platform/windowed_controls.h"
 
 namespace haripon {
 
 namespace {
-
-constexpr UINT kReleaseMessage = WM_APP + 0x3F0;
 
 void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -28,7 +27,6 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = className;
     if (!RegisterClassExW(&windowClass))
@@ -70,6 +68,7 @@ void Form::Create(const wchar_t* className, int clientWidth, int clientHeight, D
         ThrowLastError("CreateWindow");
     for (const Control* control : controls_)
         ControlChanged(*control);
+    CreateWindowedControls();
     RunReported([this] { FormCreate(); });
 }
 
@@ -78,8 +77,11 @@ bool Form::Visible() const {
 }
 
 void Form::Show() {
+    const bool wasVisible = Visible();
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
+    if (!wasVisible)
+        FormShow();
 }
 
 void Form::Hide() {
@@ -115,7 +117,7 @@ void Form::Close() {
 }
 
 void Form::Release() {
-    PostMessageW(handle_, kReleaseMessage, 0, 0);
+    PostMessageW(handle_, kFormReleaseMessage, 0, 0);
 }
 
 void Form::StartTimer(UINT_PTR id, UINT milliseconds) {
@@ -134,19 +136,34 @@ void Form::ShowModal() {
         EnableWindow(window, FALSE);
 
     Show();
-    MSG message;
     while (Visible()) {
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
+        if (!PumpMessage()) {
+            PostQuitMessage(0);
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
     }
     for (HWND window : disabled) {
         if (IsWindow(window))
             EnableWindow(window, TRUE);
     }
+}
+
+void Form::StartDragMove() {
+    constexpr WPARAM kMoveByCaption = 0xF012;  // SC_MOVE | HTCAPTION
+    SendMessageW(handle_, WM_SYSCOMMAND, kMoveByCaption, 0);
+}
+
+void Form::PullBackOntoDesktop() {
+    RECT window{};
+    RECT client{};
+    RECT desktop{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    GetClientRect(GetDesktopWindow(), &desktop);
+    const WindowPlace place = ClampToDesktop({window.left, window.top}, client.right, client.bottom,
+                                             desktop.right, desktop.bottom);
+    SetWindowPos(handle_, nullptr, place.Left, place.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::AddWindowedControl(WindowedControl& control) {
@@ -174,15 +191,32 @@ void Form::ControlChanged(const Control& control) {
     UpdateHintTool(control);
 }
 
-void Form::UpdateHintTool(const Control& control) {
-    if (control.Hint().empty() && !hints_)
-        return;
+HWND Form::Hints() {
     if (!hints_) {
         hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     }
+    return hints_;
+}
+
+void Form::SetChildHint(HWND child, std::string_view hint) {
+    std::wstring text = WideFromSjis(hint);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = reinterpret_cast<UINT_PTR>(child);
+    tool.lpszText = text.data();
+    SendMessageW(Hints(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty())
+        SendMessageW(Hints(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::UpdateHintTool(const Control& control) {
+    if (control.Hint().empty() && !hints_)
+        return;
     const auto position = std::find(controls_.begin(), controls_.end(), &control);
     std::wstring text = WideFromSjis(control.Hint());
     TOOLINFOW tool{};
@@ -192,9 +226,9 @@ void Form::UpdateHintTool(const Control& control) {
     tool.uId = static_cast<UINT_PTR>(std::distance(controls_.begin(), position)) + 1;
     tool.rect = control.Visible() ? control.Bounds() : RECT{};
     tool.lpszText = text.data();
-    SendMessageW(hints_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(Hints(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     if (!text.empty())
-        SendMessageW(hints_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageW(Hints(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form::PaintClient(HDC dc) const {
@@ -217,18 +251,18 @@ Bitmap Form::RenderClient() const {
     RECT client{};
     GetClientRect(handle_, &client);
     Bitmap picture(client.right, client.bottom);
-    MemoryDC dc(picture.Handle());
+    const MemoryDC dc(picture.Handle());
     PaintClient(dc.Get());
     return picture;
 }
 
+// The region is validated even when rendering fails, so that a failure is reported once and
+// not again with every paint.
 void Form::Paint() {
-    PAINTSTRUCT paint;
-    const HDC screen = BeginPaint(handle_, &paint);
+    const PaintDC screen(handle_);
     const Bitmap buffer = RenderClient();
-    MemoryDC source(buffer.Handle());
-    BitBlt(screen, 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
-    EndPaint(handle_, &paint);
+    const MemoryDC source(buffer.Handle());
+    BitBlt(screen.Get(), 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
 }
 
 Control* Form::ControlAt(POINT at) const {
@@ -280,6 +314,14 @@ void Form::LeftButtonUp(POINT at) {
     control->MouseUp();
     if (inside && control->Enabled() && control->OnClick)
         control->OnClick();
+}
+
+Form* Form::FromHandle(HWND window) {
+    if (!window ||
+        GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::WindowProc)) {
+        return nullptr;
+    }
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -352,7 +394,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                     control->PaintColors(reinterpret_cast<HDC>(wParam)));
             }
             return DefWindowProcW(handle_, message, wParam, lParam);
-        case kReleaseMessage:
+        case kFormReleaseMessage:
             DestroyWindow(handle_);
             return 0;
         case WM_NCDESTROY: {
@@ -365,6 +407,18 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return DefWindowProcW(handle_, message, wParam, lParam);
     }
+}
+
+bool PumpMessage() {
+    MSG message;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+        return false;
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (Form::FromHandle(root) && IsDialogMessageW(root, &message))
+        return true;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+    return true;
 }
 
 void Form::CloseRequested() {

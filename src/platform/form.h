@@ -15,6 +15,9 @@ namespace haripon {
 class Control;
 class WindowedControl;
 
+// The one window message the form layer keeps for itself: a form releases its window.
+inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
+
 class Form {
   public:
     Form() = default;
@@ -29,6 +32,7 @@ class Form {
 
     HWND Handle() const { return handle_; }
     bool Visible() const;
+    // Shows the form and brings it to the front; FormShow runs when it was hidden.
     void Show();
     void Hide();
     void CenterOnScreen();
@@ -48,6 +52,12 @@ class Form {
     // other windows take no input meanwhile.
     void ShowModal();
 
+    // The system moves the window with the mouse, as if its caption were dragged, until the
+    // button is released.
+    void StartDragMove();
+    // Pulls the window back inside the desktop: left, top, right, bottom edge in that order.
+    void PullBackOntoDesktop();
+
     // Adds a control on top of those added before.
     void AddControl(Control& control);
     // Called by a windowed control created on this form.
@@ -56,9 +66,18 @@ class Form {
     Bitmap RenderClient() const;
     // Called by a control whose place, visibility or hint changed.
     void ControlChanged(const Control& control);
+    // The hint of a windowed control of this form (Shift-JIS; empty for none).
+    void SetChildHint(HWND child, std::string_view hint);
+
+    // The form whose window this is, or null for any other window.
+    static Form* FromHandle(HWND window);
 
   protected:
+    // Windowed controls are made here, once the window exists and before FormCreate.
+    virtual void CreateWindowedControls() {}
     virtual void FormCreate() {}
+    // Each time the hidden form turns visible.
+    virtual void FormShow() {}
     // False refuses a close request.
     virtual bool FormCloseQuery() { return true; }
     // After an accepted close request: a main form then ends the message loop, any other
@@ -87,6 +106,7 @@ class Form {
     void MouseMove(POINT at);
     void LeftButtonUp(POINT at);
     void UpdateHintTool(const Control& control);
+    HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
 
     HWND handle_ = nullptr;
@@ -97,5 +117,9 @@ class Form {
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
 };
+
+// Takes the next message of the thread and delivers it, with the keyboard interface of
+// dialog boxes (Tab between controls) on forms. False once the program is to end.
+bool PumpMessage();
 
 }  // namespace haripon

@@ -40,30 +40,68 @@ class GdiObject {
 using FontHandle = GdiObject<HFONT>;
 using BrushHandle = GdiObject<HBRUSH>;
 
-// A memory device context compatible with the screen, with one object selected into it
-// for its lifetime.
+// A device context of a window, or of the screen for no window, released with its owner.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window = nullptr) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+};
+
+// The painting of a window between BeginPaint and EndPaint.
+class PaintDC {
+  public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+  private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// An object selected into a device context for the owner's lifetime.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A memory device context compatible with the screen, with one object (normally a bitmap)
+// selected into it for its lifetime.
 class MemoryDC {
   public:
-    MemoryDC() : dc_(CreateCompatibleDC(nullptr)) {}
-    MemoryDC(HGDIOBJ selected) : MemoryDC() { Select(selected); }
+    explicit MemoryDC(HGDIOBJ selected)
+        : dc_(CreateCompatibleDC(nullptr)), previous_(SelectObject(dc_, selected)) {}
     ~MemoryDC() {
-        if (previous_)
-            SelectObject(dc_, previous_);
+        SelectObject(dc_, previous_);
         DeleteDC(dc_);
     }
     MemoryDC(const MemoryDC&) = delete;
     MemoryDC& operator=(const MemoryDC&) = delete;
 
     HDC Get() const { return dc_; }
-    void Select(HGDIOBJ object) {
-        HGDIOBJ old = SelectObject(dc_, object);
-        if (!previous_)
-            previous_ = old;
-    }
 
   private:
     HDC dc_;
-    HGDIOBJ previous_ = nullptr;
+    HGDIOBJ previous_;
 };
 
 // A device-dependent picture with its size.
@@ -93,7 +131,11 @@ void DrawTransparent(HDC target, int left, int top, const Bitmap& picture, int x
 void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int y, int width,
                 int height);
 
-// The program's user-interface font: "ＭＳ Ｐゴシック", 9 points, Shift-JIS character set.
+// A Shift-JIS font of the given height: "ＭＳ Ｐゴシック" where the system has it, else the
+// first of the usual Japanese faces that the font mapper really gives.
+FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily);
+
+// The font of the windows and their controls: "ＭＳ Ｐゴシック" (or its stand-in), height -12.
 HFONT UiFont();
 
 }  // namespace haripon

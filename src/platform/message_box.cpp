@@ -1,7 +1,7 @@
 #include "platform/message_box.h"
 
-#include "model/slot_table.h"
-#include "model/texts.h"
+#include <utility>
+
 #include "platform/error_report.h"
 #include "platform/win_text.h"
 
@@ -9,11 +9,19 @@ namespace haripon {
 
 namespace {
 
-MessageBoxHook messageBoxHook = nullptr;
+ScopedMessageBoxHook::Hook& CurrentHook() {
+    static ScopedMessageBoxHook::Hook hook;
+    return hook;
+}
+
+std::string& ErrorReportCaption() {
+    static std::string caption;
+    return caption;
+}
 
 void ShowBox(const std::string& text, const std::string& caption, UINT style) {
-    if (messageBoxHook) {
-        messageBoxHook(text, caption);
+    if (const auto& hook = CurrentHook()) {
+        hook(text, caption);
         return;
     }
     MessageBoxW(GetActiveWindow(), WideFromSjis(text).c_str(), WideFromSjis(caption).c_str(),
@@ -28,16 +36,27 @@ void ShowMessage(const std::string& text, const std::string& caption, HWND focus
         SetFocus(focus);
 }
 
-void ShowMessage(const std::string& text, HWND focus) {
-    ShowMessage(text, VersionText, focus);
-}
-
 void ShowErrorReport(const std::string& text) {
-    ShowBox(text, kAppName, MB_ICONERROR);
+    static bool showing = false;
+    if (showing)
+        return;
+    showing = true;
+    try {
+        ShowBox(text, ErrorReportCaption(), MB_ICONERROR);
+    } catch (...) {
+    }
+    showing = false;
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) {
-    messageBoxHook = hook;
+void SetErrorReportCaption(std::string caption) {
+    ErrorReportCaption() = std::move(caption);
+}
+
+ScopedMessageBoxHook::ScopedMessageBoxHook(Hook hook)
+    : previous_(std::exchange(CurrentHook(), std::move(hook))) {}
+
+ScopedMessageBoxHook::~ScopedMessageBoxHook() {
+    CurrentHook() = std::move(previous_);
 }
 
 }  // namespace haripon

@@ -1,20 +1,28 @@
-// The program's message boxes: the text, the caption VersionText, one OK button, no icon.
+// The program's message boxes: a text, a caption, one OK button, no icon.
 #pragma once
 
-#include <string>
-
 #include <windows.h>
+
+#include <functional>
+#include <string>
 
 namespace haripon {
 
 // Shows the box modally; afterwards the keyboard focus goes to `focus` when given.
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus = nullptr);
-// The same with the caption VersionText.
-void ShowMessage(const std::string& text, HWND focus = nullptr);
 
-// Tests in the program's own process see each box, message or error report, here instead
-// of on screen.
-using MessageBoxHook = void (*)(const std::string& text, const std::string& caption);
-void SetMessageBoxHook(MessageBoxHook hook);
+// While one lives, tests in the program's own process see each box, message or error
+// report, here instead of on screen; the hook before it comes back at its end.
+class ScopedMessageBoxHook {
+  public:
+    using Hook = std::function<void(const std::string& text, const std::string& caption)>;
+    explicit ScopedMessageBoxHook(Hook hook);
+    ~ScopedMessageBoxHook();
+    ScopedMessageBoxHook(const ScopedMessageBoxHook&) = delete;
+    ScopedMessageBoxHook& operator=(const ScopedMessageBoxHook&) = delete;
+
+  private:
+    Hook previous_;
+};
 
 }  // namespace haripon

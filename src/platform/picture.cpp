@@ -2,24 +2,22 @@
 
 #include <string>
 
-#include "model/slot_table.h"
-#include "platform/app_path.h"
 #include "platform/error_report.h"
+#include "platform/handles.h"
 #include "platform/win_text.h"
 
 namespace haripon {
 
-Bitmap LoadThemePicture(std::string_view name) {
-    const std::string relative = ThemeFolder + std::string(name);
-    const std::wstring path = AppFile(relative).wstring();
+Bitmap LoadBitmapFile(const std::filesystem::path& file) {
+    const std::wstring& path = file.native();
     const std::string shown = SjisFromWide(path);
 
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    // The system's own text for a file that cannot be opened; LoadImage would only fail.
+    if (!KernelHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+             .Valid()) {
         ThrowLastError(shown);
-    CloseHandle(file);
-
+    }
     const auto handle = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
                                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!handle)

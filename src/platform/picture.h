@@ -1,15 +1,14 @@
-// Theme pictures from files.
+// Pictures from bitmap files.
 #pragma once
 
-#include <string_view>
+#include <filesystem>
 
 #include "platform/gdi.h"
 
 namespace haripon {
 
-// Loads the Windows bitmap AppFolder + ThemeFolder + name. Throws AppError with the
-// system's text when the file is missing or unreadable, or names a folder (an empty name),
-// and a text of its own when the file is not a bitmap.
-Bitmap LoadThemePicture(std::string_view name);
+// Loads a Windows bitmap file. Throws AppError with the system's text when the file is
+// missing or unreadable or is a folder, and a text of its own when it is not a bitmap.
+Bitmap LoadBitmapFile(const std::filesystem::path& file);
 
 }  // namespace haripon

@@ -1,14 +1,22 @@
 #include "platform/popup_menu.h"
 
 #include <stdexcept>
+#include <utility>
 
+#include "platform/handles.h"
 #include "platform/win_text.h"
 
 namespace haripon {
 
 namespace {
-PopupMenu::PopupHook popupHook = nullptr;
+
 constexpr UINT kFirstItemId = 100;
+
+PopupMenu::ScopedHook::Hook& CurrentHook() {
+    static PopupMenu::ScopedHook::Hook hook;
+    return hook;
+}
+
 }  // namespace
 
 UINT PopupMenu::Add(std::string_view caption, std::function<void()> onClick) {
@@ -64,23 +72,25 @@ UINT PopupMenu::IdOf(std::string_view caption) const {
 }
 
 void PopupMenu::Popup(HWND owner, POINT screen) const {
-    if (popupHook) {
-        Choose(popupHook(*this));
+    if (const auto& hook = CurrentHook()) {
+        Choose(hook(*this));
         return;
     }
-    const HMENU menu = CreatePopupMenu();
-    for (const Item& item : items_) {
-        if (item.separator) {
-            AppendMenuW(menu, MF_SEPARATOR, item.id, nullptr);
-        } else {
-            AppendMenuW(menu, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), item.id,
-                        WideFromSjis(item.caption).c_str());
+    UINT chosen = 0;
+    {
+        const MenuHandle menu(CreatePopupMenu());
+        for (const Item& item : items_) {
+            if (item.separator) {
+                AppendMenuW(menu.Get(), MF_SEPARATOR, item.id, nullptr);
+            } else {
+                AppendMenuW(menu.Get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
+                            item.id, WideFromSjis(item.caption).c_str());
+            }
         }
+        chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(),
+                                                  TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                  screen.x, screen.y, 0, owner, nullptr));
     }
-    const UINT chosen =
-        static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                         screen.x, screen.y, 0, owner, nullptr));
-    DestroyMenu(menu);
     // Lets the menu close properly when it was opened for a notification icon.
     PostMessageW(owner, WM_NULL, 0, 0);
     Choose(chosen);
@@ -94,8 +104,11 @@ void PopupMenu::Choose(UINT id) const {
         item.onClick();
 }
 
-void PopupMenu::SetPopupHook(PopupHook hook) {
-    popupHook = hook;
+PopupMenu::ScopedHook::ScopedHook(Hook hook)
+    : previous_(std::exchange(CurrentHook(), std::move(hook))) {}
+
+PopupMenu::ScopedHook::~ScopedHook() {
+    CurrentHook() = std::move(previous_);
 }
 
 }  // namespace haripon

@@ -27,10 +27,20 @@ class PopupMenu {
     // Shows the menu at the screen point and runs the chosen item's handler.
     void Popup(HWND owner, POINT screen) const;
 
-    // Tests in the program's own process answer here instead of the user: the hook gets
-    // the menu as it would open and returns the item to choose, or 0 for none.
-    using PopupHook = UINT (*)(const PopupMenu& menu);
-    static void SetPopupHook(PopupHook hook);
+    // While one lives, tests in the program's own process answer here instead of the
+    // user: the hook gets the menu as it would open and returns the item to choose, or 0
+    // for none. The hook before it comes back at its end.
+    class ScopedHook {
+      public:
+        using Hook = std::function<UINT(const PopupMenu& menu)>;
+        explicit ScopedHook(Hook hook);
+        ~ScopedHook();
+        ScopedHook(const ScopedHook&) = delete;
+        ScopedHook& operator=(const ScopedHook&) = delete;
+
+      private:
+        Hook previous_;
+    };
 
   private:
     struct Item {

@@ -6,8 +6,8 @@
 
 namespace haripon {
 
-TrayIcon::TrayIcon(UINT id, UINT callbackMessage, std::string tip)
-    : id_(id), callbackMessage_(callbackMessage), tip_(std::move(tip)) {}
+TrayIcon::TrayIcon(UINT id, UINT callbackMessage, std::string tip, HICON icon)
+    : id_(id), callbackMessage_(callbackMessage), tip_(std::move(tip)), icon_(icon) {}
 
 void TrayIcon::Add(HWND owner) {
     NOTIFYICONDATAW data{};
@@ -16,7 +16,7 @@ void TrayIcon::Add(HWND owner) {
     data.uID = id_;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = callbackMessage_;
-    data.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    data.hIcon = icon_;
     lstrcpynW(data.szTip, WideFromSjis(tip_).c_str(), ARRAYSIZE(data.szTip));
     Shell_NotifyIconW(NIM_ADD, &data);
     owner_ = owner;

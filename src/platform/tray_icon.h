@@ -9,12 +9,13 @@ namespace haripon {
 
 class TrayIcon {
   public:
-    TrayIcon(UINT id, UINT callbackMessage, std::string tip);
+    // `icon` belongs to the caller (a resource icon, which is never destroyed).
+    TrayIcon(UINT id, UINT callbackMessage, std::string tip, HICON icon);
     ~TrayIcon() { Remove(); }
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Adds the application's main icon for the window; the result is not needed.
+    // Adds the icon for the window; the result is not needed.
     void Add(HWND owner);
     void Remove();
     bool Added() const { return owner_ != nullptr; }
@@ -25,6 +26,7 @@ class TrayIcon {
     UINT id_;
     UINT callbackMessage_;
     std::string tip_;
+    HICON icon_;
     HWND owner_ = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+
 #include "platform/error_report.h"
 #include "platform/form.h"
 #include "platform/win_text.h"
@@ -15,7 +17,12 @@ void WindowedControl::CreateChild(Form& form, const wchar_t* className, DWORD st
     if (!handle_)
         ThrowLastError("CreateWindow");
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    form_ = &form;
     form.AddWindowedControl(*this);
+}
+
+void WindowedControl::SetHint(std::string_view hint) {
+    form_->SetChildHint(handle_, hint);
 }
 
 void WindowedControl::SetBounds(int left, int top, int width, int height) {
@@ -68,24 +75,80 @@ void Edit::SetText(std::string_view text) {
     settingText_ = false;
 }
 
-// Typing past the limit is refused as the system refuses it: the text stays as it was.
 void Edit::Command(WORD code) {
     if (code != EN_CHANGE)
         return;
-    std::wstring text = WindowText(Handle());
-    if (!settingText_ && maxBytes_ != 0 && SjisFromWide(text).size() > maxBytes_) {
-        DWORD start = 0;
-        SendMessageW(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-        const auto removed = static_cast<DWORD>(text.size() - accepted_.size());
-        SetWindowTextW(Handle(), accepted_.c_str());
-        const DWORD caret = start >= removed ? start - removed : 0;
-        SendMessageW(Handle(), EM_SETSEL, caret, caret);
-        MessageBeep(MB_OK);
-        return;
+    if (settingText_) {
+        accepted_ = WindowText(Handle());
+    } else if (!TakeInput()) {
+        return;  // the text was put right, with a notification of its own
     }
-    accepted_ = std::move(text);
     if (OnChange)
         OnChange();
+}
+
+namespace {
+
+// The Shift-JIS bytes of one character (one or two UTF-16 units), or 0 when code page 932
+// cannot hold it.
+std::size_t Cp932Bytes(std::wstring_view character) {
+    const std::string bytes = SjisFromWide(character);
+    return WideFromSjis(bytes) == character ? bytes.size() : 0;
+}
+
+std::size_t CharacterLength(std::wstring_view text, std::size_t at) {
+    const bool pair =
+        at + 1 < text.size() && IS_HIGH_SURROGATE(text[at]) && IS_LOW_SURROGATE(text[at + 1]);
+    return pair ? 2 : 1;
+}
+
+}  // namespace
+
+// The control has already changed: what came in is what differs from the text accepted
+// before. Of that, characters the code page cannot hold are dropped, and the rest kept as
+// far as the limit allows; anything refused beeps, as the system's own limit does. False
+// when the text had to be put right.
+bool Edit::TakeInput() {
+    const std::wstring text = WindowText(Handle());
+    const std::wstring& before = accepted_;
+    std::size_t prefix = 0;
+    while (prefix < text.size() && prefix < before.size() && text[prefix] == before[prefix])
+        ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < text.size() - prefix && suffix < before.size() - prefix &&
+           text[text.size() - 1 - suffix] == before[before.size() - 1 - suffix]) {
+        ++suffix;
+    }
+    const std::wstring_view inserted(text.data() + prefix, text.size() - prefix - suffix);
+    const std::wstring head = text.substr(0, prefix);
+    const std::wstring tail = text.substr(text.size() - suffix);
+
+    const std::size_t used = SjisFromWide(head).size() + SjisFromWide(tail).size();
+    std::size_t room = maxBytes_ == 0 ? SIZE_MAX : (used < maxBytes_ ? maxBytes_ - used : 0);
+    std::wstring kept;
+    for (std::size_t at = 0; at < inserted.size();) {
+        const std::wstring_view character = inserted.substr(at, CharacterLength(inserted, at));
+        at += character.size();
+        const std::size_t bytes = Cp932Bytes(character);
+        if (bytes == 0)
+            continue;
+        if (bytes > room)
+            break;
+        room -= bytes;
+        kept += character;
+    }
+    if (kept.size() == inserted.size()) {
+        accepted_ = text;
+        return true;
+    }
+    accepted_ = head + kept + tail;
+    settingText_ = true;
+    SetWindowTextW(Handle(), accepted_.c_str());
+    settingText_ = false;
+    const auto caret = static_cast<WPARAM>(head.size() + kept.size());
+    SendMessageW(Handle(), EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    MessageBeep(MB_OK);
+    return false;
 }
 
 void ComboBox::Create(Form& form) {

@@ -32,6 +32,8 @@ class WindowedControl {
     void SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
     void Focus() { SetFocus(handle_); }
     void SetColor(COLORREF color);
+    // Shown when the mouse rests on the control (Shift-JIS).
+    void SetHint(std::string_view hint);
 
     std::string Text() const;                     // Shift-JIS
     virtual void SetText(std::string_view text);  // Shift-JIS
@@ -44,23 +46,28 @@ class WindowedControl {
     void CreateChild(Form& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
 
   private:
+    Form* form_ = nullptr;
     HWND handle_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_WINDOW);
     BrushHandle brush_{CreateSolidBrush(GetSysColor(COLOR_WINDOW))};
 };
 
-// A one-line edit box whose input limit counts Shift-JIS bytes, as the memo is stored.
+// A one-line edit box for Shift-JIS text. Whatever reaches it (typed, pasted or composed
+// by an input method) keeps only the characters code page 932 can hold and, with a limit,
+// only as many as fit the limit in Shift-JIS bytes, as the text will be stored.
 class Edit : public WindowedControl {
   public:
     void Create(Form& form);
     void SetMaxBytes(std::size_t bytes) { maxBytes_ = bytes; }
-    // Text set by the program is taken whole; the limit holds for typing.
+    // Text set by the program is taken whole; the limit holds for input.
     void SetText(std::string_view text) override;
     void Command(WORD code) override;
 
     std::function<void()> OnChange;
 
   private:
+    bool TakeInput();
+
     std::size_t maxBytes_ = 0;  // 0: no limit
     bool settingText_ = false;
     std::wstring accepted_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/slot_table.h"
-#include "platform/app_path.h"
 #include "platform/file_io.h"
 
 namespace haripon {
@@ -54,9 +53,13 @@ void ReadSlotTheme(const ThemeFile& file, int n, SlotTheme& theme) {
 
 }  // namespace
 
+std::filesystem::path ThemePath(std::string_view name) {
+    return AppFile(ThemeFolder + std::string(name));
+}
+
 ThemeFile::ThemeFile() {
     std::string bytes;
-    if (ReadFileBytes(AppFile(ThemeFolder + kThemeFile), bytes) == ReadResult::Ok) {
+    if (ReadFileBytes(ThemePath(kThemeFile), bytes) == ReadResult::Ok) {
         profile_ = ProfileText(bytes);
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@
 namespace haripon {
 
 inline constexpr char kThemeFile[] = "face8.bmp";
+
+// AppFolder + ThemeFolder + a name from the theme, joined as they are: where every file of
+// the active theme is found.
+std::filesystem::path ThemePath(std::string_view name);
 
 // face8.bmp at AppFolder + ThemeFolder, read once; a missing file reads as all defaults.
 class ThemeFile {

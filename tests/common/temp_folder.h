@@ -1,12 +1,12 @@
 // A temporary folder for one test, removed with everything in it at the end.
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-
-#include <unistd.h>
 
 namespace haripon::testing_support {
 
@@ -20,14 +20,20 @@ class TempFolder {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
+    // Read-only files a test made go too.
     ~TempFolder() {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
+            fs::permissions(entry.path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        }
+        fs::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path File(const std::string& relative) const { return path_ / relative; }
 
     void Write(const std::string& relative, const std::string& bytes) const {
         const auto file = path_ / relative;

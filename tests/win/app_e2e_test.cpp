@@ -102,9 +102,9 @@ TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
     ProgramFolder folder;
     const std::string stored = "[POST]\r\nPOST1MEMO=precious\r\n";
     folder.Write("timpsd.ini", stored);
-    const HANDLE lock = CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    KernelHandle lock(CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock.Valid());
 
     ProgramRun run(folder);
     const auto box = run.WaitForMessageBox();
@@ -112,7 +112,7 @@ TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
     EXPECT_EQ(box.text, kIniReadFailed);
     EXPECT_EQ(box.caption, "");  // the version text is not known before the read
     ProgramRun::PressOk(box);
-    CloseHandle(lock);
+    lock.Reset();
 
     const HWND title = run.WaitForWindow(L"TPTitleForm");
     ASSERT_NE(title, nullptr);

@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "editor/editor_operations.h"
+#include "memo/memo_windows.h"
 #include "memo/text_draw.h"
+#include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/popup_menu.h"
 #include "process_driver.h"
+#include "theme/theme_loader.h"
 
 namespace haripon {
 namespace {
@@ -116,32 +118,26 @@ struct MenuSeen {
     bool newMemo;
     std::string sizeCaption;
 };
-std::vector<MenuSeen> menus;
-const char* itemToChoose = nullptr;
 
-UINT RecordMenu(const PopupMenu& menu) {
-    const UINT sizeItem =
-        menu.IdOf(kSmallerCaption) ? menu.IdOf(kSmallerCaption) : menu.IdOf(kLargerCaption);
-    menus.push_back({menu.Enabled(menu.IdOf(kNewMemoCaption)), menu.Caption(sizeItem)});
-    return itemToChoose ? menu.IdOf(std::exchange(itemToChoose, nullptr)) : 0;
-}
-
-class MemoWindows : public testing::Test {
+// The memo windows with an editor that only records, on the state the title and editor
+// windows leave at start.
+class DesktopMemos : public testing::Test {
   protected:
     void SetUp() override {
-        menus.clear();
-        itemToChoose = nullptr;
-        PopupMenu::SetPopupHook(&RecordMenu);
         folder_.Write("timpsd.ini",
                       "[POST]\r\nPOST3MEMO=third\r\nPOST3TOP=40\r\nPOST3LEFT=30\r\n"
                       "POST7MEMO=seventh\r\nPOST7TOP=5000\r\nPOST7LEFT=-100\r\n");
-        application_.CreateWindows();
-        application_.SetEditor(&editor_);
+        AppFolder = folder_.Path() / "";
+        ThemeFolder = ReadThemeFolder();
+        ResetSlots();
+        LoadTheme();
+        ReadSettings();
+        memos_.Create();
         GetClientRect(GetDesktopWindow(), &desktop_);
     }
-    void TearDown() override { PopupMenu::SetPopupHook(nullptr); }
 
-    TMemoWindow& Window(int slot) { return application_.MemoWindow(slot); }
+    void FirstDisplay() { memos_.ShowPostedMemos(); }
+    TMemoWindow& Window(int slot) { return memos_.Window(slot); }
     static RECT WindowRect(const TMemoWindow& window) {
         RECT bounds{};
         GetWindowRect(window.Handle(), &bounds);
@@ -157,15 +153,23 @@ class MemoWindows : public testing::Test {
     }
 
     ProgramFolder folder_;
-    Application application_{folder_.Path() / ""};
     RecordingEditor editor_;
+    MemoWindows memos_{editor_};
     RECT desktop_{};
+    std::vector<MenuSeen> menus_;
+    const char* itemToChoose_ = nullptr;
+    const PopupMenu::ScopedHook menuHook_{[this](const PopupMenu& menu) -> UINT {
+        const UINT sizeItem =
+            menu.IdOf(kSmallerCaption) ? menu.IdOf(kSmallerCaption) : menu.IdOf(kLargerCaption);
+        menus_.push_back({menu.Enabled(menu.IdOf(kNewMemoCaption)), menu.Caption(sizeItem)});
+        return itemToChoose_ ? menu.IdOf(std::exchange(itemToChoose_, nullptr)) : 0;
+    }};
 };
 
-TEST_F(MemoWindows, TheFirstDisplayShowsPostedSlotsWhereTheyWere) {
+TEST_F(DesktopMemos, TheFirstDisplayShowsPostedSlotsWhereTheyWere) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         EXPECT_FALSE(Window(slot).Visible()) << slot;
-    application_.FirstDisplay();
+    FirstDisplay();
     for (int slot = 0; slot < kSlotCount; ++slot) {
         EXPECT_EQ(Window(slot).Visible(), slot == 2 || slot == 6) << slot;
     }
@@ -182,8 +186,8 @@ TEST_F(MemoWindows, TheFirstDisplayShowsPostedSlotsWhereTheyWere) {
     EXPECT_FALSE(GetWindowLongW(Window(1).Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(MemoWindows, BothDisplaySizes) {
-    application_.FirstDisplay();
+TEST_F(DesktopMemos, BothDisplaySizes) {
+    FirstDisplay();
     TMemoWindow& window = Window(2);
     const Bitmap large = window.RenderClient();
     EXPECT_EQ(large.Width(), 413);
@@ -191,22 +195,22 @@ TEST_F(MemoWindows, BothDisplaySizes) {
     const COLORREF memoColor = static_cast<COLORREF>(SlotTable[2].SlotTheme.MemoColor);
     EXPECT_EQ(large.PixelAt(24 + 380, 5 + 6), memoColor);
 
-    itemToChoose = kSmallerCaption;
+    itemToChoose_ = kSmallerCaption;
     RightClick(window, 200, 10);
     EXPECT_EQ(SlotTable[2].SmallDisplay, 1);
     EXPECT_EQ(ClientSize(window).cx, 213);
     EXPECT_EQ(ClientSize(window).cy, 22);
     EXPECT_EQ(WindowRect(window).left, 30);  // grows and shrinks to the right
     RightClick(window, 100, 10);
-    EXPECT_EQ(menus.back().sizeCaption, kLargerCaption);
+    EXPECT_EQ(menus_.back().sizeCaption, kLargerCaption);
 
     const Bitmap seventh = Window(6).RenderClient();
     EXPECT_EQ(seventh.PixelAt(22 + 385, 5 + 6),
               static_cast<COLORREF>(SlotTable[6].SlotTheme.MemoColor));
 }
 
-TEST_F(MemoWindows, TheEndOfAMovePullsTheWindowBackOnTheDesktop) {
-    application_.FirstDisplay();
+TEST_F(DesktopMemos, TheEndOfAMovePullsTheWindowBackOnTheDesktop) {
+    FirstDisplay();
     TMemoWindow& window = Window(2);
     auto moveAndEnd = [&](int left, int top) {
         SetWindowPos(window.Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -223,37 +227,37 @@ TEST_F(MemoWindows, TheEndOfAMovePullsTheWindowBackOnTheDesktop) {
     EXPECT_EQ(SlotTable[2].Top, desktop_.bottom - 22);
 }
 
-TEST_F(MemoWindows, NewMemoIsGreyedWhenNoSlotIsFreeOrTheEditorIsOpen) {
-    application_.FirstDisplay();
+TEST_F(DesktopMemos, NewMemoIsGreyedWhenNoSlotIsFreeOrTheEditorIsOpen) {
+    FirstDisplay();
     RightClick(Window(2), 100, 10);
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_TRUE(menus[0].newMemo);
-    EXPECT_EQ(menus[0].sizeCaption, kSmallerCaption);
+    ASSERT_EQ(menus_.size(), 1u);
+    EXPECT_TRUE(menus_[0].newMemo);
+    EXPECT_EQ(menus_[0].sizeCaption, kSmallerCaption);
 
     editor_.visible = true;
     RightClick(Window(2), 100, 10);
-    EXPECT_FALSE(menus.back().newMemo);
+    EXPECT_FALSE(menus_.back().newMemo);
     editor_.visible = false;
 
     for (MemoSlot& slot : SlotTable)
         slot.Memo = "full";
     RightClick(Window(2), 100, 10);
-    EXPECT_FALSE(menus.back().newMemo);
+    EXPECT_FALSE(menus_.back().newMemo);
 
     // The face of windows 2 to 7 keeps its clicks; window 1's passes them on.
-    const std::size_t before = menus.size();
+    const std::size_t before = menus_.size();
     RightClick(Window(2), 5, 5);
-    EXPECT_EQ(menus.size(), before);
+    EXPECT_EQ(menus_.size(), before);
     RightClick(Window(0), 5, 5);
-    EXPECT_EQ(menus.size(), before + 1);
+    EXPECT_EQ(menus_.size(), before + 1);
 }
 
-TEST_F(MemoWindows, PeelingOffClearsTheSlotWithoutSaving) {
-    application_.FirstDisplay();
+TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
+    FirstDisplay();
     SelectedSlot = 2;
     SlotTable[2].TimeFlag = 1;
     SlotTable[2].Year = 2030;
-    itemToChoose = kPeelOffCaption;
+    itemToChoose_ = kPeelOffCaption;
     RightClick(Window(2), 100, 10);
 
     const MemoSlot& slot = SlotTable[2];
@@ -276,23 +280,23 @@ TEST_F(MemoWindows, PeelingOffClearsTheSlotWithoutSaving) {
     EXPECT_EQ(editor_.calls[0], "ShowSlotPicture 6");
 }
 
-TEST_F(MemoWindows, RewriteAndNewOpenTheEditorOnTheirSlot) {
-    application_.FirstDisplay();
-    itemToChoose = kRewriteCaption;
+TEST_F(DesktopMemos, RewriteAndNewOpenTheEditorOnTheirSlot) {
+    FirstDisplay();
+    itemToChoose_ = kRewriteCaption;
     RightClick(Window(6), 100, 10);
     EXPECT_EQ(SelectedSlot, 6);
     EXPECT_EQ(editor_.calls.front(), "ShowSelectedSlot");
     EXPECT_EQ(editor_.calls[1], "SetMemoText seventh");
 
     editor_.calls.clear();
-    itemToChoose = kNewMemoCaption;
+    itemToChoose_ = kNewMemoCaption;
     RightClick(Window(6), 100, 10);
     EXPECT_EQ(SelectedSlot, 0);  // the first free slot
     EXPECT_EQ(editor_.calls.back(), "ShowPostButtons 0");
 }
 
-TEST_F(MemoWindows, ACloseIsRefusedWhileTheSlotHoldsAMemo) {
-    application_.FirstDisplay();
+TEST_F(DesktopMemos, ACloseIsRefusedWhileTheSlotHoldsAMemo) {
+    FirstDisplay();
     TMemoWindow& window = Window(2);
     window.Close();
     EXPECT_TRUE(window.Visible());

@@ -1,7 +1,5 @@
 #include "process_driver.h"
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -70,34 +68,8 @@ HWND WaitForTopLevel(DWORD processId, const wchar_t* className, DWORD timeoutMs)
 
 }  // namespace
 
-ProgramFolder::ProgramFolder() {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    static int serial = 0;
-    path_ = fs::path(temp) / (L"haripon-run-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++serial));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-    fs::copy(DistFolder(), path_, fs::copy_options::recursive);
-}
-
-ProgramFolder::~ProgramFolder() {
-    for (const auto& entry : fs::recursive_directory_iterator(path_)) {
-        SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
-std::string ProgramFolder::Read(const char* name) const {
-    std::ifstream in(File(name), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void ProgramFolder::Write(const char* name, const std::string& bytes) const {
-    std::ofstream(File(name), std::ios::binary) << bytes;
+ProgramFolder::ProgramFolder() : TempFolder("run") {
+    fs::copy(DistFolder(), Path(), fs::copy_options::recursive);
 }
 
 ProgramRun::ProgramRun(const ProgramFolder& folder) {
@@ -105,31 +77,31 @@ ProgramRun::ProgramRun(const ProgramFolder& folder) {
     std::wstring commandLine = L"\"" + program.native() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
     // Started from another folder: the program must find its files beside itself.
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process_)) {
+                        nullptr, &startup, &started)) {
         throw std::runtime_error("cannot start haripon.exe");
     }
+    KernelHandle thread(started.hThread);
+    process_.Reset(started.hProcess);
+    processId_ = started.dwProcessId;
 }
 
 ProgramRun::~ProgramRun() {
-    if (!process_.hProcess)
-        return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, 5000);
+    if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForSingleObject(process_.Get(), 5000);
     }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
 }
 
 HWND ProgramRun::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
-    return WaitForTopLevel(process_.dwProcessId, className, timeoutMs);
+    return WaitForTopLevel(processId_, className, timeoutMs);
 }
 
 MessageBoxSeen ProgramRun::WaitForMessageBox(DWORD timeoutMs) const {
     MessageBoxSeen box;
-    box.window = WaitForTopLevel(process_.dwProcessId, L"#32770", timeoutMs);
+    box.window = WaitForTopLevel(processId_, L"#32770", timeoutMs);
     if (!box.window)
         return box;
     box.caption = TextOf(box.window);
@@ -148,9 +120,9 @@ void ProgramRun::PressOk(const MessageBoxSeen& box) {
 }
 
 bool ProgramRun::WaitForExit(DWORD timeoutMs) {
-    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0)
         return false;
-    GetExitCodeProcess(process_.hProcess, &exitCode_);
+    GetExitCodeProcess(process_.Get(), &exitCode_);
     return true;
 }
 

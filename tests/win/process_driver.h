@@ -6,24 +6,15 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/handles.h"
+#include "temp_folder.h"
+
 namespace haripon::testing_support {
 
-// A fresh temporary folder holding a copy of the staged program with its themes; removed at
-// the end.
-class ProgramFolder {
+// A fresh temporary folder holding a copy of the staged program with its themes.
+class ProgramFolder : public TempFolder {
   public:
     ProgramFolder();
-    ~ProgramFolder();
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path File(const char* name) const { return path_ / name; }
-    std::string Read(const char* name) const;
-    void Write(const char* name, const std::string& bytes) const;
-
-  private:
-    std::filesystem::path path_;
 };
 
 // The text and caption of a message box, converted to Shift-JIS.
@@ -40,7 +31,7 @@ class ProgramRun {
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
 
-    DWORD ProcessId() const { return process_.dwProcessId; }
+    DWORD ProcessId() const { return processId_; }
     // The program's top-level window of that class, waiting up to the timeout.
     HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
     // The next message box of the program, waiting up to the timeout.
@@ -51,7 +42,8 @@ class ProgramRun {
     DWORD ExitCode() const { return exitCode_; }
 
   private:
-    PROCESS_INFORMATION process_{};
+    KernelHandle process_;
+    DWORD processId_ = 0;
     DWORD exitCode_ = STILL_ACTIVE;
 };
 

@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "platform/profile.h"
+#include "temp_folder.h"
 
 namespace haripon {
 namespace {
@@ -17,29 +16,15 @@ namespace fs = std::filesystem;
 
 class SystemProfile : public testing::Test {
   protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = fs::path(temp) / ("haripon-profile-" + std::to_string(GetCurrentProcessId()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     // A new name for every file: the system keeps recently read files cached.
     std::string NewFile(const std::string& bytes) {
-        const fs::path path = folder_ / ("f" + std::to_string(++serial_) + ".ini");
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        const std::string name = "f" + std::to_string(++serial_) + ".ini";
+        temp_.Write(name, bytes);
+        return temp_.File(name).string();
     }
 
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
-
-    fs::path folder_;
+    testing_support::TempFolder temp_{"profile"};
+    const fs::path folder_ = temp_.Path();
     int serial_ = 0;
 };
 
@@ -133,7 +118,7 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
         WritePrivateProfileStringA("VERSION", "VERSION", VersionText.c_str(), system.c_str()));
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, system.c_str());  // flush
 
-    EXPECT_EQ(Read(folder_ / "timpsd.ini"), Read(system));
+    EXPECT_EQ(temp_.Read("timpsd.ini"), temp_.Read("system.ini"));
 }
 
 }  // namespace

@@ -25,27 +25,6 @@ using testing_support::ProgramFolder;
 struct MenuSeen {
     bool openEditor, changeTheme, showVersion, exit;
 };
-std::vector<MenuSeen> menus;
-std::vector<std::string> boxes;
-const char* itemToChoose = nullptr;
-HWND titleWindow = nullptr;
-
-UINT RecordMenu(const PopupMenu& menu) {
-    menus.push_back(
-        {menu.Enabled(menu.IdOf(kOpenEditorCaption)), menu.Enabled(menu.IdOf(kChangeThemeCaption)),
-         menu.Enabled(menu.IdOf(kVersionCaption)), menu.Enabled(menu.IdOf(kExitCaption))});
-    return itemToChoose ? menu.IdOf(std::exchange(itemToChoose, nullptr)) : 0;
-}
-
-void RightClickIcon() {
-    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId, WM_RBUTTONDOWN);
-}
-
-// While the version box is "open", the user right-clicks the icon again.
-void RecordBoxAndRightClick(const std::string& text, const std::string& caption) {
-    boxes.push_back(caption + "|" + text);
-    RightClickIcon();
-}
 
 bool IconPresent(HWND window) {
     NOTIFYICONDATAW data{};
@@ -60,34 +39,46 @@ bool IconPresent(HWND window) {
 class TitleAndTray : public testing::Test {
   protected:
     void SetUp() override {
-        menus.clear();
-        boxes.clear();
-        itemToChoose = nullptr;
-        PopupMenu::SetPopupHook(&RecordMenu);
         application_.CreateWindows();
-        titleWindow = application_.Title().Handle();
+        titleWindow_ = application_.Title().Handle();
     }
-    void TearDown() override {
-        PopupMenu::SetPopupHook(nullptr);
-        SetMessageBoxHook(nullptr);
-        VersionBoxOpen = 0;
+    void TearDown() override { VersionBoxOpen = 0; }
+
+    void RightClickIcon() const {
+        SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
+                     WM_RBUTTONDOWN);
+    }
+    // The first display without memos opens the editor; these tests start from the tray.
+    void FirstDisplayInTheTray() {
+        application_.FirstDisplay();
+        application_.Editor().Hide();
     }
 
     ProgramFolder folder_;
     Application application_{folder_.Path() / ""};
+    HWND titleWindow_ = nullptr;
+    std::vector<MenuSeen> menus_;
+    const char* itemToChoose_ = nullptr;
+    const PopupMenu::ScopedHook menuHook_{[this](const PopupMenu& menu) -> UINT {
+        menus_.push_back({menu.Enabled(menu.IdOf(kOpenEditorCaption)),
+                          menu.Enabled(menu.IdOf(kChangeThemeCaption)),
+                          menu.Enabled(menu.IdOf(kVersionCaption)),
+                          menu.Enabled(menu.IdOf(kExitCaption))});
+        return itemToChoose_ ? menu.IdOf(std::exchange(itemToChoose_, nullptr)) : 0;
+    }};
 };
 
 TEST_F(TitleAndTray, TheTitleWindowShowsThePictureAtItsSize) {
     wchar_t className[32] = {};
-    GetClassNameW(titleWindow, className, 32);
+    GetClassNameW(titleWindow_, className, 32);
     EXPECT_STREQ(className, L"TPTitleForm");
     RECT client{};
-    GetClientRect(titleWindow, &client);
+    GetClientRect(titleWindow_, &client);
     EXPECT_EQ(client.right, 300);
     EXPECT_EQ(client.bottom, 200);
 
     const Bitmap shown = application_.Title().RenderClient();
-    const Bitmap picture = LoadThemePicture(ThemeFile().String("TITLE"));
+    const Bitmap picture = LoadBitmapFile(ThemePath(ThemeFile().String("TITLE")));
     ASSERT_EQ(picture.Width(), 300);
     int differing = 0;
     for (int y = 0; y < 200; y += 7) {
@@ -99,55 +90,59 @@ TEST_F(TitleAndTray, TheTitleWindowShowsThePictureAtItsSize) {
 
 TEST_F(TitleAndTray, TheFirstDisplayHidesTheTitleAndAddsTheIcon) {
     application_.Title().Show();
-    EXPECT_FALSE(IconPresent(titleWindow));
+    EXPECT_FALSE(IconPresent(titleWindow_));
     application_.FirstDisplay();
-    EXPECT_FALSE(IsWindowVisible(titleWindow));
-    EXPECT_TRUE(IconPresent(titleWindow));
+    EXPECT_FALSE(IsWindowVisible(titleWindow_));
+    EXPECT_TRUE(IconPresent(titleWindow_));
 }
 
 TEST_F(TitleAndTray, ARestartedTaskbarGetsTheIconBack) {
-    application_.FirstDisplay();
+    FirstDisplayInTheTray();
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = titleWindow;
+    data.hWnd = titleWindow_;
     data.uID = TPTitleForm::kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));  // what a taskbar restart loses
-    ASSERT_FALSE(IconPresent(titleWindow));
-    SendMessageW(titleWindow, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(IconPresent(titleWindow));
+    ASSERT_FALSE(IconPresent(titleWindow_));
+    SendMessageW(titleWindow_, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(IconPresent(titleWindow_));
 }
 
 TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
-    application_.FirstDisplay();
+    FirstDisplayInTheTray();
     RightClickIcon();
-    ASSERT_EQ(menus.size(), 1u);
-    EXPECT_TRUE(menus[0].openEditor && menus[0].changeTheme && menus[0].showVersion &&
-                menus[0].exit);
+    ASSERT_EQ(menus_.size(), 1u);
+    EXPECT_TRUE(menus_[0].openEditor && menus_[0].changeTheme && menus_[0].showVersion &&
+                menus_[0].exit);
 
-    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId, WM_LBUTTONDOWN);
-    SendMessageW(titleWindow, TPTitleForm::kTrayMessage, 99, WM_RBUTTONDOWN);
-    EXPECT_EQ(menus.size(), 1u);  // a single click and another icon's message do nothing
+    SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId, WM_LBUTTONDOWN);
+    SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, 99, WM_RBUTTONDOWN);
+    EXPECT_EQ(menus_.size(), 1u);  // a single click and another icon's message do nothing
 
-    // The version box: shown once with its text and caption; while it is open the tray
-    // menu offers only "exit" and "cancel".
-    SetMessageBoxHook(&RecordBoxAndRightClick);
-    itemToChoose = kVersionCaption;
+    // The version box: shown once with its text and caption; while it is open the user
+    // right-clicks the icon again, and the tray menu offers only "exit" and "cancel".
+    std::vector<std::string> boxes;
+    const ScopedMessageBoxHook boxHook([&](const std::string& text, const std::string& caption) {
+        boxes.push_back(caption + "|" + text);
+        RightClickIcon();
+    });
+    itemToChoose_ = kVersionCaption;
     RightClickIcon();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], std::string(kVersionText) + "|" + kVersionText);
-    ASSERT_EQ(menus.size(), 3u);
-    EXPECT_FALSE(menus[2].openEditor || menus[2].changeTheme || menus[2].showVersion);
-    EXPECT_TRUE(menus[2].exit);
+    ASSERT_EQ(menus_.size(), 3u);
+    EXPECT_FALSE(menus_[2].openEditor || menus_[2].changeTheme || menus_[2].showVersion);
+    EXPECT_TRUE(menus_[2].exit);
     EXPECT_EQ(VersionBoxOpen, 0);
 }
 
 TEST_F(TitleAndTray, ExitFromTheMenuSavesAndRemovesTheIcon) {
-    application_.FirstDisplay();
-    ASSERT_TRUE(IconPresent(titleWindow));
-    itemToChoose = kExitCaption;
+    FirstDisplayInTheTray();
+    ASSERT_TRUE(IconPresent(titleWindow_));
+    itemToChoose_ = kExitCaption;
     RightClickIcon();
 
-    EXPECT_FALSE(IconPresent(titleWindow));
+    EXPECT_FALSE(IconPresent(titleWindow_));
     EXPECT_EQ(folder_.Read("timpsd.ini"), testing_support::FreshSettingsLayout());
     MSG message;
     EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

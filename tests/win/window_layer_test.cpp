@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "model/slot_table.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
 #include "platform/windowed_controls.h"
+#include "temp_folder.h"
 
 namespace haripon {
 namespace {
@@ -56,11 +56,6 @@ void WriteBitmap(const fs::path& file, int width, int height, ColourAt colourAt)
               static_cast<std::streamsize>(pixels.size()));
 }
 
-std::vector<std::string> reports;
-void RecordReport(const std::string& text, const std::string&) {
-    reports.push_back(text);
-}
-
 class TestForm : public Form {
   public:
     TestForm() {
@@ -89,34 +84,22 @@ class TestForm : public Form {
     bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
         if (message != WM_APP)
             return false;
-        image.Load("missing.bmp");  // raises: the dispatch point reports it
-        image.SetVisible(false);    // never reached
+        image.Load(fs::temp_directory_path() / L"missing.bmp");  // reported by the dispatch
+        image.SetVisible(false);                                 // never reached
         return true;
     }
 };
 
 class WindowLayer : public testing::Test {
   protected:
-    void SetUp() override {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = fs::path(temp) / (L"haripon-layer-" + std::to_wstring(GetCurrentProcessId()));
-        fs::create_directories(folder_ / L"theme");
-        AppFolder = folder_.wstring() + L"\\";
-        ThemeFolder = "theme\\";
-        reports.clear();
-        SetMessageBoxHook(&RecordReport);
-        form_.Create();
-    }
-    void TearDown() override {
-        SetMessageBoxHook(nullptr);
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
+    void SetUp() override { form_.Create(); }
     COLORREF PixelAt(int x, int y) const { return form_.RenderClient().PixelAt(x, y); }
-    fs::path Theme(const wchar_t* name) const { return folder_ / L"theme" / name; }
+    fs::path Theme(const wchar_t* name) const { return folder_.Path() / name; }
 
-    fs::path folder_;
+    testing_support::TempFolder folder_{"layer"};
+    std::vector<std::string> reports;
+    ScopedMessageBoxHook hook_{
+        [this](const std::string& text, const std::string&) { reports.push_back(text); }};
     TestForm form_;
 };
 
@@ -134,7 +117,7 @@ TEST_F(WindowLayer, GlyphStripImagesAreAQuarterOfTheStrip) {
     WriteStrip(Theme(L"strip.bmp"));
     form_.button.SetBounds(0, 0, 40, 10);
     form_.button.SetFlat(true);
-    form_.button.LoadGlyph("strip.bmp");
+    form_.button.LoadGlyph(Theme(L"strip.bmp"));
     // A 25-pixel image centred in 40 pixels: columns 7..31.
     EXPECT_EQ(PixelAt(6, 2), kFormColor);
     EXPECT_EQ(PixelAt(7, 2), RGB(255, 0, 0));
@@ -156,7 +139,7 @@ TEST_F(WindowLayer, TransparentImagesLeaveOutTheBottomLeftColour) {
     WriteBitmap(Theme(L"picture.bmp"), 10, 10,
                 [](int x, int y) { return (x < 5 && y >= 5) ? RGB(0, 255, 255) : RGB(0, 128, 0); });
     form_.image.SetBounds(0, 0, 8, 20);
-    form_.image.Load("picture.bmp");
+    form_.image.Load(Theme(L"picture.bmp"));
     EXPECT_EQ(PixelAt(1, 8), RGB(0, 255, 255));
     EXPECT_EQ(PixelAt(8, 1), kFormColor);   // clipped to the control
     EXPECT_EQ(PixelAt(1, 12), kFormColor);  // beyond the picture
@@ -173,7 +156,7 @@ TEST_F(WindowLayer, TransparentImagesLeaveOutTheBottomLeftColour) {
 TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
     WriteBitmap(Theme(L"picture.bmp"), 4, 4, [](int, int) { return RGB(200, 100, 0); });
     form_.image.SetBounds(0, 0, 4, 4);
-    form_.image.Load("picture.bmp");
+    form_.image.Load(Theme(L"picture.bmp"));
 
     SendMessageW(form_.Handle(), WM_APP, 0, 0);
     ASSERT_EQ(reports.size(), 1u);
@@ -182,10 +165,22 @@ TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
     EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
 
     std::ofstream(Theme(L"text.bmp")) << "[CG]\nnot a picture\n";
-    EXPECT_THROW(form_.image.Load("text.bmp"), std::exception);
-    EXPECT_THROW(form_.image.Load(""), std::exception);  // the theme folder itself
-    EXPECT_THROW(form_.button.LoadGlyph("missing.bmp"), std::exception);
+    EXPECT_THROW(form_.image.Load(Theme(L"text.bmp")), std::exception);
+    EXPECT_THROW(form_.image.Load(folder_.Path()), std::exception);  // the theme folder itself
+    EXPECT_THROW(form_.button.LoadGlyph(Theme(L"missing.bmp")), std::exception);
     EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
+}
+
+// The report's box runs a message loop, in which the failing handler may run again.
+TEST_F(WindowLayer, AnErrorWhileAReportShowsIsNotReportedOnTopOfIt) {
+    const ScopedMessageBoxHook reentering([&](const std::string& text, const std::string&) {
+        reports.push_back(text);
+        SendMessageW(form_.Handle(), WM_APP, 0, 0);
+    });
+    SendMessageW(form_.Handle(), WM_APP, 0, 0);
+    EXPECT_EQ(reports.size(), 1u);
+    SendMessageW(form_.Handle(), WM_APP, 0, 0);
+    EXPECT_EQ(reports.size(), 2u);
 }
 
 TEST_F(WindowLayer, ClicksReachTheTopmostEnabledControlOrTheForm) {
@@ -334,7 +329,7 @@ TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
 TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {
     form_.Show();
     SetFocus(form_.combo.Handle());
-    ShowMessage("\x93\xFA\x82\xCC\x83\x66\x81\x5B\x83\x5E", form_.edit.Handle());
+    ShowMessage("\x93\xFA\x82\xCC\x83\x66\x81\x5B\x83\x5E", "", form_.edit.Handle());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(GetFocus(), form_.edit.Handle());
 }

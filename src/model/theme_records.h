@@ -1,4 +1,5 @@
-// The active picture theme as held in memory.
+// The active picture theme as held in memory: each slot keeps its character's share, the
+// rest is the shared ThemeSettings.
 #pragma once
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "memo/memo_geometry.h"
+#include "platform/window_geometry.h"
 
 namespace haripon {
 

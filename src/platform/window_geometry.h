@@ -1,4 +1,4 @@
-// Where a desktop memo window may stand.
+// Where a window may stand on the desktop.
 #pragma once
 
 namespace haripon {

@@ -1,0 +1,481 @@
+#include "editor/editor_form.h"
+
+#include "editor/local_clock.h"
+#include "memo/memo_operations.h"
+#include "model/calendar.h"
+#include "model/settings.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/message_box.h"
+
+namespace haripon {
+
+namespace {
+
+constexpr int kYearsOffered = 11;  // this year and the ten after it
+
+// Slot button n and the picture behind it, as the window is designed.
+constexpr int SlotButtonLeft(int slot) {
+    return 10 + 56 * slot;
+}
+
+void AddNumbers(ComboBox& box, int first, int last) {
+    for (int value = first; value <= last; ++value)
+        box.AddItem(std::to_string(value));
+}
+
+void PlaceButton(SpeedButton& button, const std::string& glyph, const ButtonTheme& place) {
+    button.LoadGlyph(ThemePath(glyph));
+    button.SetBounds(place.Left, place.Top, place.Width, place.Height);
+}
+
+}  // namespace
+
+TTPostForm::TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos, Form& mainWindow)
+    : folder_(std::move(folder)), memos_(memos), mainWindow_(mainWindow) {
+    MainImg.SetBounds(0, 0, kWidth, kHeight);
+    MainImg.SetEnabled(false);  // a press on the background reaches the window
+    AddControl(MainImg);
+
+    NowPostTit.SetCaption(kSelectedMemoCaption);
+    NowPostTit.SetLeft(14);
+    NowPostTit.SetTop(13);
+    NowPostTit.FitToCaption();
+    AddControl(NowPostTit);
+    NowPostName.SetBounds(464, 72, 0, 0);
+    NowPostName.SetVisible(false);
+    AddControl(NowPostName);
+    SelPstImg.SetBounds(91, 9, 16, 16);
+    SelPstImg.SetTransparent(true);
+    AddControl(SelPstImg);
+
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        PstBtnImg[slot].SetBounds(SlotButtonLeft(slot) - 2, 50, 49, 57);
+        PstBtnImg[slot].SetTransparent(true);
+        PstBtnImg[slot].SetMouseThrough(true);
+        AddControl(PstBtnImg[slot]);
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        SpeedButton& button = PstBtn[slot];
+        button.SetBounds(SlotButtonLeft(slot), 51, 33, 33);
+        button.SetFlat(true);
+        button.OnClick = [this, slot] { PstBtnClick(slot); };
+        AddControl(button);
+    }
+
+    const struct {
+        SpeedButton& button;
+        int left, top, size;
+        const char* hint;
+        void (TTPostForm::*click)();
+    } toolButtons[] = {
+        {DltBtn, 200, 8, 23, kPeelOffHint, &TTPostForm::DltBtnClick},
+        {EdtBtn, 248, 8, 23, kRewriteHint, &TTPostForm::EdtBtnClick},
+        {SetBtn, 288, 8, 23, kPostHint, &TTPostForm::SetBtnClick},
+        {CloseBtn, 344, 10, 20, kMinimiseHint, &TTPostForm::CloseBtnClick},
+        {ExitBtn, 376, 10, 20, kExitHint, &TTPostForm::ExitBtnClick},
+    };
+    for (const auto& tool : toolButtons) {
+        tool.button.SetBounds(tool.left, tool.top, tool.size, tool.size == 23 ? 22 : 20);
+        tool.button.SetHint(tool.hint);
+        tool.button.OnClick = [this, click = tool.click] { (this->*click)(); };
+        AddControl(tool.button);
+    }
+
+    PostMsgTitLbl.SetCaption(kMemoContentCaption);
+    PostMsgTitLbl.SetLeft(22);
+    PostMsgTitLbl.SetTop(117);
+    PostMsgTitLbl.FitToCaption();
+    AddControl(PostMsgTitLbl);
+    const struct {
+        Label& label;
+        const char* caption;
+        int left;
+    } units[] = {{YearLbl, kYearUnit, 72},
+                 {MonthLbl1, kMonthUnit, 136},
+                 {DayLbl1, kDayUnit, 200},
+                 {TimeLbl, kHourUnit, 264},
+                 {TimeMmLbl, kMinuteUnit, 328}};
+    for (const auto& unit : units) {
+        unit.label.SetCaption(unit.caption);
+        unit.label.SetLeft(unit.left);
+        unit.label.SetTop(202);
+        unit.label.FitToCaption();
+        AddControl(unit.label);
+    }
+}
+
+void TTPostForm::Create() {
+    Form::Create(kClassName, kWidth, kHeight);
+}
+
+void TTPostForm::CreateWindowedControls() {
+    const int lefts[] = {8, 88, 152, 216, 280};
+    const int widths[] = {57, 41, 41, 41, 41};
+    const int lengths[] = {4, 2, 2, 2, 2};
+    const std::array<ComboBox*, 5> boxes = TimeBoxes();
+    for (int i = 0; i < 5; ++i) {
+        boxes[i]->Create(*this);
+        boxes[i]->SetBounds(lefts[i], 196, widths[i], 20);
+        boxes[i]->SetMaxLength(lengths[i]);
+        boxes[i]->SetEnabled(false);
+    }
+    // The years a reminder is likely set for; any year the check accepts can be typed.
+    const int thisYear = ReadLocalTime().wYear;
+    AddNumbers(YearCmb, thisYear, thisYear + kYearsOffered - 1);
+    AddNumbers(MonthCmb, 1, 12);
+    AddNumbers(DayCmb, 1, 31);
+    AddNumbers(TimeLCmb, 0, 23);
+    AddNumbers(TimeMCmb, 0, 59);
+    YearCmb.OnChange = [this] { YearCmbChange(); };
+    MonthCmb.OnExit = [this] { MonthCmbExit(); };
+
+    TimSetCBox.Create(*this, kTimerCheckCaption);
+    TimSetCBox.SetBounds(8, 168, 129, 17);
+    TimSetCBox.SetHint(kTimerCheckHint);
+    TimSetCBox.OnClick = [this] { TimSetCBox2Click(); };
+
+    PstEdt.Create(*this);
+    PstEdt.SetBounds(27, 136, 370, 20);
+}
+
+// The editor's share of start-up: the slots cleared, the theme loaded and laid out, the
+// stored memos read, then the window's own display.
+void TTPostForm::FormCreate() {
+    BlockEditorClose = 1;
+    VersionBoxOpen = 0;
+    StartTimer(kChkPstTimTimer, kCheckMilliseconds);
+    // The theme catalogue is rebuilt first, once the chooser exists.
+    PstEdt.SetMaxBytes(kMemoLimit);
+    AppFolder = folder_;
+    ResetSlots();
+    LayOut(LoadTheme());
+    SelectedSlot = 0;
+    NowPostName.SetBounds(464, 72, 60, 12);
+    PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top, 56, 12);
+    const std::string caption = VersionText;  // the read sets it; its failure shows the old
+    if (!ReadSettings())
+        ShowMessage(kIniReadFailed, caption);
+    ShowSelectedSlot();
+    ShowAllSlotPictures();
+    ApplyEditorSkin();
+    ShowSlotTimeInBoxes(0);
+}
+
+// The theme's places and colours for the labels, the edit box, the check box and the
+// date and time row, in the theme's order.
+void TTPostForm::LayOut(const EditorLayout& layout) {
+    const auto placeLabel = [](Label& label, const ControlPlace& place) {
+        label.SetLeft(place.Left);
+        label.SetTop(place.Top);
+        label.SetColor(static_cast<COLORREF>(place.Color));
+    };
+    const auto placeWindowed = [](WindowedControl& control, const ControlPlace& place) {
+        control.SetLeft(place.Left);
+        control.SetTop(place.Top);
+        control.SetColor(static_cast<COLORREF>(place.Color));
+    };
+    placeLabel(NowPostTit, layout.SelectedMemoTitle);
+    placeLabel(PostMsgTitLbl, layout.MemoTitle);
+    placeWindowed(PstEdt, layout.MemoEdit);
+    placeWindowed(TimSetCBox, layout.TimerCheck);
+
+    const int x = layout.TimeRow.Left;
+    const int y = layout.TimeRow.Top;
+    YearCmb.SetLeft(x);
+    YearCmb.SetTop(y);
+    const std::array<ComboBox*, 5> boxes = TimeBoxes();
+    const int boxOffsets[] = {0, 80, 152, 224, 296};
+    for (int i = 1; i < 5; ++i) {
+        boxes[i]->SetTop(y);
+        boxes[i]->SetLeft(x + boxOffsets[i]);
+    }
+    Label* labels[] = {&YearLbl, &MonthLbl1, &DayLbl1, &TimeLbl, &TimeMmLbl};
+    const int labelOffsets[] = {62, 130, 204, 276, 346};
+    for (int i = 0; i < 5; ++i)
+        placeLabel(*labels[i], {x + labelOffsets[i], y + 4, layout.TimeRow.Color});
+}
+
+void TTPostForm::ApplyEditorSkin() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const SlotTheme& theme = SlotTable[slot].SlotTheme;
+        PstBtn[slot].LoadGlyph(ThemePath(theme.FaceFile));
+        PstBtn[slot].SetBounds(theme.FaceLeft, theme.FaceTop, theme.FaceWidth, theme.FaceHeight);
+    }
+    MainImg.Load(ThemePath(ThemeSettings.MainFrameFile));
+    PlaceButton(ExitBtn, ThemeSettings.ExitButton.File, ThemeSettings.ExitButton);
+    PlaceButton(EdtBtn, ThemeSettings.RenewButtonFile, ThemeSettings.PostButton);
+    PlaceButton(SetBtn, ThemeSettings.PostButton.File, ThemeSettings.PostButton);
+    PlaceButton(CloseBtn, ThemeSettings.CloseButton.File, ThemeSettings.CloseButton);
+    PlaceButton(DltBtn, ThemeSettings.DeleteButton.File, ThemeSettings.DeleteButton);
+}
+
+void TTPostForm::ShowEditor() {
+    if (!placed_) {
+        CenterOnScreen();
+        placed_ = true;
+    }
+    Show();
+}
+
+void TTPostForm::FormShow() {
+    SetMemoText(SlotTable[SelectedSlot].Memo);
+    ShowNowInBoxes();
+    PstEdt.Focus();
+}
+
+bool TTPostForm::FormCloseQuery() {
+    return BlockEditorClose == 0;
+}
+
+void TTPostForm::FormClose() {
+    Release();
+}
+
+void TTPostForm::FormTimer(UINT_PTR id) {
+    if (id == kChkPstTimTimer)
+        ChkPstTimTimerTimer();
+}
+
+// A press on the background moves the window, as a drag on a caption would.
+void TTPostForm::FormMouseDown(POINT /*at*/) {
+    StartDragMove();
+}
+
+bool TTPostForm::HandleMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                               LRESULT& result) {
+    if (message != WM_EXITSIZEMOVE)
+        return false;
+    PullBackOntoDesktop();
+    result = 0;
+    return true;
+}
+
+void TTPostForm::ShowSelectedSlot() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        PstBtn[slot].SetEnabled(true);
+        if (slot != SelectedSlot)
+            continue;
+        PstBtn[slot].SetEnabled(false);
+        SelPstImg.Load(ThemePath(SlotTable[slot].SlotTheme.SmallFaceFile));
+        SelPstImg.SetBounds(ThemeSettings.MiniFaceLeft, ThemeSettings.MiniFaceTop,
+                            ThemeSettings.MiniFaceWidth, ThemeSettings.MiniFaceHeight);
+    }
+}
+
+void TTPostForm::ShowSlotPicture(int slot) {
+    const MemoSlot& memoSlot = SlotTable[slot];
+    const SlotTheme& theme = memoSlot.SlotTheme;
+    Image& picture = PstBtnImg[slot];
+    picture.Load(ThemePath(memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1));
+    picture.SetBounds(theme.SlotBackLeft, theme.SlotBackTop, theme.SlotBackWidth,
+                      theme.SlotBackHeight);
+    // The first picture leaves out black; the others their own bottom-left colour.
+    if (slot == 0)
+        picture.SetTransparentColor(RGB(0, 0, 0));
+    picture.SetTransparent(true);
+}
+
+void TTPostForm::ShowAllSlotPictures() {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        ShowSlotPicture(slot);
+}
+
+void TTPostForm::ShowPostButtons(int slot) {
+    const bool empty = SlotTable[slot].Memo.empty();
+    SetBtn.SetVisible(empty);
+    EdtBtn.SetVisible(!empty);
+}
+
+void TTPostForm::ShowTimerState() {
+    TimSetCBox.SetChecked(SlotTable[SelectedSlot].TimeFlag != 0);
+    // The tick's own handling may have refused it: the boxes follow the tick.
+    EnableTimeBoxes(TimSetCBox.Checked());
+}
+
+void TTPostForm::ShowSlotTimeInBoxes(int slot) {
+    ShowNowInBoxes();
+    const MemoSlot& memoSlot = SlotTable[slot];
+    const std::int32_t fields[] = {memoSlot.Year, memoSlot.Month, memoSlot.Day, memoSlot.Hour,
+                                   memoSlot.Minute};
+    const std::array<ComboBox*, 5> boxes = TimeBoxes();
+    for (int i = 0; i < 5; ++i) {
+        if (fields[i] != kNotSet)
+            boxes[i]->SetText(std::to_string(fields[i]));
+    }
+}
+
+void TTPostForm::ShowNowInBoxes() {
+    ReadClockIntoLocalNow();
+    const int now[] = {LocalNow.Year, LocalNow.Month, LocalNow.Day, LocalNow.Hour, LocalNow.Minute};
+    const std::array<ComboBox*, 5> boxes = TimeBoxes();
+    for (int i = 0; i < 5; ++i)
+        boxes[i]->SetText(std::to_string(now[i]));
+}
+
+void TTPostForm::FillDayList() {
+    const std::int32_t year = ParseLeadingInt(YearCmb.Text());
+    const std::int32_t month = ParseLeadingInt(MonthCmb.Text());
+    DayCmb.ClearItems();
+    AddNumbers(DayCmb, 1, DaysInMonth(year, month));
+    DayCmb.SetDropDownCount(8);
+}
+
+void TTPostForm::SetMemoText(std::string_view text) {
+    PstEdt.SetText(text);
+}
+
+void TTPostForm::FocusMemoText() {
+    PstEdt.Focus();
+}
+
+void TTPostForm::ClearTimerBoxes() {
+    TimSetCBox.SetChecked(false);
+    EnableTimeBoxes(false);
+}
+
+bool TTPostForm::ValidateTimeBoxes() {
+    const std::array<std::string, 5> texts = TimeBoxTexts();
+    const TimeCheck check = CheckTimeBoxes({texts[0], texts[1], texts[2], texts[3], texts[4]});
+    StoreTimeCheck(check, SlotTable[SelectedSlot]);
+    if (check.Valid)
+        return false;
+    Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
+    return true;
+}
+
+bool TTPostForm::DayPastMonthEnd() const {
+    const std::array<std::string, 5> texts = TimeBoxTexts();
+    return haripon::DayPastMonthEnd({texts[0], texts[1], texts[2], texts[3], texts[4]});
+}
+
+void TTPostForm::PostMemo() {
+    const int selected = SelectedSlot;
+    MemoSlot& slot = SlotTable[selected];
+    const std::string text = PstEdt.Text();
+    const bool timed = !text.empty() && TimSetCBox.Checked();
+    const std::array<std::string, 5> texts = TimeBoxTexts();
+    std::int32_t* const fields[] = {&slot.Year, &slot.Month, &slot.Day, &slot.Hour, &slot.Minute};
+    for (int i = 0; i < 5; ++i)
+        *fields[i] = timed ? ParseLeadingInt(texts[i]) : kNotSet;
+    slot.TimeFlag = timed ? 1 : 0;
+    slot.Memo = text;
+
+    ShowAllSlotPictures();
+    memos_.SkinMemoWindow(selected);
+    memos_.DrawMemoLabel(selected, slot.SlotTheme.MemoColor);
+    if (text.empty()) {
+        memos_.HideMemoWindow(selected);
+        TimSetCBox.SetChecked(false);
+    } else {
+        memos_.ShowMemoWindow(selected);
+    }
+}
+
+void TTPostForm::PstBtnClick(int tag) {
+    SelectedSlot = tag;
+    SetMemoText(SlotTable[tag].Memo);
+    ShowSelectedSlot();
+    ShowSlotTimeInBoxes(tag);
+    ShowTimerState();
+    ShowPostButtons(tag);
+    FillDayList();
+    PstEdt.Focus();
+}
+
+void TTPostForm::TimSetCBox2Click() {
+    if (TimSetCBox.Checked()) {
+        if (PstEdt.Text().empty() && SetBtn.Visible()) {
+            Say(kEmptyMemo, PstEdt.Handle());
+            TimSetCBox.SetChecked(false);
+            return;
+        }
+        EnableTimeBoxes(true);
+    } else {
+        EnableTimeBoxes(false);
+    }
+    FillDayList();
+}
+
+void TTPostForm::SetBtnClick() {
+    if (PstEdt.Text().empty()) {
+        Say(kEmptyMemo, PstEdt.Handle());
+        return;
+    }
+    PostOrRewrite();
+}
+
+// Rewriting accepts an empty text, which takes the memo off its slot.
+void TTPostForm::EdtBtnClick() {
+    PostOrRewrite();
+}
+
+void TTPostForm::PostOrRewrite() {
+    const bool timed = TimSetCBox.Checked();
+    if (timed) {
+        if (ValidateTimeBoxes())
+            return;
+        if (DayPastMonthEnd()) {
+            Say(kDayInvalid, nullptr);
+            FillDayList();
+            DayCmb.Focus();
+            return;
+        }
+    }
+    const int selected = SelectedSlot;
+    SlotTable[selected].HasMemo = 1;
+    SlotTable[selected].TimeFlag = timed ? 1 : 0;
+    ShowTimerState();
+    PostMemo();
+    SaveSettings();
+    ShowPostButtons(selected);
+}
+
+void TTPostForm::DltBtnClick() {
+    memos_.PeelOffMemo(SelectedSlot);
+}
+
+void TTPostForm::CloseBtnClick() {
+    Hide();
+}
+
+void TTPostForm::ExitBtnClick() {
+    ReleaseAllSlots();
+    BlockEditorClose = 0;
+    mainWindow_.Close();
+}
+
+void TTPostForm::YearCmbChange() {
+    FillDayList();
+}
+
+void TTPostForm::MonthCmbExit() {
+    FillDayList();
+}
+
+// The reminder check comes with the reminder window.
+void TTPostForm::ChkPstTimTimerTimer() {}
+
+std::array<ComboBox*, 5> TTPostForm::TimeBoxes() {
+    return {&YearCmb, &MonthCmb, &DayCmb, &TimeLCmb, &TimeMCmb};
+}
+
+std::array<std::string, 5> TTPostForm::TimeBoxTexts() const {
+    return {YearCmb.Text(), MonthCmb.Text(), DayCmb.Text(), TimeLCmb.Text(), TimeMCmb.Text()};
+}
+
+void TTPostForm::EnableTimeBoxes(bool enabled) {
+    for (ComboBox* box : TimeBoxes())
+        box->SetEnabled(enabled);
+}
+
+void TTPostForm::Say(const char* message, HWND focus) {
+    ShowMessage(message, VersionText, focus);
+}
+
+void TTPostForm::SaveSettings() {
+    if (!WriteSettings())
+        Say(kIniWriteFailed, nullptr);
+}
+
+}  // namespace haripon

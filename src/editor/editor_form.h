@@ -1,0 +1,120 @@
+// TTPostForm: the memo editor window (the tray menu's settings window). A slot is chosen
+// here, its memo written, given a reminder date and time, and posted, rewritten or peeled
+// off. The reminder check's timer lives on it.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "editor/editor_operations.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/windowed_controls.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+
+class MemoWindowOperations;
+
+class TTPostForm : public Form, public EditorOperations {
+  public:
+    static constexpr wchar_t kClassName[] = L"TTPostForm";
+    static constexpr int kWidth = 408;
+    static constexpr int kHeight = 227;
+    static constexpr std::size_t kMemoLimit = 60;  // bytes of Shift-JIS
+    static constexpr UINT_PTR kChkPstTimTimer = 1;
+    static constexpr UINT kCheckMilliseconds = 5000;
+
+    // `folder`: where the program's files are. `memos`: the desktop memo windows the editor
+    // posts to. `mainWindow`: the window whose close ends the program.
+    TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos, Form& mainWindow);
+
+    void Create();
+
+    // What the tray and the memo windows use.
+    bool Visible() const override { return Form::Visible(); }
+    void ShowEditor() override;
+    void ShowSelectedSlot() override;
+    void ShowSlotPicture(int slot) override;
+    void ShowTimerState() override;
+    void ShowSlotTimeInBoxes(int slot) override;
+    void ShowPostButtons(int slot) override;
+    void FillDayList() override;
+    void SetMemoText(std::string_view text) override;
+    void FocusMemoText() override;
+    void ClearTimerBoxes() override;
+
+    void ShowAllSlotPictures();
+    void ShowNowInBoxes();
+    // True when a box was refused (its message has been shown and the slot's time unset);
+    // false when the five values are valid and stored in the selected slot.
+    bool ValidateTimeBoxes();
+    bool DayPastMonthEnd() const;
+    void PostMemo();
+
+    // The controls, bottom to top.
+    Image MainImg;
+    Label NowPostTit;
+    Label NowPostName;
+    Image SelPstImg;
+    std::array<Image, 7> PstBtnImg;
+    std::array<SpeedButton, 7> PstBtn;
+    SpeedButton DltBtn;
+    SpeedButton EdtBtn;
+    SpeedButton SetBtn;
+    SpeedButton CloseBtn;
+    SpeedButton ExitBtn;
+    Label PostMsgTitLbl;
+    Label YearLbl;
+    Label MonthLbl1;
+    Label DayLbl1;
+    Label TimeLbl;
+    Label TimeMmLbl;
+    // Windowed, in tab order.
+    ComboBox YearCmb;
+    ComboBox MonthCmb;
+    ComboBox DayCmb;
+    ComboBox TimeLCmb;
+    ComboBox TimeMCmb;
+    CheckBox TimSetCBox;
+    Edit PstEdt;
+
+  protected:
+    void CreateWindowedControls() override;
+    void FormCreate() override;
+    void FormShow() override;
+    bool FormCloseQuery() override;
+    void FormClose() override;
+    void FormTimer(UINT_PTR id) override;
+    void FormMouseDown(POINT at) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    void LayOut(const EditorLayout& layout);
+    void ApplyEditorSkin();
+    std::array<ComboBox*, 5> TimeBoxes();
+    std::array<std::string, 5> TimeBoxTexts() const;
+    void EnableTimeBoxes(bool enabled);
+    void Say(const char* message, HWND focus);
+    void SaveSettings();
+
+    void PstBtnClick(int tag);
+    void TimSetCBox2Click();
+    void SetBtnClick();
+    void EdtBtnClick();
+    void PostOrRewrite();
+    void DltBtnClick();
+    void CloseBtnClick();
+    void ExitBtnClick();
+    void YearCmbChange();
+    void MonthCmbExit();
+    void ChkPstTimTimerTimer();
+
+    std::filesystem::path folder_;
+    MemoWindowOperations& memos_;
+    Form& mainWindow_;
+    bool placed_ = false;
+};
+
+}  // namespace haripon

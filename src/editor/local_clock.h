@@ -1,0 +1,11 @@
+// The local clock as the program reads it: into the shared LocalNow.
+#pragma once
+
+#include "platform/clock.h"
+
+namespace haripon {
+
+// Reads the local date and time into LocalNow.
+void ReadClockIntoLocalNow();
+
+}  // namespace haripon

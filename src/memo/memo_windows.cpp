@@ -1,0 +1,54 @@
+#include "memo/memo_windows.h"
+
+#include "model/slot_table.h"
+#include "platform/error_report.h"
+
+namespace haripon {
+
+MemoWindows::MemoWindows(EditorOperations& editor)
+    : windows_{{{editor, 0},
+                {editor, 1},
+                {editor, 2},
+                {editor, 3},
+                {editor, 4},
+                {editor, 5},
+                {editor, 6}}} {}
+
+void MemoWindows::Create() {
+    for (TMemoWindow& window : windows_)
+        window.Create();
+}
+
+void MemoWindows::ShowPostedMemos() {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!SlotTable[slot].Memo.empty())
+            RunReported([&] { windows_[slot].ShowWindowOfSlot(); });
+    }
+}
+
+void MemoWindows::CloseMemoWindows() {
+    for (TMemoWindow& window : windows_)
+        window.Close();
+}
+
+void MemoWindows::ShowMemoWindow(int slot) {
+    windows_[slot].ShowWindowOfSlot();
+}
+
+void MemoWindows::HideMemoWindow(int slot) {
+    windows_[slot].Hide();
+}
+
+void MemoWindows::SkinMemoWindow(int slot) {
+    windows_[slot].SkinMemoWindow();
+}
+
+void MemoWindows::DrawMemoLabel(int slot, std::int32_t color) {
+    windows_[slot].DrawMemoLabel(static_cast<COLORREF>(color));
+}
+
+void MemoWindows::PeelOffMemo(int slot) {
+    windows_[slot].PeelOffMemo();
+}
+
+}  // namespace haripon

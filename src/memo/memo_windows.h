@@ -1,0 +1,36 @@
+// The seven desktop memo windows, TPostForm1 .. TPostForm7, as the rest of the program
+// sees them.
+#pragma once
+
+#include <array>
+
+#include "memo/memo_operations.h"
+#include "memo/memo_window.h"
+
+namespace haripon {
+
+class MemoWindows : public MemoWindowOperations {
+  public:
+    explicit MemoWindows(EditorOperations& editor);
+
+    // Creates the seven hidden windows in order.
+    void Create();
+    TMemoWindow& Window(int slot) { return windows_[slot]; }
+
+    // The first display: the window of every slot that holds a memo, each on its own, so
+    // that a picture one theme lacks does not keep the others from appearing.
+    void ShowPostedMemos();
+    // At the end: a close request to each window, which succeeds once the slots are released.
+    void CloseMemoWindows();
+
+    void ShowMemoWindow(int slot) override;
+    void HideMemoWindow(int slot) override;
+    void SkinMemoWindow(int slot) override;
+    void DrawMemoLabel(int slot, std::int32_t color) override;
+    void PeelOffMemo(int slot) override;
+
+  private:
+    std::array<TMemoWindow, 7> windows_;
+};
+
+}  // namespace haripon

@@ -1,0 +1,32 @@
+#include "platform/clock.h"
+
+#include <optional>
+
+namespace haripon {
+
+namespace {
+
+std::optional<SYSTEMTIME>& FixedTime() {
+    static std::optional<SYSTEMTIME> time;
+    return time;
+}
+
+}  // namespace
+
+SYSTEMTIME ReadLocalTime() {
+    if (FixedTime())
+        return *FixedTime();
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now;
+}
+
+ScopedFixedClock::ScopedFixedClock(const SYSTEMTIME& now) {
+    FixedTime() = now;
+}
+
+ScopedFixedClock::~ScopedFixedClock() {
+    FixedTime().reset();
+}
+
+}  // namespace haripon
