@@ -12,6 +12,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/popup_menu.h"
+#include "form_driver.h"
 #include "process_driver.h"
 #include "theme/theme_loader.h"
 
@@ -19,6 +20,7 @@ namespace haripon {
 namespace {
 
 using testing_support::ProgramFolder;
+using testing_support::SamePixels;
 
 // Pixels of the strip that differ from its fill colour, optionally within rows top..bottom.
 int InkPixels(const Bitmap& strip, COLORREF fill, int top = 0, int bottom = 1 << 20) {
@@ -28,18 +30,6 @@ int InkPixels(const Bitmap& strip, COLORREF fill, int top = 0, int bottom = 1 <<
             ink += strip.PixelAt(x, y) != fill;
     }
     return ink;
-}
-
-bool SamePixels(const Bitmap& a, const Bitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.PixelAt(x, y) != b.PixelAt(x, y))
-                return false;
-        }
-    }
-    return true;
 }
 
 constexpr COLORREF kPaper = RGB(255, 240, 200);

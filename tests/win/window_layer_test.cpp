@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/error_report.h"
 #include "platform/form.h"
 #include "platform/message_box.h"
 #include "platform/picture.h"
@@ -169,6 +170,21 @@ TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
     EXPECT_THROW(form_.image.Load(folder_.Path()), std::exception);  // the theme folder itself
     EXPECT_THROW(form_.button.LoadGlyph(Theme(L"missing.bmp")), std::exception);
     EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
+}
+
+// A control that cannot be drawn: the region is still validated, so the failure is
+// reported once and not again with every paint.
+TEST_F(WindowLayer, AFailingPaintIsReportedOnce) {
+    struct Unpaintable : Control {
+        void Paint(HDC) const override { throw AppError("cannot paint"); }
+    } unpaintable;
+    unpaintable.SetBounds(0, 0, 10, 10);
+    form_.AddControl(unpaintable);
+    form_.Show();
+    UpdateWindow(form_.Handle());
+    EXPECT_EQ(reports, std::vector<std::string>{"cannot paint"});
+    EXPECT_FALSE(GetUpdateRect(form_.Handle(), nullptr, FALSE));
+    form_.Hide();
 }
 
 // The report's box runs a message loop, in which the failing handler may run again.
