@@ -8,9 +8,11 @@
 
 namespace haripon {
 
-// The editor and the memo windows know each other only through their operations.
+// The editor, the memo windows and the reminder window know each other only through their
+// operations.
 Application::Application(std::filesystem::path folder)
-    : folder_(std::move(folder)), title_(*this), editor_(folder_, memos_, title_), memos_(editor_) {
+    : folder_(std::move(folder)), title_(*this), editor_(folder_, title_), memos_(editor_) {
+    editor_.Connect(memos_, reminder_);
     SetErrorReportCaption(kAppName);
 }
 
@@ -29,11 +31,13 @@ void Application::CreateWindows() {
     title_.Create();
     editor_.Create();
     memos_.Create();
+    reminder_.Create();
     allWindowsCreated_ = true;
 }
 
 TrayWindows Application::OpenWindows() const {
     TrayWindows windows;
+    windows.ReminderVisible = reminder_.Visible();
     windows.EditorVisible = editor_.Visible();
     windows.VersionBoxOpen = VersionBoxOpen != 0;
     return windows;

@@ -8,6 +8,7 @@
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
 #include "memo/memo_windows.h"
+#include "message/msg_form.h"
 
 namespace haripon {
 
@@ -25,6 +26,7 @@ class Application {
     TPTitleForm& Title() { return title_; }
     TTPostForm& Editor() { return editor_; }
     TMemoWindow& MemoWindow(int slot) { return memos_.Window(slot); }
+    TMsgForm& Reminder() { return reminder_; }
     // Which windows are open, for the tray icon's rules.
     TrayWindows OpenWindows() const;
 
@@ -45,6 +47,7 @@ class Application {
     TPTitleForm title_;
     TTPostForm editor_;
     MemoWindows memos_;
+    TMsgForm reminder_;
     bool allWindowsCreated_ = false;
     bool firstDisplayDue_ = false;
     bool firstDisplayDone_ = false;

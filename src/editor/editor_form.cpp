@@ -2,10 +2,12 @@
 
 #include "editor/local_clock.h"
 #include "memo/memo_operations.h"
+#include "message/reminder_operations.h"
 #include "model/calendar.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/error_report.h"
 #include "platform/message_box.h"
 
 namespace haripon {
@@ -31,8 +33,8 @@ void PlaceButton(SpeedButton& button, const std::string& glyph, const ButtonThem
 
 }  // namespace
 
-TTPostForm::TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos, Form& mainWindow)
-    : folder_(std::move(folder)), memos_(memos), mainWindow_(mainWindow) {
+TTPostForm::TTPostForm(std::filesystem::path folder, Form& mainWindow)
+    : folder_(std::move(folder)), mainWindow_(mainWindow) {
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window
     AddControl(MainImg);
@@ -52,7 +54,6 @@ TTPostForm::TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos
     for (int slot = 0; slot < kSlotCount; ++slot) {
         PstBtnImg[slot].SetBounds(SlotButtonLeft(slot) - 2, 50, 49, 57);
         PstBtnImg[slot].SetTransparent(true);
-        PstBtnImg[slot].SetMouseThrough(true);
         AddControl(PstBtnImg[slot]);
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -103,6 +104,11 @@ TTPostForm::TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos
         unit.label.FitToCaption();
         AddControl(unit.label);
     }
+}
+
+void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
+    memos_ = &memos;
+    reminder_ = &reminder;
 }
 
 void TTPostForm::Create() {
@@ -362,13 +368,13 @@ void TTPostForm::PostMemo() {
     slot.Memo = text;
 
     ShowAllSlotPictures();
-    memos_.SkinMemoWindow(selected);
-    memos_.DrawMemoLabel(selected, slot.SlotTheme.MemoColor);
+    memos_->SkinMemoWindow(selected);
+    memos_->DrawMemoLabel(selected, slot.SlotTheme.MemoColor);
     if (text.empty()) {
-        memos_.HideMemoWindow(selected);
+        memos_->HideMemoWindow(selected);
         TimSetCBox.SetChecked(false);
     } else {
-        memos_.ShowMemoWindow(selected);
+        memos_->ShowMemoWindow(selected);
     }
 }
 
@@ -432,7 +438,7 @@ void TTPostForm::PostOrRewrite() {
 }
 
 void TTPostForm::DltBtnClick() {
-    memos_.PeelOffMemo(SelectedSlot);
+    memos_->PeelOffMemo(SelectedSlot);
 }
 
 void TTPostForm::CloseBtnClick() {
@@ -453,8 +459,50 @@ void TTPostForm::MonthCmbExit() {
     FillDayList();
 }
 
-// The reminder check comes with the reminder window.
-void TTPostForm::ChkPstTimTimerTimer() {}
+void TTPostForm::ChkPstTimTimerTimer() {
+    CheckReminders();
+}
+
+// The timer is off while the check runs, so that checks never overlap, and on again at its
+// end whatever happened in it. Until the reminder window exists nothing is due.
+void TTPostForm::CheckReminders() {
+    StopTimer(kChkPstTimTimer);
+    struct TimerOnAgain {
+        TTPostForm& form;
+        ~TimerOnAgain() { form.StartTimer(kChkPstTimTimer, kCheckMilliseconds); }
+    } const timerOnAgain{*this};
+    if (!reminder_ || !reminder_->Ready())
+        return;
+    ReadClockIntoLocalNow();
+    for (const int slot : DueSlots(LocalNow))
+        DeliverReminder(slot);
+}
+
+// A picture the theme lacks does not hold the memo back: the error is reported and the
+// memo shown, and delivered, without it.
+void TTPostForm::DeliverReminder(int slot) {
+    MemoSlot& due = SlotTable[slot];
+    reminder_->DrawReminderLine(ChosenLine(due.SlotTheme, lines_.Draw()));
+    reminder_->DrawReminderMemo(due.Memo);
+    RunReported([&] { reminder_->ShowCharacter(due.SlotTheme.TimerCharFile); });
+    reminder_->ShowReminder();
+
+    due.Year = due.Month = due.Day = due.Hour = due.Minute = kNotSet;
+    due.TimeFlag = 0;
+    due.Memo.clear();
+    due.HasMemo = 0;
+    RunReported([&] { ShowSlotPicture(slot); });
+    if (slot == SelectedSlot) {
+        RunReported([&] {
+            ShowTimerState();
+            ShowPostButtons(slot);
+            SetMemoText("");
+            ShowSlotTimeInBoxes(slot);
+        });
+    }
+    memos_->HideMemoWindow(slot);
+    SaveSettings();
+}
 
 std::array<ComboBox*, 5> TTPostForm::TimeBoxes() {
     return {&YearCmb, &MonthCmb, &DayCmb, &TimeLCmb, &TimeMCmb};

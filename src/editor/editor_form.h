@@ -8,6 +8,7 @@
 #include <string>
 
 #include "editor/editor_operations.h"
+#include "editor/reminder_rules.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/windowed_controls.h"
@@ -16,6 +17,7 @@
 namespace haripon {
 
 class MemoWindowOperations;
+class ReminderWindowOperations;
 
 class TTPostForm : public Form, public EditorOperations {
   public:
@@ -26,10 +28,13 @@ class TTPostForm : public Form, public EditorOperations {
     static constexpr UINT_PTR kChkPstTimTimer = 1;
     static constexpr UINT kCheckMilliseconds = 5000;
 
-    // `folder`: where the program's files are. `memos`: the desktop memo windows the editor
-    // posts to. `mainWindow`: the window whose close ends the program.
-    TTPostForm(std::filesystem::path folder, MemoWindowOperations& memos, Form& mainWindow);
+    // `folder`: where the program's files are. `mainWindow`: the window whose close ends the
+    // program.
+    TTPostForm(std::filesystem::path folder, Form& mainWindow);
 
+    // The desktop memo windows the editor posts to and the window due memos are shown in;
+    // they are made after the editor and know it in turn.
+    void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder);
     void Create();
 
     // What the tray and the memo windows use.
@@ -52,6 +57,8 @@ class TTPostForm : public Form, public EditorOperations {
     bool ValidateTimeBoxes();
     bool DayPastMonthEnd() const;
     void PostMemo();
+    // Every due memo shown by its character, one after the other, then taken off its slot.
+    void CheckReminders();
 
     // The controls, bottom to top.
     Image MainImg;
@@ -110,10 +117,13 @@ class TTPostForm : public Form, public EditorOperations {
     void YearCmbChange();
     void MonthCmbExit();
     void ChkPstTimTimerTimer();
+    void DeliverReminder(int slot);
 
     std::filesystem::path folder_;
-    MemoWindowOperations& memos_;
     Form& mainWindow_;
+    MemoWindowOperations* memos_ = nullptr;
+    ReminderWindowOperations* reminder_ = nullptr;
+    LineGenerator lines_;
     bool placed_ = false;
 };
 

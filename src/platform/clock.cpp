@@ -1,6 +1,6 @@
 #include "platform/clock.h"
 
-#include <optional>
+#include <utility>
 
 namespace haripon {
 
@@ -21,12 +21,11 @@ SYSTEMTIME ReadLocalTime() {
     return now;
 }
 
-ScopedFixedClock::ScopedFixedClock(const SYSTEMTIME& now) {
-    FixedTime() = now;
-}
+ScopedFixedClock::ScopedFixedClock(const SYSTEMTIME& now)
+    : previous_(std::exchange(FixedTime(), now)) {}
 
 ScopedFixedClock::~ScopedFixedClock() {
-    FixedTime().reset();
+    FixedTime() = previous_;
 }
 
 }  // namespace haripon

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace haripon {
 
 // GetLocalTime, unless a ScopedFixedClock holds the time.
@@ -14,6 +16,9 @@ class ScopedFixedClock {
     ~ScopedFixedClock();
     ScopedFixedClock(const ScopedFixedClock&) = delete;
     ScopedFixedClock& operator=(const ScopedFixedClock&) = delete;
+
+  private:
+    std::optional<SYSTEMTIME> previous_;
 };
 
 }  // namespace haripon

@@ -99,7 +99,6 @@ class Label : public Control {
     void SetTextColor(COLORREF color);
 
     void Paint(HDC dc) const override;
-    bool TakesMouse() const override { return false; }
 
   private:
     std::string caption_;

@@ -88,6 +88,12 @@ void Form::Hide() {
     ShowWindow(handle_, SW_HIDE);
 }
 
+void Form::BringToFront() {
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
 void Form::CenterOnScreen() {
     RECT bounds{};
     GetWindowRect(handle_, &bounds);
@@ -240,10 +246,9 @@ void Form::PaintClient(HDC dc) const {
         if (!control->Visible())
             continue;
         const RECT& bounds = control->Bounds();
-        const int saved = SaveDC(dc);
+        const SavedDC saved(dc);
         IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         control->Paint(dc);
-        RestoreDC(dc, saved);
     }
 }
 
@@ -383,6 +388,8 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (WindowedControl* control = WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
                 control->Command(HIWORD(wParam));
+            } else if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+                FormDialogKey(LOWORD(wParam));
             }
             return 0;
         case WM_CTLCOLOREDIT:

@@ -35,6 +35,9 @@ class Form {
     // Shows the form and brings it to the front; FormShow runs when it was hidden.
     void Show();
     void Hide();
+    // Puts the window above every other window that does not stay on top, without making
+    // it one that does, also while another program is in front.
+    void BringToFront();
     void CenterOnScreen();
     void SetClientSize(int width, int height);
     void SetCaption(std::string_view caption);  // Shift-JIS
@@ -87,6 +90,8 @@ class Form {
     virtual void FormTimer(UINT_PTR /*id*/) {}
     // A left press that no control took, in client coordinates.
     virtual void FormMouseDown(POINT /*at*/) {}
+    // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
+    virtual void FormDialogKey(int /*command*/) {}
     // A right click anywhere on the form, in screen coordinates.
     virtual void FormContextMenu(POINT /*screen*/) {}
     // Any other message; return true when handled.

@@ -71,6 +71,19 @@ class PaintDC {
     HDC dc_;
 };
 
+// The state of a device context, restored when the owner ends.
+class SavedDC {
+  public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() { RestoreDC(dc_, saved_); }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+  private:
+    HDC dc_;
+    int saved_;
+};
+
 // An object selected into a device context for the owner's lifetime.
 class SelectedObject {
   public:

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/error_report.h"
@@ -104,20 +105,28 @@ std::size_t CharacterLength(std::wstring_view text, std::size_t at) {
 
 }  // namespace
 
-// The control has already changed: what came in is what differs from the text accepted
-// before. Of that, characters the code page cannot hold are dropped, and the rest kept as
-// far as the limit allows; anything refused beeps, as the system's own limit does. False
-// when the text had to be put right.
+// The control has already changed: what came in ends at the caret and lies between what
+// was before the caret and what was after it. Of that, characters the code page cannot
+// hold are dropped, and the rest kept as far as the limit allows; anything refused beeps,
+// as the system's own limit does. False when the text had to be put right.
 bool Edit::TakeInput() {
     const std::wstring text = WindowText(Handle());
     const std::wstring& before = accepted_;
+    DWORD caret = 0;
+    SendMessageW(Handle(), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    std::size_t suffix = text.size() - std::min<std::size_t>(caret, text.size());
+    if (suffix > before.size() ||
+        text.compare(text.size() - suffix, suffix, before, before.size() - suffix) != 0) {
+        suffix = 0;  // not an insertion at the caret: take everything after the common start
+        while (suffix < text.size() && suffix < before.size() &&
+               text[text.size() - 1 - suffix] == before[before.size() - 1 - suffix]) {
+            ++suffix;
+        }
+    }
     std::size_t prefix = 0;
-    while (prefix < text.size() && prefix < before.size() && text[prefix] == before[prefix])
+    while (prefix < text.size() - suffix && prefix < before.size() - suffix &&
+           text[prefix] == before[prefix]) {
         ++prefix;
-    std::size_t suffix = 0;
-    while (suffix < text.size() - prefix && suffix < before.size() - prefix &&
-           text[text.size() - 1 - suffix] == before[before.size() - 1 - suffix]) {
-        ++suffix;
     }
     const std::wstring_view inserted(text.data() + prefix, text.size() - prefix - suffix);
     const std::wstring head = text.substr(0, prefix);
@@ -145,8 +154,8 @@ bool Edit::TakeInput() {
     settingText_ = true;
     SetWindowTextW(Handle(), accepted_.c_str());
     settingText_ = false;
-    const auto caret = static_cast<WPARAM>(head.size() + kept.size());
-    SendMessageW(Handle(), EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    const auto end = static_cast<WPARAM>(head.size() + kept.size());
+    SendMessageW(Handle(), EM_SETSEL, end, static_cast<LPARAM>(end));
     MessageBeep(MB_OK);
     return false;
 }

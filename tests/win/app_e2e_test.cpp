@@ -1,6 +1,8 @@
 // The real program, started in temporary folders.
 #include <gtest/gtest.h>
 
+#include "app/title_form.h"
+#include "message/msg_form.h"
 #include "model/texts.h"
 #include "process_driver.h"
 #include "settings_layout.h"
@@ -15,7 +17,7 @@ using testing_support::ProgramRun;
 TEST(Program, FirstStartThenCloseWritesTheFreshSettings) {
     ProgramFolder folder;
     ProgramRun run(folder);
-    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
     RECT client{};
     GetClientRect(title, &client);
@@ -37,7 +39,7 @@ TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
         "POST2YEAR=2030\r\nPOST2TOP=-5\r\n";
     folder.Write("timpsd.ini", stored);
     ProgramRun run(folder);
-    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
     PostMessageW(title, WM_CLOSE, 0, 0);
     ASSERT_TRUE(run.WaitForExit());
@@ -57,7 +59,7 @@ TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
 TEST(Program, ASecondCopySaysSoAndLeavesTheFirstAlone) {
     ProgramFolder first;
     ProgramRun running(first);
-    const HWND title = running.WaitForWindow(L"TPTitleForm");
+    const HWND title = running.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
 
     ProgramFolder second;
@@ -69,10 +71,10 @@ TEST(Program, ASecondCopySaysSoAndLeavesTheFirstAlone) {
     ASSERT_TRUE(again.WaitForExit());
     EXPECT_EQ(again.ExitCode(), 0u);
     EXPECT_FALSE(std::filesystem::exists(second.File("timpsd.ini")));
-    EXPECT_EQ(again.WaitForWindow(L"TPTitleForm", 0), nullptr);
+    EXPECT_EQ(again.WaitForWindow(TPTitleForm::kClassName, 0), nullptr);
 
     EXPECT_TRUE(IsWindow(title));
-    EXPECT_EQ(running.WaitForWindow(L"TPTitleForm", 0), title);
+    EXPECT_EQ(running.WaitForWindow(TPTitleForm::kClassName, 0), title);
     PostMessageW(title, WM_CLOSE, 0, 0);
     ASSERT_TRUE(running.WaitForExit());
     EXPECT_EQ(first.Read("timpsd.ini"), FreshSettingsLayout());
@@ -85,7 +87,7 @@ TEST(Program, AReadOnlySettingsFileIsReportedAndKept) {
     SetFileAttributesW(folder.File("timpsd.ini").c_str(), FILE_ATTRIBUTE_READONLY);
 
     ProgramRun run(folder);
-    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
     PostMessageW(title, WM_CLOSE, 0, 0);
     const auto box = run.WaitForMessageBox();
@@ -114,7 +116,7 @@ TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
     ProgramRun::PressOk(box);
     lock.Reset();
 
-    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
     PostMessageW(title, WM_CLOSE, 0, 0);
     ASSERT_TRUE(run.WaitForExit());
@@ -122,10 +124,36 @@ TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
     EXPECT_EQ(folder.Read("timpsd.ini"), stored);
 }
 
+// A memo whose time passed while the program was not running is delivered at the first
+// check after the start, and the file written at once.
+TEST(Program, AMemoDueBeforeTheStartIsDeliveredAtTheFirstCheck) {
+    ProgramFolder folder;
+    folder.Write("timpsd.ini", "[POST]\r\nPOST1MEMO=overdue\r\nPOST1YEAR=2001\r\n");
+    ProgramRun run(folder);
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
+    ASSERT_NE(title, nullptr);
+    const DWORD start = GetTickCount();
+    const HWND reminder = run.WaitForWindow(TMsgForm::kClassName, 15000, true);
+    ASSERT_NE(reminder, nullptr);
+    EXPECT_LT(GetTickCount() - start, 8000u);
+    EXPECT_NE(folder.Read("timpsd.ini").find("POST1MEMO=overdue"), std::string::npos);
+    const HWND strip = run.WaitForWindow(L"TPostForm1", 0, true);
+    ASSERT_NE(strip, nullptr);
+
+    PostMessageW(reminder, WM_KEYDOWN, VK_ESCAPE, 1);
+    for (int i = 0; i < 100 && IsWindowVisible(strip); ++i)
+        Sleep(50);
+    EXPECT_FALSE(IsWindowVisible(reminder));
+    EXPECT_FALSE(IsWindowVisible(strip));
+    EXPECT_NE(folder.Read("timpsd.ini").find("POST1MEMO=\r\n"), std::string::npos);
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(run.WaitForExit());
+}
+
 TEST(Program, TheEndOfTheSessionSaves) {
     ProgramFolder folder;
     ProgramRun run(folder);
-    const HWND title = run.WaitForWindow(L"TPTitleForm");
+    const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
     EXPECT_TRUE(SendMessageW(title, WM_QUERYENDSESSION, 0, 0));
     SendMessageW(title, WM_ENDSESSION, TRUE, 0);

@@ -5,15 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
 #include "platform/picture.h"
-#include "platform/popup_menu.h"
-#include "form_driver.h"
-#include "process_driver.h"
+#include "program_fixture.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -25,20 +20,8 @@ constexpr char kStored[] =
     "[POST]\r\nPOST3MEMO=third\r\nPOST3YEAR=2031\r\nPOST3MONTH=2\r\nPOST3DAY=3\r\n"
     "POST3TIML=4\r\nPOST3TIMM=5\r\nPOST3TIMEFLAG=1\r\nPOST3TOP=40\r\nPOST3LEFT=30\r\n";
 
-struct Box {
-    std::string text;
-    std::string caption;
-};
-
-class Editor : public testing::Test {
+class Editor : public ProgramFixture {
   protected:
-    // Starts the program's windows on a settings file (none for an empty text).
-    void Start(const std::string& settings) {
-        if (!settings.empty())
-            folder_.Write("timpsd.ini", settings);
-        app_.CreateWindows();
-    }
-    TTPostForm& editor() { return app_.Editor(); }
     void Click(const Control& control) { testing_support::Click(editor(), control); }
     void SetBoxes(const std::vector<std::string>& texts) {
         ComboBox* boxes[] = {&editor().YearCmb, &editor().MonthCmb, &editor().DayCmb,
@@ -50,43 +33,15 @@ class Editor : public testing::Test {
         return {editor().YearCmb.Text(), editor().MonthCmb.Text(), editor().DayCmb.Text(),
                 editor().TimeLCmb.Text(), editor().TimeMCmb.Text()};
     }
-    static std::vector<int> TimeOf(const MemoSlot& slot) {
-        return {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
-    }
     void Tick() { SendMessageW(editor().TimSetCBox.Handle(), BM_CLICK, 0, 0); }
     void WriteMemo(const wchar_t* text) {
         editor().PstEdt.SetText("");
         Type(editor().PstEdt.Handle(), text);
     }
-    // The tray icon's menu with one item chosen.
-    void ChooseTrayItem(const char* caption) {
-        choose_ = caption;
-        SendMessageW(app_.Title().Handle(), TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
-                     WM_RBUTTONDOWN);
-    }
-    void RightClickMemo(int slot, const char* caption) {
-        choose_ = caption;
-        SendMessageW(app_.MemoWindow(slot).Handle(), WM_RBUTTONDOWN, MK_RBUTTON,
-                     MAKELPARAM(200, 10));
-    }
-    std::string Settings() const { return folder_.Read("timpsd.ini"); }
-
-    const ScopedFixedClock clock_{Moment(2026, 12, 8, 9, 5)};
-    ProgramFolder folder_;
-    Application app_{folder_.Path() / ""};
-    std::vector<Box> boxes_;
-    const ScopedMessageBoxHook boxHook_{
-        [this](const std::string& text, const std::string& caption) {
-            boxes_.push_back({text, caption});
-        }};
-    const char* choose_ = nullptr;
-    const PopupMenu::ScopedHook menuHook_{[this](const PopupMenu& menu) -> UINT {
-        return choose_ ? menu.IdOf(std::exchange(choose_, nullptr)) : 0;
-    }};
 };
 
 TEST_F(Editor, PostingWithAndWithoutATime) {
-    Start("");
+    Start("[POST]\r\nPOST1TOP=40\r\nPOST1LEFT=30\r\n");
     app_.FirstDisplay();
     ASSERT_TRUE(editor().Visible());
 
@@ -99,8 +54,8 @@ TEST_F(Editor, PostingWithAndWithoutATime) {
     ASSERT_TRUE(app_.MemoWindow(0).Visible());
     RECT strip{};
     GetWindowRect(app_.MemoWindow(0).Handle(), &strip);
-    EXPECT_EQ(strip.left, SlotTable[0].Left);
-    EXPECT_EQ(strip.top, SlotTable[0].Top);
+    EXPECT_EQ(strip.left, 30);
+    EXPECT_EQ(strip.top, 40);
     EXPECT_NE(Settings().find("POST1YEAR=-1\r\n"), std::string::npos);
     EXPECT_NE(Settings().find("POST1MEMO=plain\r\n"), std::string::npos);
     EXPECT_TRUE(editor().EdtBtn.Visible());
@@ -269,7 +224,7 @@ TEST_F(Editor, TheSlotPictureFollowsItsMemo) {
 }
 
 TEST_F(Editor, EachOpenerShowsItsTime) {
-    Start(kStored);
+    Start(std::string(kStored) + "POST1MEMO=first\r\n");
     app_.FirstDisplay();
     EXPECT_FALSE(editor().Visible());  // a memo is posted: the program sits in the tray
     SelectedSlot = 2;
@@ -295,7 +250,7 @@ TEST_F(Editor, EachOpenerShowsItsTime) {
 
     editor().Hide();
     RightClickMemo(2, kNewMemoCaption);
-    EXPECT_EQ(SelectedSlot, 0);
+    EXPECT_EQ(SelectedSlot, 1);  // the first free slot
     EXPECT_TRUE(editor().Visible());
     EXPECT_TRUE(editor().SetBtn.Visible());
     EXPECT_TRUE(boxes_.empty());
@@ -392,11 +347,30 @@ TEST_F(Editor, TheMemoHoldsSixtyShiftJisBytes) {
         }
         EXPECT_EQ(editor().PstEdt.Text(), input.kept) << input.paste << " " << input.kept;
     }
-    // Typed into the middle: what fits is kept there, the rest of the text stays.
-    editor().PstEdt.SetText(std::string(58, 'b'));
-    SendMessageW(edit, EM_SETSEL, 1, 1);
-    Paste(edit, L"xyz");
-    EXPECT_EQ(editor().PstEdt.Text(), "bxy" + std::string(57, 'b'));
+    // Put into the middle: what fits is kept there, the rest of the text stays.
+    const struct {
+        std::string text;
+        std::wstring pasted;
+        std::string kept;
+    } middle[] = {
+        {std::string(58, 'b'), L"xyz", "bxy" + std::string(57, 'b')},
+        {"a" + std::string(58, 'b'), L"bc", "a" + std::string(59, 'b')},
+    };
+    for (const auto& input : middle) {
+        editor().PstEdt.SetText(input.text);
+        SendMessageW(edit, EM_SETSEL, 1, 1);
+        Paste(edit, input.pasted);
+        EXPECT_EQ(editor().PstEdt.Text(), input.kept);
+    }
+    // Text an input method composed arrives as its own message.
+    editor().PstEdt.SetText(std::string(58, 'c'));
+    SendMessageW(edit, EM_SETSEL, 58, 58);
+    for (const wchar_t c : std::wstring(L"\x65E5\x672C"))  // 日本
+        SendMessageW(edit, WM_IME_CHAR, c, 1);
+    MSG posted;  // the system delivers them as characters
+    while (PeekMessageW(&posted, edit, 0, 0, PM_REMOVE))
+        DispatchMessageW(&posted);
+    EXPECT_EQ(editor().PstEdt.Text(), std::string(58, 'c') + "\x93\xFA");
 }
 
 // The theme places the date and time row from the year box's place.

@@ -4,8 +4,11 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -28,16 +31,24 @@ inline void Type(HWND window, std::wstring_view text) {
 }
 
 inline void Paste(HWND window, const std::wstring& text) {
-    if (!OpenClipboard(nullptr))
+    struct Clipboard {
+        const bool open = OpenClipboard(nullptr) != FALSE;
+        ~Clipboard() {
+            if (open)
+                CloseClipboard();
+        }
+    } clipboard;
+    if (!clipboard.open)
         return;
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        CopyMemory(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-    }
-    CloseClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        return;
+    CopyMemory(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
     SendMessageW(window, WM_PASTE, 0, 0);
 }
 
@@ -52,16 +63,23 @@ inline bool HasFocus(HWND window) {
     return focus == window || IsChild(window, focus);
 }
 
+// All pixels of a picture, row by row from the top, as 0x00RRGGBB.
+inline std::vector<DWORD> Pixels(const Bitmap& picture) {
+    std::vector<DWORD> pixels(static_cast<std::size_t>(picture.Width()) * picture.Height());
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.Width();
+    info.bmiHeader.biHeight = -picture.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const WindowDC screen;
+    GetDIBits(screen.Get(), picture.Handle(), 0, static_cast<UINT>(picture.Height()), pixels.data(),
+              &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
 inline bool SamePixels(const Bitmap& a, const Bitmap& b) {
-    if (a.Width() != b.Width() || a.Height() != b.Height())
-        return false;
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.PixelAt(x, y) != b.PixelAt(x, y))
-                return false;
-        }
-    }
-    return true;
+    return a.Width() == b.Width() && a.Height() == b.Height() && Pixels(a) == Pixels(b);
 }
 
 // True when the button shows image `index` of its glyph strip: every pixel of that image
@@ -82,6 +100,35 @@ inline bool ShowsGlyphImage(const Form& form, const Control& button, const Bitma
     }
     return true;
 }
+
+// Runs actions from whatever message loop runs next: the way a test acts while a modal
+// window waits for the user. Each action is taken after everything the one before it
+// posted, so that a window it closes is closed before the next action runs.
+class LoopProbe : public Form {
+  public:
+    LoopProbe() { Create(L"THariponLoopProbe", 1, 1); }
+    void Post(std::function<void()> action) {
+        actions_.push_back(std::move(action));
+        if (actions_.size() == 1)
+            PostMessageW(Handle(), WM_APP, 0, 0);
+    }
+    bool Done() const { return actions_.empty(); }
+
+  protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message != WM_APP || actions_.empty())
+            return false;
+        actions_.front()();
+        actions_.pop_front();
+        if (!actions_.empty())
+            PostMessageW(Handle(), WM_APP, 0, 0);
+        result = 0;
+        return true;
+    }
+
+  private:
+    std::deque<std::function<void()>> actions_;
+};
 
 inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     SYSTEMTIME time{};

@@ -31,6 +31,7 @@ std::string TextOf(HWND window) {
 struct Search {
     DWORD processId;
     std::wstring className;
+    bool shown;
     HWND found = nullptr;
 };
 
@@ -40,7 +41,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &owner);
     if (owner != search->processId || ClassOf(window) != search->className)
         return TRUE;
-    if (search->className == L"#32770" && !IsWindowVisible(window))
+    if (search->shown && !IsWindowVisible(window))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -53,10 +54,10 @@ BOOL CALLBACK CollectStatic(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
-HWND WaitForTopLevel(DWORD processId, const wchar_t* className, DWORD timeoutMs) {
+HWND WaitForTopLevel(DWORD processId, const wchar_t* className, DWORD timeoutMs, bool shown) {
     const DWORD start = GetTickCount();
     for (;;) {
-        Search search{processId, className};
+        Search search{processId, className, shown};
         EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found)
             return search.found;
@@ -95,13 +96,13 @@ ProgramRun::~ProgramRun() {
     }
 }
 
-HWND ProgramRun::WaitForWindow(const wchar_t* className, DWORD timeoutMs) const {
-    return WaitForTopLevel(processId_, className, timeoutMs);
+HWND ProgramRun::WaitForWindow(const wchar_t* className, DWORD timeoutMs, bool shown) const {
+    return WaitForTopLevel(processId_, className, timeoutMs, shown);
 }
 
 MessageBoxSeen ProgramRun::WaitForMessageBox(DWORD timeoutMs) const {
     MessageBoxSeen box;
-    box.window = WaitForTopLevel(processId_, L"#32770", timeoutMs);
+    box.window = WaitForTopLevel(processId_, L"#32770", timeoutMs, true);
     if (!box.window)
         return box;
     box.caption = TextOf(box.window);

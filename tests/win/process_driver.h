@@ -32,8 +32,9 @@ class ProgramRun {
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     DWORD ProcessId() const { return processId_; }
-    // The program's top-level window of that class, waiting up to the timeout.
-    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000) const;
+    // The program's top-level window of that class, waiting up to the timeout; a shown
+    // one when `shown` is true.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000, bool shown = false) const;
     // The next message box of the program, waiting up to the timeout.
     MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = 10000) const;
     static void PressOk(const MessageBoxSeen& box);

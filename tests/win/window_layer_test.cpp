@@ -331,15 +331,14 @@ TEST_F(WindowLayer, ComboListsChangeWithoutTouchingTheText) {
 
 TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
     form_.edit.SetColor(RGB(1, 2, 3));
-    const HDC dc = GetDC(form_.Handle());
+    const WindowDC dc(form_.Handle());
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageW(form_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+        SendMessageW(form_.Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.Get()),
                      reinterpret_cast<LPARAM>(form_.edit.Handle())));
     LOGBRUSH info{};
     GetObjectW(brush, sizeof info, &info);
     EXPECT_EQ(info.lbColor, RGB(1, 2, 3));
-    EXPECT_EQ(GetBkColor(dc), RGB(1, 2, 3));
-    ReleaseDC(form_.Handle(), dc);
+    EXPECT_EQ(GetBkColor(dc.Get()), RGB(1, 2, 3));
 }
 
 TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {

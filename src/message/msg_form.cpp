@@ -1,0 +1,77 @@
+#include "message/msg_form.h"
+
+#include "memo/text_draw.h"
+#include "model/settings.h"
+#include "model/slot_table.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+
+TMsgForm::TMsgForm() {
+    MsgMainImg.SetBounds(0, 0, kWidth, kHeight);
+    MsgFrmStrImg.SetBounds(104, 64, 177, 57);
+    MsgFrmMainImg.SetBounds(8, 16, 64, 128);
+    MsgFrmMainImg.SetTransparent(true);
+    MsgWndExtBtn.SetBounds(264, 130, 21, 21);
+    MsgWndExtBtn.OnClick = [this] { MsgWndExtBtnClick(); };
+    MsgFrmChrStrImg.SetBounds(104, 24, 177, 17);
+    AddControl(MsgMainImg);
+    AddControl(MsgFrmStrImg);
+    AddControl(MsgFrmMainImg);
+    AddControl(MsgWndExtBtn);
+    AddControl(MsgFrmChrStrImg);
+}
+
+void TMsgForm::Create() {
+    Form::Create(kClassName, kWidth, kHeight);
+}
+
+// The background and the close button are the theme's from start to end.
+void TMsgForm::FormCreate() {
+    ThemeFolder = ReadThemeFolder();
+    SetCaption(VersionText);
+    const ThemeFile theme;
+    MsgMainImg.Load(ThemePath(theme.String("MSGWND")));
+    MsgWndExtBtn.LoadGlyph(ThemePath(theme.String("MSGEXTBTN")));
+    MsgWndExtBtn.SetWidth(theme.Integer("MSGEXTBTN_XSIZ"));
+    MsgWndExtBtn.SetHeight(theme.Integer("MSGEXTBTN_YSIZ"));
+    MsgWndExtBtn.SetLeft(theme.Integer("MSGEXTBTN_XPOS"));
+    MsgWndExtBtn.SetTop(theme.Integer("MSGEXTBTN_YPOS"));
+}
+
+void TMsgForm::DrawReminderLine(std::string_view line) {
+    MsgFrmChrStrImg.SetPicture(RenderReminderLine(line));
+}
+
+void TMsgForm::DrawReminderMemo(std::string_view memo) {
+    MsgFrmStrImg.SetPicture(
+        RenderReminderMemo(memo, static_cast<COLORREF>(ThemeSettings.MessageColor)));
+}
+
+void TMsgForm::ShowCharacter(std::string_view pictureFile) {
+    MsgFrmMainImg.Clear();
+    MsgFrmMainImg.Load(ThemePath(pictureFile));
+    MsgFrmMainImg.SetBounds(ThemeSettings.TimerCharLeft, ThemeSettings.TimerCharTop,
+                            ThemeSettings.TimerCharWidth, ThemeSettings.TimerCharHeight);
+}
+
+// Centred the first time, then at the same place; in front of whatever the user is doing.
+void TMsgForm::ShowReminder() {
+    if (!placed_) {
+        CenterOnScreen();
+        placed_ = true;
+    }
+    BringToFront();
+    ShowModal();
+}
+
+// Enter and Esc close the window as its button does: a theme may give the button no size.
+void TMsgForm::FormDialogKey(int /*command*/) {
+    MsgWndExtBtnClick();
+}
+
+void TMsgForm::MsgWndExtBtnClick() {
+    Close();
+}
+
+}  // namespace haripon

@@ -1,0 +1,44 @@
+// TMsgForm: the reminder window, in which a due memo's character speaks one of its lines
+// above the memo. Closing it delivers the memo.
+#pragma once
+
+#include "message/reminder_operations.h"
+#include "platform/controls.h"
+#include "platform/form.h"
+
+namespace haripon {
+
+class TMsgForm : public Form, public ReminderWindowOperations {
+  public:
+    static constexpr wchar_t kClassName[] = L"TMsgForm";
+    static constexpr int kWidth = 300;
+    static constexpr int kHeight = 160;
+
+    TMsgForm();
+    void Create();
+
+    bool Ready() const override { return Handle() != nullptr; }
+    bool Visible() const override { return Form::Visible(); }
+    void DrawReminderLine(std::string_view line) override;
+    void DrawReminderMemo(std::string_view memo) override;
+    void ShowCharacter(std::string_view pictureFile) override;
+    void ShowReminder() override;
+
+    // The parts, bottom to top.
+    Image MsgMainImg;
+    Image MsgFrmStrImg;
+    Image MsgFrmMainImg;
+    SpeedButton MsgWndExtBtn;
+    Image MsgFrmChrStrImg;
+
+  protected:
+    void FormCreate() override;
+    void FormDialogKey(int command) override;
+
+  private:
+    void MsgWndExtBtnClick();
+
+    bool placed_ = false;
+};
+
+}  // namespace haripon

@@ -1,0 +1,67 @@
+// The program's windows in the test's own process, on a copy of the staged program folder,
+// with its clock held, its message boxes recorded and its menus answered by the test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/application.h"
+#include "form_driver.h"
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/popup_menu.h"
+#include "process_driver.h"
+
+namespace haripon::testing_support {
+
+struct BoxSeen {
+    std::string text;
+    std::string caption;
+};
+
+class ProgramFixture : public testing::Test {
+  protected:
+    // Creates the windows on a settings file (none for an empty text).
+    void Start(const std::string& settings) {
+        if (!settings.empty())
+            folder_.Write("timpsd.ini", settings);
+        app_.CreateWindows();
+    }
+    TTPostForm& editor() { return app_.Editor(); }
+    std::string Settings() const { return folder_.Read("timpsd.ini"); }
+    // The tray icon's menu, with one item chosen (none for null).
+    void ChooseTrayItem(const char* caption) {
+        choose_ = caption;
+        SendMessageW(app_.Title().Handle(), TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
+                     WM_RBUTTONDOWN);
+    }
+    static std::vector<int> TimeOf(const MemoSlot& slot) {
+        return {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
+    }
+    void RightClickMemo(int slot, const char* caption) {
+        choose_ = caption;
+        SendMessageW(app_.MemoWindow(slot).Handle(), WM_RBUTTONDOWN, MK_RBUTTON,
+                     MAKELPARAM(200, 10));
+    }
+
+    const ScopedFixedClock clock_{Moment(2026, 12, 8, 9, 5)};
+    ProgramFolder folder_;
+    Application app_{folder_.Path() / ""};
+    std::vector<BoxSeen> boxes_;
+    const ScopedMessageBoxHook boxHook_{
+        [this](const std::string& text, const std::string& caption) {
+            boxes_.push_back({text, caption});
+        }};
+    int menusOpened_ = 0;
+    const char* choose_ = nullptr;
+    const PopupMenu::ScopedHook menuHook_{[this](const PopupMenu& menu) -> UINT {
+        ++menusOpened_;
+        return choose_ ? menu.IdOf(std::exchange(choose_, nullptr)) : 0;
+    }};
+};
+
+}  // namespace haripon::testing_support

@@ -1,0 +1,166 @@
+// The reminder check and the reminder window, in the test's own process with the clock
+// held at 2026-12-08 09:05.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "memo/text_draw.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/picture.h"
+#include "program_fixture.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+namespace {
+
+using namespace testing_support;
+
+class Reminders : public ProgramFixture {
+  protected:
+    TMsgForm& window() { return app_.Reminder(); }
+    // One check, as the editor's timer runs it.
+    void Check() { SendMessageW(editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0); }
+    bool TimerRunning() {
+        const bool running = KillTimer(editor().Handle(), TTPostForm::kChkPstTimTimer) != FALSE;
+        if (running)
+            SetTimer(editor().Handle(), TTPostForm::kChkPstTimTimer, 5000, nullptr);
+        return running;
+    }
+    bool ShowsCharacterOf(int slot) {
+        return SamePixels(window().MsgFrmMainImg.Picture(),
+                          LoadBitmapFile(ThemePath(SlotTable[slot].SlotTheme.TimerCharFile)));
+    }
+    bool SpeaksLine(int slot, std::uint32_t drawn) {
+        const SlotTheme& theme = SlotTable[slot].SlotTheme;
+        return SamePixels(window().MsgFrmChrStrImg.Picture(),
+                          RenderReminderLine(theme.Lines[drawn % theme.LineCount]));
+    }
+    void PressKey(WPARAM key) { PostMessageW(window().Handle(), WM_KEYDOWN, key, 1); }
+
+    LoopProbe probe_;
+};
+
+// Slots 2 and 5 are due, slot 4 is not; slot 7 falls due while the first window is open.
+TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
+    Start(
+        "[POST]\r\nPOST2MEMO=second\r\nPOST2YEAR=2026\r\nPOST2MONTH=12\r\nPOST2DAY=8\r\n"
+        "POST2TIML=9\r\nPOST2TIMM=5\r\nPOST5MEMO=fifth\r\nPOST5YEAR=2026\r\nPOST5MONTH=1\r\n"
+        "POST5DAY=1\r\nPOST4MEMO=later\r\nPOST4YEAR=2026\r\nPOST4MONTH=12\r\nPOST4DAY=8\r\n"
+        "POST4TIML=9\r\nPOST4TIMM=6\r\n");
+    app_.FirstDisplay();
+    ASSERT_TRUE(app_.MemoWindow(1).Visible());
+
+    probe_.Post([&] {
+        EXPECT_TRUE(window().Visible());
+        EXPECT_TRUE(ShowsCharacterOf(1));
+        EXPECT_TRUE(SpeaksLine(1, 346));  // the first draw after a start
+        EXPECT_FALSE(TimerRunning());
+        EXPECT_EQ(SlotTable[4].Memo, "fifth");
+        ChooseTrayItem(nullptr);  // the tray does nothing meanwhile
+        EXPECT_EQ(menusOpened_, 0);
+        SlotTable[6].Memo = "seventh";
+        SlotTable[6].Year = 2026;
+        PressKey(VK_ESCAPE);
+    });
+    probe_.Post([&] {
+        EXPECT_TRUE(ShowsCharacterOf(4));
+        EXPECT_TRUE(SpeaksLine(4, 130));
+        EXPECT_EQ(SlotTable[1].Memo, "");
+        EXPECT_FALSE(app_.MemoWindow(1).Visible());
+        EXPECT_NE(Settings().find("POST2MEMO=\r\n"), std::string::npos);
+        EXPECT_NE(Settings().find("POST5MEMO=fifth\r\n"), std::string::npos);
+        Click(window(), window().MsgWndExtBtn);
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    EXPECT_FALSE(window().Visible());
+    EXPECT_EQ(TimeOf(SlotTable[4]), std::vector<int>(5, kNotSet));
+    EXPECT_EQ(SlotTable[4].TimeFlag, 0);
+    EXPECT_EQ(SlotTable[4].HasMemo, 0);
+    EXPECT_NE(Settings().find("POST5MEMO=\r\n"), std::string::npos);
+    EXPECT_EQ(SlotTable[3].Memo, "later");
+    EXPECT_EQ(SlotTable[6].Memo, "seventh");  // left for the next check
+    EXPECT_TRUE(TimerRunning());
+
+    probe_.Post([&] {
+        EXPECT_TRUE(ShowsCharacterOf(6));
+        PressKey(VK_RETURN);
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    EXPECT_EQ(SlotTable[6].Memo, "");
+    EXPECT_TRUE(boxes_.empty());
+}
+
+TEST_F(Reminders, TheEditorOnTheDueSlotTurnsToAnEmptyPost) {
+    Start(
+        "[POST]\r\nPOST3MEMO=third\r\nPOST3YEAR=2026\r\nPOST3MONTH=12\r\nPOST3DAY=8\r\n"
+        "POST3TIML=9\r\nPOST3TIMM=5\r\nPOST3TIMEFLAG=1\r\n");
+    app_.FirstDisplay();
+    RightClickMemo(2, kRewriteCaption);
+    ASSERT_TRUE(editor().TimSetCBox.Checked());
+    ASSERT_TRUE(editor().EdtBtn.Visible());
+
+    probe_.Post([&] { PressKey(VK_ESCAPE); });
+    Check();
+    EXPECT_EQ(editor().PstEdt.Text(), "");
+    EXPECT_FALSE(editor().TimSetCBox.Checked());
+    EXPECT_FALSE(editor().YearCmb.Enabled());
+    EXPECT_TRUE(editor().SetBtn.Visible());
+    EXPECT_FALSE(editor().EdtBtn.Visible());
+    EXPECT_EQ(editor().YearCmb.Text(), "2026");
+    EXPECT_EQ(editor().TimeMCmb.Text(), "5");
+}
+
+// A character without lines says nothing; one whose picture is missing is reported, and
+// its memo still shown and delivered.
+TEST_F(Reminders, NoLinesAndNoPicture) {
+    std::string theme = folder_.Read("face8.bmp");
+    for (const auto& [key, value] :
+         {std::pair<std::string, std::string>{"CHRMSGCNT1=", "0"}, {"TIMERCHR1=", "missing.bmp"}}) {
+        const std::size_t at = theme.find(key) + key.size();
+        theme.replace(at, theme.find('\r', at) - at, value);
+    }
+    folder_.Write("face8.bmp", theme);
+    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\n");
+    app_.FirstDisplay();
+
+    probe_.Post([&] {
+        const Bitmap& line = window().MsgFrmChrStrImg.Picture();
+        int notWhite = 0;
+        for (int y = 0; y < line.Height(); ++y) {
+            for (int x = 0; x < line.Width(); ++x)
+                notWhite += line.PixelAt(x, y) != RGB(255, 255, 255);
+        }
+        EXPECT_EQ(notWhite, 0);
+        EXPECT_TRUE(window().MsgFrmMainImg.Picture().Empty());
+        EXPECT_EQ(boxes_.size(), 1u);
+        PressKey(VK_ESCAPE);
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_NE(boxes_[0].text.find("missing.bmp"), std::string::npos);
+    EXPECT_EQ(SlotTable[0].Memo, "");
+    EXPECT_NE(Settings().find("POST1MEMO=\r\n"), std::string::npos);
+    EXPECT_TRUE(TimerRunning());
+}
+
+TEST_F(Reminders, TheWindowTakesItsPicturesFromTheTheme) {
+    Start("");
+    const ThemeFile theme;
+    EXPECT_EQ(window().MsgWndExtBtn.Bounds().left, theme.Integer("MSGEXTBTN_XPOS"));
+    EXPECT_EQ(window().MsgWndExtBtn.Width(), theme.Integer("MSGEXTBTN_XSIZ"));
+    EXPECT_TRUE(SamePixels(window().MsgMainImg.Picture(),
+                           LoadBitmapFile(ThemePath(theme.String("MSGWND")))));
+    RECT client{};
+    GetClientRect(window().Handle(), &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 160);
+    EXPECT_FALSE(window().Visible());
+}
+
+}  // namespace
+}  // namespace haripon
