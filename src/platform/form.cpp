@@ -85,6 +85,7 @@ void Form::Show() {
 }
 
 void Form::Hide() {
+    EndModal();
     ShowWindow(handle_, SW_HIDE);
 }
 
@@ -135,10 +136,9 @@ void Form::StopTimer(UINT_PTR id) {
 }
 
 void Form::ShowModal() {
-    std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&disabled));
-    for (HWND window : disabled)
+                      reinterpret_cast<LPARAM>(&modalDisabled_));
+    for (HWND window : modalDisabled_)
         EnableWindow(window, FALSE);
 
     Show();
@@ -148,7 +148,13 @@ void Form::ShowModal() {
             break;
         }
     }
-    for (HWND window : disabled) {
+    EndModal();
+}
+
+// The other windows take input again before the modal one goes, so that the activation
+// passes to one of them and not to another program.
+void Form::EndModal() {
+    for (HWND window : std::exchange(modalDisabled_, {})) {
         if (IsWindow(window))
             EnableWindow(window, TRUE);
     }

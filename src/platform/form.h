@@ -110,6 +110,7 @@ class Form {
     void LeftButtonDown(POINT at);
     void MouseMove(POINT at);
     void LeftButtonUp(POINT at);
+    void EndModal();
     void UpdateHintTool(const Control& control);
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
@@ -119,6 +120,7 @@ class Form {
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     std::vector<Control*> controls_;
     std::vector<WindowedControl*> windowedControls_;
+    std::vector<HWND> modalDisabled_;  // while shown modally
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
 };
