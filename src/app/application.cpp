@@ -32,6 +32,7 @@ void Application::CreateWindows() {
     editor_.Create();
     memos_.Create();
     reminder_.Create();
+    chooser_.Create();
     allWindowsCreated_ = true;
 }
 
@@ -39,6 +40,7 @@ TrayWindows Application::OpenWindows() const {
     TrayWindows windows;
     windows.ReminderVisible = reminder_.Visible();
     windows.EditorVisible = editor_.Visible();
+    windows.ChooserVisible = chooser_.Visible();
     windows.VersionBoxOpen = VersionBoxOpen != 0;
     return windows;
 }

@@ -9,6 +9,7 @@
 #include "editor/editor_form.h"
 #include "memo/memo_windows.h"
 #include "message/msg_form.h"
+#include "theme/chooser_form.h"
 
 namespace haripon {
 
@@ -27,6 +28,7 @@ class Application {
     TTPostForm& Editor() { return editor_; }
     TMemoWindow& MemoWindow(int slot) { return memos_.Window(slot); }
     TMsgForm& Reminder() { return reminder_; }
+    TChgCgFrm& Chooser() { return chooser_; }
     // Which windows are open, for the tray icon's rules.
     TrayWindows OpenWindows() const;
 
@@ -48,6 +50,7 @@ class Application {
     TTPostForm editor_;
     MemoWindows memos_;
     TMsgForm reminder_;
+    TChgCgFrm chooser_;
     bool allWindowsCreated_ = false;
     bool firstDisplayDue_ = false;
     bool firstDisplayDone_ = false;

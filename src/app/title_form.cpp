@@ -26,9 +26,8 @@ TPTitleForm::TPTitleForm(Application& application)
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);
 
-    // The theme chooser opens from here once it exists.
     N1 = PTitlePup.Add(kOpenEditorCaption, [this] { N1Click(); });
-    CG1 = PTitlePup.Add(kChangeThemeCaption);
+    CG1 = PTitlePup.Add(kChangeThemeCaption, [this] { CG1Click(); });
     N4 = PTitlePup.Add(kVersionCaption, [this] { N4Click(); });
     PTitlePup.Add(kExitCaption, [this] { Exit1Click(); });
     PTitlePup.AddSeparator();
@@ -109,6 +108,10 @@ void TPTitleForm::N1Click() {
     editor.ShowEditor();
     editor.ShowPostButtons(SelectedSlot);
     editor.FillDayList();
+}
+
+void TPTitleForm::CG1Click() {
+    application_.Chooser().ShowChooser();
 }
 
 void TPTitleForm::N4Click() {

@@ -40,6 +40,7 @@ class TPTitleForm : public Form {
     void ShowTrayMenu();
     void TrayIconDoubleClick();
     void N1Click();
+    void CG1Click();
     void N4Click();
     void Exit1Click();
 

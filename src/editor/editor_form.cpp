@@ -9,6 +9,8 @@
 #include "model/texts.h"
 #include "platform/error_report.h"
 #include "platform/message_box.h"
+#include "platform/win_text.h"
+#include "theme/theme_catalogue.h"
 
 namespace haripon {
 
@@ -151,7 +153,14 @@ void TTPostForm::FormCreate() {
     BlockEditorClose = 1;
     VersionBoxOpen = 0;
     StartTimer(kChkPstTimTimer, kCheckMilliseconds);
-    // The theme catalogue is rebuilt first, once the chooser exists.
+    // A catalogue that cannot be made is reported and the start goes on: the stored memos
+    // are read all the same.
+    AppFolder = folder_;
+    RunReported([] {
+        BuildThemeCatalogue([](std::string_view a, std::string_view b) {
+            return CompareTextIgnoringCase(a, b) < 0;
+        });
+    });
     PstEdt.SetMaxBytes(kMemoLimit);
     AppFolder = folder_;
     ResetSlots();

@@ -7,6 +7,7 @@
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/error_report.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -41,13 +42,13 @@ void TMemoWindow::Create() {
     Form::Create(ClassName(slot_).c_str(), kLargeWidth, kHeight, slot_ == 0 ? WS_EX_TOPMOST : 0);
 }
 
+// The memo colour comes first: a face the theme lacks still leaves a strip of its colour.
 void TMemoWindow::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
-    const MemoSlot& slot = SlotTable[slot_];
+    SetColor(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     PostImg.Load(ThemePath(SmallFaceNames[slot_]));
     PostImg.SetBounds(2, 2, 16, 16);
-    SetColor(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
 }
 
 void TMemoWindow::ShowWindowOfSlot() {
@@ -57,8 +58,9 @@ void TMemoWindow::ShowWindowOfSlot() {
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
+// A background the theme lacks is reported, and the memo shown all the same, on its colour.
 void TMemoWindow::ShowMemoWindow() {
-    SkinMemoWindow();
+    RunReported([this] { SkinMemoWindow(); });
     const MemoSlot& slot = SlotTable[slot_];
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
     SetWindowPos(Handle(), nullptr, slot.Left, slot.Top, 0, 0,
@@ -69,11 +71,12 @@ void TMemoWindow::SkinMemoWindow() {
     const MemoSlot& slot = SlotTable[slot_];
     const bool small = slot.SmallDisplay != 0;
     const int width = small ? kSmallWidth : kLargeWidth;
-    PostBaseImg.Load(
-        ThemePath(small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile));
     PostBaseImg.SetBounds(0, 0, width, kHeight);
     SetClientSize(width, kHeight);
     PstLblStrImg.SetWidth(width);
+    PostBaseImg.Clear();
+    PostBaseImg.Load(
+        ThemePath(small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile));
 }
 
 void TMemoWindow::DrawMemoLabel(COLORREF color) {

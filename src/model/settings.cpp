@@ -1,6 +1,7 @@
 #include "model/settings.h"
 
 #include <cstdint>
+#include <stdexcept>
 
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -74,6 +75,17 @@ bool WriteSettings() {
     }
     profile.WriteString(kVersionSection, kVersionKey, VersionText);
     return ReplaceFileBytes(path, profile.Bytes());
+}
+
+void WriteThemeFolder(std::string_view folder) {
+    const auto path = AppFile(kSettingsFile);
+    std::string bytes;
+    if (ReadFileBytes(path, bytes) == ReadResult::Failed)
+        throw std::runtime_error(ShownFileName(path) + ": " + LastFileErrorText());
+    ProfileText profile(bytes);
+    profile.WriteString(kFolderSection, kFolderKey, folder);
+    if (!ReplaceFileBytes(path, profile.Bytes()))
+        throw std::runtime_error(ShownFileName(path) + ": " + LastFileErrorText());
 }
 
 std::string ReadThemeFolder() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace haripon {
 
@@ -19,5 +20,9 @@ bool WriteSettings();
 
 // Key DATFOLDER of section FOLDER; empty when absent or unreadable.
 std::string ReadThemeFolder();
+
+// Sets key DATFOLDER of section FOLDER, changing nothing else in the file. Throws, with the
+// system's text, when the file cannot be read or written; it then stays as it was.
+void WriteThemeFolder(std::string_view folder);
 
 }  // namespace haripon

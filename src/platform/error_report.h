@@ -14,9 +14,6 @@ class AppError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The system's own text for an error code, as Shift-JIS.
-std::string SystemErrorText(DWORD error);
-
 // Throws AppError with the system's text for the last error, after the given subject
 // (typically a file name).
 [[noreturn]] void ThrowLastError(const std::string& subject);

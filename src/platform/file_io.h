@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace haripon {
 
@@ -18,5 +19,19 @@ ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes);
 // old one, so that a crash leaves either the old or the new contents. A read-only file is
 // refused, as the system refuses to write into one; the old file then stays as it was.
 bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// Writes the file anew, creating it when it is missing.
+bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// The folders in `folder`, hidden ones too ("." and ".." left out), by name in Shift-JIS,
+// in the order the system gives them; a name code page 932 cannot hold is left out. False
+// when the folder cannot be searched.
+bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& names);
+
+// The system's text (Shift-JIS) for why the last of the calls above failed.
+std::string LastFileErrorText();
+
+// A file name as the user reads it in a message (Shift-JIS).
+std::string ShownFileName(const std::filesystem::path& path);
 
 }  // namespace haripon

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/handles.h"
+#include "platform/win_text.h"
 
 namespace haripon {
 
@@ -50,6 +51,7 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
 
@@ -62,10 +64,50 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
     if (!file.Close() || !written ||
         !MoveFileExW(temporary.c_str(), path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
+        SetLastError(error);
         return false;
     }
     return true;
+}
+
+bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    const bool written = WriteAll(file.Get(), bytes);
+    const DWORD error = GetLastError();
+    const bool closed = file.Close();
+    SetLastError(error);
+    return written && closed;
+}
+
+bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& names) {
+    names.clear();
+    const std::wstring pattern = folder.native() + L"*";
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                             FindExSearchLimitToDirectories, nullptr, 0));
+    if (!search.Valid())
+        return false;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..")
+            continue;
+        if (std::optional<std::string> sjis = ExactSjisFromWide(name))
+            names.push_back(std::move(*sjis));
+    } while (FindNextFileW(search.Get(), &found));
+    return true;
+}
+
+std::string LastFileErrorText() {
+    return SystemErrorText(GetLastError());
+}
+
+std::string ShownFileName(const std::filesystem::path& path) {
+    return SjisFromWide(path.native());
 }
 
 }  // namespace haripon

@@ -40,6 +40,24 @@ class KernelHandle {
     HANDLE handle_ = nullptr;
 };
 
+// A directory search.
+class FindHandle {
+  public:
+    explicit FindHandle(HANDLE search) : search_(search) {}
+    ~FindHandle() {
+        if (Valid())
+            FindClose(search_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    HANDLE Get() const { return search_; }
+    bool Valid() const { return search_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE search_;
+};
+
 // A menu made for one popup.
 class MenuHandle {
   public:

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace haripon {
 
 namespace {
@@ -27,6 +29,36 @@ std::string SjisFromWide(std::wstring_view wide) {
     std::string sjis(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(kShiftJis, 0, wide.data(), size, sjis.data(), length, nullptr, nullptr);
     return sjis;
+}
+
+std::optional<std::string> ExactSjisFromWide(std::wstring_view wide) {
+    std::string sjis = SjisFromWide(wide);
+    if (WideFromSjis(sjis) != wide)
+        return std::nullopt;
+    return sjis;
+}
+
+std::string SystemErrorText(DWORD error) {
+    wchar_t buffer[512] = {};
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                       0, buffer, static_cast<DWORD>(std::size(buffer)), nullptr);
+    std::wstring text(buffer, length);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
+        text.pop_back();
+    }
+    if (text.empty())
+        text = L"System error " + std::to_wstring(error);
+    return SjisFromWide(text);
+}
+
+int CompareTextIgnoringCase(std::string_view a, std::string_view b) {
+    const std::wstring wideA = WideFromSjis(a);
+    const std::wstring wideB = WideFromSjis(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.c_str(),
+                          static_cast<int>(wideA.size()), wideB.c_str(),
+                          static_cast<int>(wideB.size())) -
+           CSTR_EQUAL;
 }
 
 std::wstring WindowText(HWND window) {

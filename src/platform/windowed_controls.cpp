@@ -93,8 +93,8 @@ namespace {
 // The Shift-JIS bytes of one character (one or two UTF-16 units), or 0 when code page 932
 // cannot hold it.
 std::size_t Cp932Bytes(std::wstring_view character) {
-    const std::string bytes = SjisFromWide(character);
-    return WideFromSjis(bytes) == character ? bytes.size() : 0;
+    const std::optional<std::string> bytes = ExactSjisFromWide(character);
+    return bytes ? bytes->size() : 0;
 }
 
 std::size_t CharacterLength(std::wstring_view text, std::size_t at) {

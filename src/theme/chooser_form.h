@@ -1,0 +1,40 @@
+// TChgCgFrm: the theme chooser. The user picks one of the installed picture themes; it is
+// stored for the next start.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/form.h"
+#include "platform/windowed_controls.h"
+
+namespace haripon {
+
+class TChgCgFrm : public Form {
+  public:
+    static constexpr wchar_t kClassName[] = L"TChgCgFrm";
+    static constexpr int kWidth = 242;
+    static constexpr int kHeight = 122;
+
+    TChgCgFrm();
+    void Create();
+
+    // Fills the list from the catalogue and the text from the active theme, then shows the
+    // dialog modally until it closes.
+    void ShowChooser();
+
+    // The controls, bottom to top.
+    Image ChgCgImg;
+    Label Label1;
+    SpeedButton ChgCgCslBtn;
+    SpeedButton ChgCgOkBtn;
+    ComboBox SelDaaCgCmb;
+
+  protected:
+    void CreateWindowedControls() override;
+    void FormCreate() override;
+
+  private:
+    void ChgCgOkBtnClick();
+    void ChgCgCslBtnClick();
+};
+
+}  // namespace haripon

@@ -1,0 +1,88 @@
+#include "theme/theme_catalogue.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "model/slot_table.h"
+#include "platform/file_io.h"
+#include "platform/sjis.h"
+
+namespace haripon {
+
+namespace {
+
+[[noreturn]] void ThrowFileError(const std::filesystem::path& file) {
+    throw std::runtime_error(ShownFileName(file) + ": " + LastFileErrorText());
+}
+
+// Lines ended by CR LF, LF or CR; a last line without an end counts too.
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        const bool crlf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        text.remove_prefix(end + (crlf ? 2 : 1));
+    }
+    return lines;
+}
+
+}  // namespace
+
+bool BuildThemeCatalogue(const NameOrder& order) {
+    ThemeCount = 0;
+    const std::filesystem::path catalogue = AppFile(kCatalogueFile);
+    if (!WriteFileBytes(catalogue, ""))
+        ThrowFileError(catalogue);
+    std::vector<std::string> names;
+    if (!ListFolders(AppFile(kThemesFolder), names))
+        return false;
+    std::stable_sort(names.begin(), names.end(), order);
+    std::string text;
+    for (const std::string& name : names)
+        text += name + "\r\n";
+    if (!WriteFileBytes(catalogue, text))
+        ThrowFileError(catalogue);
+    ThemeCount = static_cast<std::int32_t>(names.size());
+    return true;
+}
+
+std::vector<std::string> ReadThemeCatalogue() {
+    const std::filesystem::path catalogue = AppFile(kCatalogueFile);
+    std::string text;
+    if (ReadFileBytes(catalogue, text) != ReadResult::Ok)
+        ThrowFileError(catalogue);
+    std::vector<std::string> lines = SplitLines(text);
+    const auto count = static_cast<std::size_t>(std::max(ThemeCount, 0));
+    if (lines.size() < count) {
+        throw std::runtime_error(ShownFileName(catalogue) + ": holds " +
+                                 std::to_string(lines.size()) + " of " + std::to_string(count) +
+                                 " theme names");
+    }
+    lines.resize(count);
+    return lines;
+}
+
+std::string ActiveThemeName(std::string_view themeFolder) {
+    constexpr std::size_t kStart = 5;  // after "DATA\"
+    constexpr std::size_t kLongest = 255;
+    if (themeFolder.size() <= kStart)
+        return {};
+    const std::string_view name = themeFolder.substr(kStart);
+    // A backslash as the trail byte of a double-byte character does not end the name, and
+    // the length limit does not split one.
+    std::size_t end = 0;
+    while (end < name.size() && name[end] != '\\') {
+        const bool pair =
+            IsCp932LeadByte(static_cast<unsigned char>(name[end])) && end + 1 < name.size();
+        const std::size_t width = pair ? 2 : 1;
+        if (end + width > kLongest)
+            break;
+        end += width;
+    }
+    return std::string(name.substr(0, end));
+}
+
+}  // namespace haripon
