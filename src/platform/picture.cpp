@@ -2,24 +2,25 @@
 
 #include <string>
 
+#include "platform/bitmap_check.h"
 #include "platform/error_report.h"
-#include "platform/handles.h"
+#include "platform/file_io.h"
 #include "platform/win_text.h"
 
 namespace haripon {
 
+// The file is read and checked first: the system's loader trusts the headers and reads
+// past the end of a file cut short.
 Bitmap LoadBitmapFile(const std::filesystem::path& file) {
-    const std::wstring& path = file.native();
-    const std::string shown = SjisFromWide(path);
-
-    // The system's own text for a file that cannot be opened; LoadImage would only fail.
-    if (!KernelHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
-             .Valid()) {
+    const std::string shown = SjisFromWide(file.native());
+    std::string bytes;
+    if (ReadFileBytes(file, bytes) != ReadResult::Ok)
         ThrowLastError(shown);
-    }
-    const auto handle = static_cast<HBITMAP>(LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    const auto handle =
+        CheckBitmap(bytes).Valid
+            ? static_cast<HBITMAP>(LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0,
+                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION))
+            : nullptr;
     if (!handle)
         throw AppError(shown + ": Bitmap image is not valid");
     return Bitmap(handle);

@@ -167,6 +167,10 @@ TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
 
     std::ofstream(Theme(L"text.bmp")) << "[CG]\nnot a picture\n";
     EXPECT_THROW(form_.image.Load(Theme(L"text.bmp")), std::exception);
+    // Cut short: the system's loader would read past the end of the file.
+    WriteBitmap(Theme(L"cut.bmp"), 300, 200, [](int, int) { return RGB(1, 2, 3); });
+    fs::resize_file(Theme(L"cut.bmp"), 1000);
+    EXPECT_THROW(form_.image.Load(Theme(L"cut.bmp")), AppError);
     EXPECT_THROW(form_.image.Load(folder_.Path()), std::exception);  // the theme folder itself
     EXPECT_THROW(form_.button.LoadGlyph(Theme(L"missing.bmp")), std::exception);
     EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
