@@ -50,6 +50,20 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The existing file emptied and written, then flushed to disk.
+bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    return file.Get() >= 0 && WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 &&
+           file.Close();
+}
+
+// The folder's entries on disk too, so that a rename survives a power cut.
+void SyncFolder(const std::filesystem::path& folder) {
+    const FileDescriptor entries(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (entries.Get() >= 0)
+        ::fsync(entries.Get());
+}
+
 }  // namespace
 
 ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
@@ -73,16 +87,26 @@ ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) 
 
 bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& bytes) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && (info.st_mode & 0222) == 0) {
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && (info.st_mode & 0222) == 0) {
         errno = EACCES;
         return false;
     }
 
+    // A temporary file left by a save that never ended is ours, whatever its mode; the new
+    // one is made afresh, so the saved file takes none of it over.
     std::filesystem::path temporary = path;
     temporary += ".new";
-    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (file.Get() < 0)
+    ::unlink(temporary.c_str());
+    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (file.Get() < 0) {
+        // A folder that takes no new files may still let the file itself be written.
+        const int error = errno;
+        if (exists && WriteInPlace(path, bytes))
+            return true;
+        errno = error;
         return false;
+    }
     const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
     if (!file.Close() || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
@@ -90,6 +114,7 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
         errno = error;
         return false;
     }
+    SyncFolder(path.parent_path());
     return true;
 }
 

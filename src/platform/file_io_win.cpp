@@ -24,6 +24,14 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// The existing file emptied and written, then flushed to disk.
+bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
+           file.Close();
+}
+
 }  // namespace
 
 ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
@@ -55,11 +63,21 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
         return false;
     }
 
-    std::wstring temporary = path.native() + L".new";
-    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    // A temporary file left by a save that never ended is ours, whatever its attributes;
+    // the new one is made afresh, so the saved file takes none of them over.
+    const std::wstring temporary = path.native() + L".new";
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
+    if (!file.Valid()) {
+        // A folder that takes no new files may still let the file itself be written.
+        const DWORD error = GetLastError();
+        if (attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
+            return true;
+        SetLastError(error);
         return false;
+    }
     const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     if (!file.Close() || !written ||
         !MoveFileExW(temporary.c_str(), path.c_str(),

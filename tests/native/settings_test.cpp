@@ -142,6 +142,27 @@ TEST_F(SettingsFile, AStartThatNeverReadTheMemosLeavesThemStored) {
     EXPECT_EQ(Stored(), before);
 }
 
+// What an earlier save left behind, or a folder that takes no new files, does not stop
+// the next save; the saved file is writable again.
+TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
+    Store("[POST]\r\nPOST1MEMO=old\r\n");
+    ASSERT_TRUE(ReadSettings());
+    SlotTable[0].Memo = "new";
+    temp_.Write("timpsd.ini.new", "half a save");
+    fs::permissions(folder_ / "timpsd.ini.new", fs::perms::owner_read);
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(Stored().find("POST1MEMO=new\r\n"), std::string::npos);
+    EXPECT_NE(fs::status(File()).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+
+    fs::create_directory(folder_ / "timpsd.ini.new");  // no temporary can be made
+    SlotTable[0].Memo = "in place";
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(Stored().find("POST1MEMO=in place\r\n"), std::string::npos);
+    fs::remove(File());
+    EXPECT_FALSE(WriteSettings());  // nor the file itself
+}
+
 TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {
     EXPECT_EQ(ReadThemeFolder(), "");
 }

@@ -121,5 +121,27 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
     EXPECT_EQ(temp_.Read("timpsd.ini"), temp_.Read("system.ini"));
 }
 
+// A read-only temporary left by a save that never ended, or none that can be made: the
+// save goes through, and the file stays writable.
+TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
+    AppFolder = folder_.wstring() + L"\\";
+    ResetSlots();
+    ASSERT_TRUE(ReadSettings());
+    const fs::path saved = folder_ / "timpsd.ini";
+    const fs::path temporary = folder_ / "timpsd.ini.new";
+    temp_.Write("timpsd.ini.new", "half a save");
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    SlotTable[0].Memo = "new";
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=new\r\n"), std::string::npos);
+    EXPECT_EQ(GetFileAttributesW(saved.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              0u);
+
+    fs::create_directory(temporary);
+    SlotTable[0].Memo = "in place";
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace haripon
