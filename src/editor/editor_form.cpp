@@ -478,23 +478,37 @@ void TTPostForm::CheckReminders() {
     StopTimer(kChkPstTimTimer);
     struct TimerOnAgain {
         TTPostForm& form;
-        ~TimerOnAgain() { form.StartTimer(kChkPstTimTimer, kCheckMilliseconds); }
+        ~TimerOnAgain() {
+            if (form.Handle())
+                form.StartTimer(kChkPstTimTimer, kCheckMilliseconds);
+        }
     } const timerOnAgain{*this};
     if (!reminder_ || !reminder_->Ready())
         return;
     ReadClockIntoLocalNow();
-    for (const int slot : DueSlots(LocalNow))
-        DeliverReminder(slot);
+    for (const int slot : DueSlots(LocalNow)) {
+        if (!DeliverReminder(slot))
+            return;
+    }
 }
 
 // A picture the theme lacks does not hold the memo back: the error is reported and the
-// memo shown, and delivered, without it.
-void TTPostForm::DeliverReminder(int slot) {
+// memo shown, and delivered, without it. While that report, or one of an earlier slot,
+// was open, the user may have changed the slot: it is shown only if it is still due, and
+// emptied only if it still holds what was shown. False when the program ends meanwhile.
+bool TTPostForm::DeliverReminder(int slot) {
     MemoSlot& due = SlotTable[slot];
-    reminder_->DrawReminderLine(ChosenLine(due.SlotTheme, lines_.Draw()));
-    reminder_->DrawReminderMemo(due.Memo);
+    const std::uint32_t drawn = lines_.Draw();
     RunReported([&] { reminder_->ShowCharacter(due.SlotTheme.TimerCharFile); });
-    reminder_->ShowReminder();
+    if (!IsDue(due, LocalNow))
+        return true;
+    const std::string shown = due.Memo;
+    reminder_->DrawReminderLine(ChosenLine(due.SlotTheme, drawn));
+    reminder_->DrawReminderMemo(shown);
+    if (!reminder_->ShowReminder())
+        return false;
+    if (due.Memo != shown)
+        return true;
 
     due.Year = due.Month = due.Day = due.Hour = due.Minute = kNotSet;
     due.TimeFlag = 0;
@@ -511,6 +525,7 @@ void TTPostForm::DeliverReminder(int slot) {
     }
     memos_->HideMemoWindow(slot);
     SaveSettings();
+    return true;
 }
 
 std::array<ComboBox*, 5> TTPostForm::TimeBoxes() {

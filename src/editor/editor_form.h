@@ -117,7 +117,7 @@ class TTPostForm : public Form, public EditorOperations {
     void YearCmbChange();
     void MonthCmbExit();
     void ChkPstTimTimerTimer();
-    void DeliverReminder(int slot);
+    bool DeliverReminder(int slot);
 
     std::filesystem::path folder_;
     Form& mainWindow_;

@@ -56,18 +56,25 @@ void TMsgForm::ShowCharacter(std::string_view pictureFile) {
 }
 
 // Centred the first time, then at the same place; in front of whatever the user is doing.
-void TMsgForm::ShowReminder() {
+bool TMsgForm::ShowReminder() {
     if (!placed_) {
         CenterOnScreen();
         placed_ = true;
     }
     BringToFront();
-    ShowModal();
+    return ShowModal();
 }
 
 // Enter and Esc close the window as its button does: a theme may give the button no size.
-void TMsgForm::FormDialogKey(int /*command*/) {
-    MsgWndExtBtnClick();
+// A key held down since before the window came does not close it unread.
+bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    constexpr LPARAM kRepeated = 1 << 30;
+    if (message != WM_KEYDOWN || (wParam != VK_ESCAPE && wParam != VK_RETURN))
+        return false;
+    if (!(lParam & kRepeated))
+        MsgWndExtBtnClick();
+    result = 0;
+    return true;
 }
 
 void TMsgForm::MsgWndExtBtnClick() {

@@ -22,7 +22,7 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     void DrawReminderLine(std::string_view line) override;
     void DrawReminderMemo(std::string_view memo) override;
     void ShowCharacter(std::string_view pictureFile) override;
-    void ShowReminder() override;
+    bool ShowReminder() override;
 
     // The parts, bottom to top.
     Image MsgMainImg;
@@ -33,7 +33,7 @@ class TMsgForm : public Form, public ReminderWindowOperations {
 
   protected:
     void FormCreate() override;
-    void FormDialogKey(int command) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     void MsgWndExtBtnClick();

@@ -18,8 +18,9 @@ class ReminderWindowOperations {
     // The character picture at the theme's place; when the picture cannot be loaded the
     // window shows none, and the error is raised.
     virtual void ShowCharacter(std::string_view pictureFile) = 0;
-    // Shows the window modally; returns once the user has closed it.
-    virtual void ShowReminder() = 0;
+    // Shows the window modally until the user closes it: true then, false when the program
+    // ends before that.
+    virtual bool ShowReminder() = 0;
 };
 
 }  // namespace haripon

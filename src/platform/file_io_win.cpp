@@ -106,7 +106,7 @@ bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& 
     names.clear();
     const std::wstring pattern = folder.native() + L"*";
     WIN32_FIND_DATAW found{};
-    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
                                              FindExSearchLimitToDirectories, nullptr, 0));
     if (!search.Valid())
         return false;

@@ -33,6 +33,8 @@ void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
         ThrowLastError("RegisterClass");
 }
 
+constexpr wchar_t kFormProperty[] = L"Haripon.Form";
+
 // Set while CreateWindowExW runs, so that the first messages find their form.
 thread_local Form* formBeingCreated = nullptr;
 
@@ -52,6 +54,7 @@ POINT PointFrom(LPARAM lParam) {
 Form::~Form() {
     if (handle_) {
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+        RemovePropW(handle_, kFormProperty);
         DestroyWindow(handle_);
     }
 }
@@ -135,20 +138,23 @@ void Form::StopTimer(UINT_PTR id) {
     KillTimer(handle_, id);
 }
 
-void Form::ShowModal() {
+bool Form::ShowModal() {
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
                       reinterpret_cast<LPARAM>(&modalDisabled_));
     for (HWND window : modalDisabled_)
         EnableWindow(window, FALSE);
 
     Show();
+    bool closed = true;
     while (Visible()) {
         if (!PumpMessage()) {
-            PostQuitMessage(0);
+            PostQuitMessage(0);  // for the loop this one runs in
+            closed = false;
             break;
         }
     }
     EndModal();
+    return closed;
 }
 
 // The other windows take input again before the modal one goes, so that the activation
@@ -327,12 +333,9 @@ void Form::LeftButtonUp(POINT at) {
         control->OnClick();
 }
 
+// By a property of the window: hints subclass it, so its procedure says nothing.
 Form* Form::FromHandle(HWND window) {
-    if (!window ||
-        GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::WindowProc)) {
-        return nullptr;
-    }
-    return reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return window ? static_cast<Form*>(GetPropW(window, kFormProperty)) : nullptr;
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -341,6 +344,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         form = formBeingCreated;
         form->handle_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetPropW(window, kFormProperty, form);
     }
     if (!form)
         return DefWindowProcW(window, message, wParam, lParam);
@@ -398,6 +402,9 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 FormDialogKey(LOWORD(wParam));
             }
             return 0;
+        case WM_NEXTDLGCTL:
+            MoveFocus(wParam, LOWORD(lParam) != 0);
+            return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
@@ -413,6 +420,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCDESTROY: {
             const HWND window = handle_;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            RemovePropW(window, kFormProperty);
             handle_ = nullptr;
             hints_ = nullptr;
             return DefWindowProcW(window, message, wParam, lParam);
@@ -422,12 +430,25 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// What a dialog box does for Tab and Shift+Tab: the next or previous control that takes
+// the keyboard, its text selected as the focus arrives.
+void Form::MoveFocus(WPARAM target, bool isWindow) {
+    const HWND next = isWindow ? reinterpret_cast<HWND>(target)
+                               : GetNextDlgTabItem(handle_, GetFocus(), target != 0);
+    if (!next)
+        return;
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
 bool PumpMessage() {
     MSG message;
     if (GetMessageW(&message, nullptr, 0, 0) <= 0)
         return false;
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (Form::FromHandle(root) && IsDialogMessageW(root, &message))
+    const Form* form = Form::FromHandle(root);
+    if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
         return true;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -51,9 +51,9 @@ class Form {
     void StartTimer(UINT_PTR id, UINT milliseconds);
     void StopTimer(UINT_PTR id);
 
-    // Shows the form and runs the message loop until it is hidden or closed; the program's
-    // other windows take no input meanwhile.
-    void ShowModal();
+    // Shows the form and runs the message loop until it is hidden or closed (true), or until
+    // the program is to end (false); the program's other windows take no input meanwhile.
+    bool ShowModal();
 
     // The system moves the window with the mouse, as if its caption were dragged, until the
     // button is released.
@@ -65,6 +65,7 @@ class Form {
     void AddControl(Control& control);
     // Called by a windowed control created on this form.
     void AddWindowedControl(WindowedControl& control);
+    bool HasWindowedControls() const { return !windowedControls_.empty(); }
     // The client area as it would be painted now.
     Bitmap RenderClient() const;
     // Called by a control whose place, visibility or hint changed.
@@ -111,6 +112,7 @@ class Form {
     void MouseMove(POINT at);
     void LeftButtonUp(POINT at);
     void EndModal();
+    void MoveFocus(WPARAM target, bool isWindow);
     void UpdateHintTool(const Control& control);
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
@@ -126,7 +128,8 @@ class Form {
 };
 
 // Takes the next message of the thread and delivers it, with the keyboard interface of
-// dialog boxes (Tab between controls) on forms. False once the program is to end.
+// dialog boxes (Tab between controls, Enter and Esc) on forms with windowed controls. False
+// once the program is to end.
 bool PumpMessage();
 
 }  // namespace haripon

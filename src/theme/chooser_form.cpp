@@ -66,6 +66,20 @@ void TChgCgFrm::ShowChooser() {
     ShowModal();
 }
 
+// The name can be typed at once.
+void TChgCgFrm::FormShow() {
+    SelDaaCgCmb.Focus();
+}
+
+// Enter confirms and Esc cancels, as the buttons do: a theme may give them no size.
+void TChgCgFrm::FormDialogKey(int command) {
+    if (command == IDOK) {
+        ChgCgOkBtnClick();
+    } else {
+        ChgCgCslBtnClick();
+    }
+}
+
 // Only a name of the catalogue, exactly as it is written there, is taken.
 void TChgCgFrm::ChgCgOkBtnClick() {
     const std::string name = SelDaaCgCmb.Text();

@@ -31,6 +31,8 @@ class TChgCgFrm : public Form {
   protected:
     void CreateWindowedControls() override;
     void FormCreate() override;
+    void FormShow() override;
+    void FormDialogKey(int command) override;
 
   private:
     void ChgCgOkBtnClick();

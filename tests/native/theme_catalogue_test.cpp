@@ -48,7 +48,7 @@ TEST_F(ThemeCatalogue, FoldersSortedWithoutRegardToCase) {
 }
 
 TEST_F(ThemeCatalogue, JapaneseNamesInShiftJisAndNamesItCannotHoldLeftOut) {
-    const std::string theme = "\x83\x65\x81\x5B\x83\x7D";  // テーマ: 0x5C as a trail byte
+    const std::string theme = "\x83\x5C\x83\x74\x83\x67";  // ソフト: 0x5C as a trail byte
     MakeFolders({theme, "\xFF\xFE", "plain"});
     ASSERT_TRUE(BuildThemeCatalogue(AsciiCaseless));
     EXPECT_EQ(Catalogue(), "plain\r\n" + theme + "\r\n");

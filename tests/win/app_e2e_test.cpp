@@ -141,11 +141,14 @@ TEST(Program, AMemoDueBeforeTheStartIsDeliveredAtTheFirstCheck) {
     ASSERT_NE(strip, nullptr);
 
     PostMessageW(reminder, WM_KEYDOWN, VK_ESCAPE, 1);
-    for (int i = 0; i < 100 && IsWindowVisible(strip); ++i)
+    const auto delivered = [&] {
+        return folder.Read("timpsd.ini").find("POST1MEMO=\r\n") != std::string::npos;
+    };
+    for (int i = 0; i < 100 && !delivered(); ++i)
         Sleep(50);
+    EXPECT_TRUE(delivered());
     EXPECT_FALSE(IsWindowVisible(reminder));
     EXPECT_FALSE(IsWindowVisible(strip));
-    EXPECT_NE(folder.Read("timpsd.ini").find("POST1MEMO=\r\n"), std::string::npos);
     PostMessageW(title, WM_CLOSE, 0, 0);
     ASSERT_TRUE(run.WaitForExit());
 }

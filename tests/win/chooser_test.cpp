@@ -33,6 +33,11 @@ class Chooser : public ProgramFixture {
     TChgCgFrm& chooser() { return app_.Chooser(); }
     void Choose(const char* name) { chooser().SelDaaCgCmb.SetText(name); }
     void Confirm() { Click(chooser(), chooser().ChgCgOkBtn); }
+    // A key typed in the name box, where the dialog shows with the focus.
+    void PressKey(WPARAM key) {
+        EXPECT_TRUE(HasFocus(chooser().SelDaaCgCmb.Handle()));
+        PostMessageW(GetFocus(), WM_KEYDOWN, key, 1);
+    }
     // Opens the chooser from the tray and runs the actions while it shows.
     void WhileOpen(std::function<void()> actions) {
         probe_.Post(std::move(actions));
@@ -89,7 +94,7 @@ TEST_F(Chooser, CancelAndAFileThatCannotBeWrittenChangeNothing) {
     WhileOpen([&] {
         EXPECT_EQ(chooser().SelDaaCgCmb.Text(), "");  // no theme chosen yet
         Choose("Yozora");
-        Click(chooser(), chooser().ChgCgCslBtn);
+        PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(Settings(), "[POST]\r\nPOST2MEMO=kept\r\n");
 
@@ -104,6 +109,19 @@ TEST_F(Chooser, CancelAndAFileThatCannotBeWrittenChangeNothing) {
         Click(chooser(), chooser().ChgCgCslBtn);
     });
     EXPECT_EQ(Settings(), "[POST]\r\nPOST2MEMO=kept\r\n");
+}
+
+// Names as the system gives them: Japanese ones in Shift-JIS, hidden and system folders
+// too; a name code page 932 cannot hold is left out.
+TEST_F(Chooser, TheCatalogueTakesNamesAsTheSystemGivesThem) {
+    const fs::path data = folder_.Path() / "DATA";
+    for (const wchar_t* name : {L"\x30BD\x30D5\x30C8", L"Caf\x00E9", L"\xD55C\xAE00", L"Secret"})
+        fs::create_directory(data / name);
+    SetFileAttributesW((data / L"Secret").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    Start("");
+    EXPECT_EQ(folder_.Read("DATA/CG.LST"),
+              "Secret\r\nStandard\r\nYozora\r\n\x83\x5C\x83\x74\x83\x67\r\n");  // ソフト
+    EXPECT_EQ(ThemeCount, 4);
 }
 
 // Without DATA\ the catalogue cannot be made: that is said once, and the stored memos are
@@ -128,7 +146,7 @@ TEST_F(Chooser, TheNextStartShowsTheChosenTheme) {
     app_.FirstDisplay();
     WhileOpen([&] {
         Choose("Yozora");
-        Confirm();
+        PressKey(VK_RETURN);
     });
     EXPECT_TRUE(boxes_.size() == 1 && boxes_[0].text == kThemeFromNextStart);
 

@@ -416,6 +416,30 @@ TEST_F(Editor, TheThemeLaysOutTheTimeRow) {
     }
 }
 
+// Tab goes round the date and time boxes, the tick and the memo, in that order.
+TEST_F(Editor, TabGoesRoundTheControls) {
+    Start("");
+    app_.FirstDisplay();
+    WriteMemo(L"memo");
+    Tick();
+    const auto tab = [] {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+        MSG waiting;
+        while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
+            PumpMessage();
+    };
+    editor().PstEdt.Focus();
+    tab();
+    EXPECT_TRUE(HasFocus(editor().YearCmb.Handle()));
+    tab();
+    EXPECT_TRUE(HasFocus(editor().MonthCmb.Handle()));
+    for (int i = 0; i < 4; ++i)
+        tab();
+    EXPECT_TRUE(HasFocus(editor().TimSetCBox.Handle()));
+    tab();
+    EXPECT_TRUE(HasFocus(editor().PstEdt.Handle()));
+}
+
 TEST_F(Editor, CloseRequestsAreRefusedUntilTheEnd) {
     Start("");
     app_.FirstDisplay();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,9 +53,12 @@ class ProgramFixture : public testing::Test {
     ProgramFolder folder_;
     Application app_{folder_.Path() / ""};
     std::vector<BoxSeen> boxes_;
+    std::function<void()> whileBoxShows_;  // what the user does before closing a box
     const ScopedMessageBoxHook boxHook_{
         [this](const std::string& text, const std::string& caption) {
             boxes_.push_back({text, caption});
+            if (whileBoxShows_)
+                std::exchange(whileBoxShows_, nullptr)();
         }};
     int menusOpened_ = 0;
     const char* choose_ = nullptr;

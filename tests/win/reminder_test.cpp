@@ -9,6 +9,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/picture.h"
+#include "platform/win_text.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"
 
@@ -56,6 +57,12 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         EXPECT_TRUE(window().Visible());
         EXPECT_TRUE(ShowsCharacterOf(1));
         EXPECT_TRUE(SpeaksLine(1, 346));  // the first draw after a start
+        EXPECT_TRUE(SamePixels(window().MsgFrmStrImg.Picture(),
+                               RenderReminderMemo("second", ThemeSettings.MessageColor)));
+        const RECT character = window().MsgFrmMainImg.Bounds();
+        EXPECT_EQ(character.left, ThemeSettings.TimerCharLeft);
+        EXPECT_EQ(character.bottom - character.top, ThemeSettings.TimerCharHeight);
+        EXPECT_EQ(SjisFromWide(WindowText(window().Handle())), kVersionText);
         EXPECT_FALSE(TimerRunning());
         EXPECT_EQ(SlotTable[4].Memo, "fifth");
         ChooseTrayItem(nullptr);  // the tray does nothing meanwhile
@@ -110,31 +117,30 @@ TEST_F(Reminders, TheEditorOnTheDueSlotTurnsToAnEmptyPost) {
     EXPECT_FALSE(editor().YearCmb.Enabled());
     EXPECT_TRUE(editor().SetBtn.Visible());
     EXPECT_FALSE(editor().EdtBtn.Visible());
-    EXPECT_EQ(editor().YearCmb.Text(), "2026");
+    EXPECT_EQ(editor().MonthCmb.Text(), "12");  // the current time, not the one stored
     EXPECT_EQ(editor().TimeMCmb.Text(), "5");
 }
 
 // A character without lines says nothing; one whose picture is missing is reported, and
-// its memo still shown and delivered.
+// its memo still shown without the picture of the one before, and delivered.
 TEST_F(Reminders, NoLinesAndNoPicture) {
     std::string theme = folder_.Read("face8.bmp");
     for (const auto& [key, value] :
-         {std::pair<std::string, std::string>{"CHRMSGCNT1=", "0"}, {"TIMERCHR1=", "missing.bmp"}}) {
+         {std::pair<std::string, std::string>{"CHRMSGCNT2=", "0"}, {"TIMERCHR2=", "missing.bmp"}}) {
         const std::size_t at = theme.find(key) + key.size();
         theme.replace(at, theme.find('\r', at) - at, value);
     }
     folder_.Write("face8.bmp", theme);
-    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\n");
+    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\nPOST2MEMO=second\r\nPOST2YEAR=2000\r\n");
     app_.FirstDisplay();
 
     probe_.Post([&] {
-        const Bitmap& line = window().MsgFrmChrStrImg.Picture();
-        int notWhite = 0;
-        for (int y = 0; y < line.Height(); ++y) {
-            for (int x = 0; x < line.Width(); ++x)
-                notWhite += line.PixelAt(x, y) != RGB(255, 255, 255);
-        }
-        EXPECT_EQ(notWhite, 0);
+        EXPECT_TRUE(ShowsCharacterOf(0));
+        PressKey(VK_RETURN);
+    });
+    probe_.Post([&] {
+        EXPECT_EQ(Pixels(window().MsgFrmChrStrImg.Picture()),
+                  std::vector<DWORD>(177 * 17, 0xFFFFFF));  // white only
         EXPECT_TRUE(window().MsgFrmMainImg.Picture().Empty());
         EXPECT_EQ(boxes_.size(), 1u);
         PressKey(VK_ESCAPE);
@@ -143,9 +149,32 @@ TEST_F(Reminders, NoLinesAndNoPicture) {
     EXPECT_TRUE(probe_.Done());
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_NE(boxes_[0].text.find("missing.bmp"), std::string::npos);
-    EXPECT_EQ(SlotTable[0].Memo, "");
-    EXPECT_NE(Settings().find("POST1MEMO=\r\n"), std::string::npos);
+    EXPECT_EQ(SlotTable[1].Memo, "");
+    EXPECT_NE(Settings().find("POST2MEMO=\r\n"), std::string::npos);
     EXPECT_TRUE(TimerRunning());
+}
+
+// While the report of a missing picture is open the user puts the memo off: it is neither
+// shown nor delivered. A program that ends while a reminder shows keeps the memo.
+TEST_F(Reminders, AMemoChangedMeanwhileOrAProgramEndingIsNotDelivered) {
+    std::string theme = folder_.Read("face8.bmp");
+    const std::size_t at = theme.find("TIMERCHR1=") + 10;
+    theme.replace(at, theme.find('\r', at) - at, "missing.bmp");
+    folder_.Write("face8.bmp", theme);
+    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\nPOST2MEMO=second\r\nPOST2YEAR=2000\r\n");
+    app_.FirstDisplay();
+    whileBoxShows_ = [] { SlotTable[0].Year = 2099; };
+    probe_.Post([&] {
+        EXPECT_TRUE(ShowsCharacterOf(1));
+        SendMessageW(app_.Title().Handle(), WM_CLOSE, 0, 0);  // the program ends
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    EXPECT_EQ(SlotTable[0].Memo, "first");
+    EXPECT_EQ(SlotTable[1].Memo, "second");
+    EXPECT_NE(Settings().find("POST1MEMO=first\r\n"), std::string::npos);
+    EXPECT_NE(Settings().find("POST2MEMO=second\r\n"), std::string::npos);
+    EXPECT_EQ(editor().Handle(), nullptr);  // released with the others, and no timer left
 }
 
 TEST_F(Reminders, TheWindowTakesItsPicturesFromTheTheme) {
