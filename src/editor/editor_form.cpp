@@ -1,5 +1,7 @@
 #include "editor/editor_form.h"
 
+#include <algorithm>
+
 #include "editor/local_clock.h"
 #include "memo/memo_operations.h"
 #include "message/reminder_operations.h"
@@ -17,6 +19,7 @@ namespace haripon {
 namespace {
 
 constexpr int kYearsOffered = 11;  // this year and the ten after it
+constexpr int kLastYear = 3000;    // the last the date check accepts
 
 // Slot button n and the picture behind it, as the window is designed.
 constexpr int SlotButtonLeft(int slot) {
@@ -128,9 +131,10 @@ void TTPostForm::CreateWindowedControls() {
         boxes[i]->SetMaxLength(lengths[i]);
         boxes[i]->SetEnabled(false);
     }
-    // The years a reminder is likely set for; any year the check accepts can be typed.
+    // The years a reminder is likely set for and the check accepts; any other year it
+    // accepts can be typed.
     const int thisYear = ReadLocalTime().wYear;
-    AddNumbers(YearCmb, thisYear, thisYear + kYearsOffered - 1);
+    AddNumbers(YearCmb, thisYear, std::min(thisYear + kYearsOffered - 1, kLastYear));
     AddNumbers(MonthCmb, 1, 12);
     AddNumbers(DayCmb, 1, 31);
     AddNumbers(TimeLCmb, 0, 23);
