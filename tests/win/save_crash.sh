@@ -2,9 +2,9 @@
 # Kills haripon.exe (SIGKILL to its Wine process) at random moments while it saves, many
 # times. After every kill timpsd.ini must be byte for byte the old file or the new one; the
 # next start reads what the kill left (a temporary file too, at times) and saves again.
-# usage: save_crash.sh RUNS DIST_FOLDER SAVE_STORM_EXE WINE_PREFIX   (on $DISPLAY)
+# usage: save_crash.sh RUNS DIST_FOLDER HARIPON_REMOTE_EXE WINE_PREFIX   (on $DISPLAY)
 set -u
-runs=$1 dist=$2 storm=$3
+runs=$1 dist=$2 remote=$3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../cmake/wine-env.sh"
 haripon_wine_env "$4"
@@ -24,7 +24,7 @@ start_program() {
 # A run that starts and ends normally; fails when the save at the end does not go through.
 clean_run() {
   start_program >/dev/null
-  wine "$storm" close </dev/null >/dev/null 2>&1
+  wine "$remote" close </dev/null >/dev/null 2>&1
   local status=$?
   wait
   return $status
@@ -44,7 +44,7 @@ for ((run = 1; run <= runs; run++)); do
   ((run % 4 == 1)) && printf '%s' "$old" >"$folder/timpsd.ini"
   rm -f "$work/storm"
   pid=$(start_program)
-  wine "$storm" storm </dev/null >"$work/storm" 2>/dev/null &
+  wine "$remote" storm </dev/null >"$work/storm" 2>/dev/null &
   storm_pid=$!
   for ((tries = 0; tries < 400; tries++)); do
     [ -s "$work/storm" ] && break
