@@ -1,0 +1,517 @@
+#!/usr/bin/env python3
+"""Journeys through haripon.exe as a person makes them: the real program under Wine on an
+X display, driven only from outside with the pointer and the keyboard (xdotool), its
+windows found by their class names and its message boxes read and answered through
+haripon_remote.exe, timpsd.ini and screenshots examined.
+
+usage: journeys.py DIST_FOLDER HARIPON_REMOTE_EXE SHOTS_FOLDER JOURNEY
+(WINEPREFIX, WINEARCH and DISPLAY set). Exits 0 when the journey went as it should.
+"""
+
+import datetime
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE, EDITOR, REMINDER, CHOOSER = "TPTitleForm", "TTPostForm", "TMsgForm", "TChgCgFrm"
+STRIP = "TPostForm{}"  # slot number 1..7
+WM_LBUTTONDBLCLK, WM_RBUTTONDOWN = 515, 516
+
+
+class JourneyFailed(Exception):
+    pass
+
+
+def expect(condition, what):
+    if not condition:
+        raise JourneyFailed(what)
+    print("  ok:", what)
+
+
+# ----------------------------------------------------------------------------- pictures
+
+class Picture:
+    """Pixels of a screenshot (binary PPM) or of a Windows bitmap file, as (r, g, b)."""
+
+    def __init__(self, width, height, pixel_at):
+        self.width, self.height, self._pixel_at = width, height, pixel_at
+
+    def pixel(self, x, y):
+        return self._pixel_at(x, y)
+
+    @staticmethod
+    def from_ppm(path):
+        data = open(path, "rb").read()
+        fields, at = [], 0
+        while len(fields) < 4:  # magic, width, height, maximum
+            while data[at:at + 1].isspace():
+                at += 1
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end
+        at += 1
+        width, height = int(fields[1]), int(fields[2])
+        if int(fields[3]) != 255:
+            raise JourneyFailed("%s: not 8 bits a colour" % path)
+        pixels = data[at:]
+        return Picture(width, height,
+                       lambda x, y: tuple(pixels[(y * width + x) * 3:(y * width + x) * 3 + 3]))
+
+    @staticmethod
+    def from_bmp(path):
+        data = open(path, "rb").read()
+        offset = struct.unpack_from("<I", data, 10)[0]
+        width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+        if bits != 24:
+            raise JourneyFailed("%s: only 24-bit pictures are compared" % path)
+        stride = (width * 3 + 3) & ~3
+
+        def pixel_at(x, y):
+            row = height - 1 - y if height > 0 else y
+            b, g, r = data[offset + row * stride + x * 3:offset + row * stride + x * 3 + 3]
+            return (r, g, b)
+        return Picture(width, abs(height), pixel_at)
+
+
+def drawn_at(screen, picture, left, top):
+    """How much of a picture drawn transparently (its bottom-left colour left out) the screen
+    shows at (left, top): the share of its other pixels found there."""
+    key = picture.pixel(0, picture.height - 1)
+    points = [(x, y) for y in range(0, picture.height, 2) for x in range(0, picture.width, 2)
+              if picture.pixel(x, y) != key]
+    found = sum(screen.pixel(left + x, top + y) == picture.pixel(x, y) for x, y in points)
+    print("    (%d of %d pixels at %d, %d)" % (found, len(points), left, top))
+    return found / max(len(points), 1)
+
+
+def colour(value):
+    """A theme colour (0x00BBGGRR, decimal or $hex) as (r, g, b)."""
+    number = int(value[1:], 16) if value.startswith("$") else int(value, 0)
+    return (number & 0xFF, number >> 8 & 0xFF, number >> 16 & 0xFF)
+
+
+def theme_keys(path):
+    """Keys of a theme description (Shift-JIS INI text): the first of each name wins."""
+    keys, section = {}, None
+    for line in open(path, "rb").read().decode("cp932").splitlines():
+        line = line.strip()
+        if line.startswith("[") and "]" in line:
+            section = line[1:line.index("]")].strip().upper()
+        elif "=" in line and section:
+            name, value = line.split("=", 1)
+            keys.setdefault((section, name.strip().upper()), value.strip())
+    return keys
+
+
+# ------------------------------------------------------------------------------ the user
+
+class User:
+    """The program in a folder of its own, and a person at the screen."""
+
+    def __init__(self, dist, remote, shots, journey):
+        self.dist, self.remote_exe, self.shots, self.journey = dist, remote, shots, journey
+        self.folder = tempfile.mkdtemp(prefix="haripon-journey-")
+        shutil.copytree(dist, self.folder, dirs_exist_ok=True)
+        self.process = None
+        self.shot_count = 0
+
+    def close(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # The program.
+    def start(self, folder=None):
+        process = subprocess.Popen(["wine", "haripon.exe"], cwd=folder or self.folder,
+                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        if folder is None:
+            self.process = process
+        return process
+
+    def wait_for_end(self, timeout=15):
+        self.process.wait(timeout=timeout)
+
+    def file(self, name="timpsd.ini"):
+        path = os.path.join(self.folder, name)
+        return open(path, "rb").read() if os.path.exists(path) else None
+
+    def write(self, name, data):
+        open(os.path.join(self.folder, name), "wb").write(data)
+
+    def remote(self, *args):
+        # Output to a file, not a pipe: Wine's helper processes would hold a pipe open.
+        with tempfile.TemporaryFile() as out:
+            done = subprocess.run(["wine", self.remote_exe] + [str(a) for a in args],
+                                  stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=60)
+            out.seek(0)
+            return done.returncode, out.read().decode("utf-8", "replace")
+
+    # Windows by class.
+    def rect(self, cls):
+        status, out = self.remote("rect", cls)
+        if status != 0:
+            return None
+        left, top, width, height, shown = (int(v) for v in out.split())
+        return {"left": left, "top": top, "width": width, "height": height, "shown": shown == 1}
+
+    def wait_shown(self, cls, timeout=10):
+        end = time.time() + timeout
+        while time.time() < end:
+            place = self.rect(cls)
+            if place and place["shown"]:
+                return place
+            time.sleep(0.1)
+        raise JourneyFailed("%s did not show within %d s" % (cls, timeout))
+
+    def wait_hidden(self, cls, timeout=10):
+        end = time.time() + timeout
+        while time.time() < end:
+            place = self.rect(cls)
+            if not place or not place["shown"]:
+                return
+            time.sleep(0.1)
+        raise JourneyFailed("%s did not go within %d s" % (cls, timeout))
+
+    def read_box(self, timeout=10):
+        """The message box shown (caption, text), answered with OK."""
+        end = time.time() + timeout
+        while time.time() < end:
+            status, out = self.remote("box")
+            if status == 0:
+                lines = out.splitlines()
+                return lines[0], " ".join(lines[1:])
+            time.sleep(0.1)
+        raise JourneyFailed("no message box came within %d s" % timeout)
+
+    def no_box(self):
+        return self.remote("box")[0] != 0
+
+    # The pointer and the keyboard.
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", x, y, "click", button)
+        time.sleep(0.3)
+
+    def drag(self, x, y, to_x, to_y):
+        self.xdotool("mousemove", x, y, "mousedown", 1)
+        time.sleep(0.3)
+        for step in range(1, 11):
+            self.xdotool("mousemove", x + (to_x - x) * step // 10, y + (to_y - y) * step // 10)
+            time.sleep(0.05)
+        self.xdotool("mouseup", 1)
+        time.sleep(0.5)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", 30, text)
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", 60, *keys)
+        time.sleep(0.3)
+
+    def replace_text(self, x, y, text):
+        self.click(x, y)
+        self.key("Home", "shift+End", "BackSpace")
+        self.type(text)
+
+    def shot(self, what):
+        """A screenshot kept in the build tree; returns its pixels."""
+        self.shot_count += 1
+        stem = os.path.join(self.shots, "journey%s-%02d-%s" % (self.journey, self.shot_count, what))
+        subprocess.run(["import", "-window", "root", "-depth", "8", stem + ".ppm"], check=True)
+        subprocess.run(["/usr/bin/convert", stem + ".ppm", stem + ".png"], check=True)
+        picture = Picture.from_ppm(stem + ".ppm")
+        os.remove(stem + ".ppm")
+        return picture
+
+    # Popup menus: four items, a separator and "cancel", chosen with the pointer.
+    def choose_menu_item(self, item):
+        menu = self.wait_shown("#32768", timeout=5)
+        border, separator = 4, 9
+        row = (menu["height"] - 2 * border - separator) / 5
+        self.click(menu["left"] + menu["width"] // 2, int(menu["top"] + border + row * (item - 0.5)))
+
+    # The tray icon: its callback reaches the title window with the pointer where it is.
+    def tray_menu(self, item):
+        """Chooses tray menu item `item` (1 = open the editor, 2 = theme, 3 = version, 4 = exit)."""
+        self.xdotool("mousemove", 40, 40)
+        self.remote("tray", WM_RBUTTONDOWN)
+        self.choose_menu_item(item)
+
+
+# ------------------------------------------------------------------------------ journeys
+
+class Editor:
+    """Places on the memo editor, from the theme the program shows."""
+
+    def __init__(self, user, theme):
+        self.user, self.theme = user, theme
+        self.place = user.wait_shown(EDITOR)
+
+    def at(self, x, y):
+        return self.place["left"] + x, self.place["top"] + y
+
+    def key_place(self, name, dx=0, dy=0):
+        return self.at(int(self.theme[("CG", name + "_XPOS")]) + dx,
+                       int(self.theme[("CG", name + "_YPOS")]) + dy)
+
+    def write_memo(self, text):
+        self.user.replace_text(*self.key_place("INPMEMOMEMO", 80, 8), text)
+
+    def tick(self):
+        self.user.click(*self.key_place("INPMEMOCBOX", 6, 8))
+
+    def set_time(self, year, month, day, hour, minute):
+        offsets = (0, 80, 152, 224, 296)
+        for offset, value in zip(offsets, (year, month, day, hour, minute)):
+            self.user.replace_text(*self.key_place("INPMEMOSETTIM", offset + 12, 10), str(value))
+
+    def post(self):
+        self.user.click(*self.key_place("POSTBTN", 11, 11))
+
+    def slot(self, number):
+        self.user.click(*self.key_place("CHR%dFACE" % number, 16, 16))
+
+
+def start_to_editor(user):
+    user.start()
+    user.wait_shown(TITLE)
+    return Editor(user, theme_keys(os.path.join(user.folder, "face8.bmp")))
+
+
+def journey_1(user):
+    """First start: the title, the editor on slot 1, a memo for now, its reminder."""
+    user.start()
+    title = user.wait_shown(TITLE)
+    shown_at = time.time()
+    expect((title["width"], title["height"]) == (300, 200), "the title window is 300 x 200")
+    user.shot("title")
+    user.wait_shown(EDITOR, timeout=10)
+    waited = time.time() - shown_at
+    expect(2.0 <= waited <= 6.5, "the editor comes after the title (%.1f s)" % waited)
+    expect(not user.rect(TITLE)["shown"], "the title is gone")
+    editor = Editor(user, theme_keys(os.path.join(user.folder, "face8.bmp")))
+    expect((editor.place["width"], editor.place["height"]) == (408, 227), "the editor is 408 x 227")
+
+    editor.write_memo("Journey one: call the dentist")
+    editor.tick()
+    now = datetime.datetime.now()
+    editor.set_time(now.year, now.month, now.day, now.hour, now.minute)
+    user.shot("editor-ready")
+    editor.post()
+    strip = user.wait_shown(STRIP.format(1), timeout=5)
+    expect((strip["width"], strip["height"]) == (413, 22), "the strip of slot 1 is shown")
+    expect(b"POST1MEMO=Journey one: call the dentist\r\n" in user.file(),
+           "the memo is in timpsd.ini")
+
+    reminder = user.wait_shown(REMINDER, timeout=10)
+    expect((reminder["width"], reminder["height"]) == (300, 160), "the reminder window shows")
+    time.sleep(0.5)
+    screen = user.shot("reminder")
+    theme = theme_keys(os.path.join(user.folder, "face8.bmp"))
+    character = Picture.from_bmp(os.path.join(user.folder, theme[("CG", "TIMERCHR1")].replace("\\", "/")))
+    left = reminder["left"] + int(theme[("CG", "TIMCHR_XPOS")])
+    top = reminder["top"] + int(theme[("CG", "TIMCHR_YPOS")])
+    expect(drawn_at(screen, character, left, top) > 0.95, "character 1 is in the reminder window")
+    expect(screen.pixel(reminder["left"] + 104 + 170, reminder["top"] + 24 + 8) == (255, 255, 255),
+           "the line strip is there")
+    paper = colour(theme[("COLOR", "MSGWNDCOL")])
+    ink = sum(screen.pixel(reminder["left"] + 104 + x, reminder["top"] + 64 + y) != paper
+              for x in range(0, 160) for y in range(0, 16))
+    expect(ink > 20, "the memo is written in the reminder window")
+
+    button = (int(theme[("CG", "MSGEXTBTN_XPOS")]) + 10, int(theme[("CG", "MSGEXTBTN_YPOS")]) + 10)
+    user.click(reminder["left"] + button[0], reminder["top"] + button[1])
+    user.wait_hidden(REMINDER)
+    user.wait_hidden(STRIP.format(1))
+    settings = user.file()
+    expect(b"POST1MEMO=\r\n" in settings and b"POST1YEAR=-1\r\n" in settings
+           and b"POST1TIMEFLAG=0\r\n" in settings, "timpsd.ini holds the emptied slot")
+    user.shot("delivered")
+    user.tray_menu(4)
+    user.wait_for_end()
+
+
+def strip_menu(user, slot, item):
+    """Chooses item `item` of a strip's menu (1 new, 2 size, 3 rewrite, 4 peel off)."""
+    strip = user.rect(STRIP.format(slot))
+    user.click(strip["left"] + 200, strip["top"] + 11, button=3)
+    user.choose_menu_item(item)
+
+
+def journey_2(user):
+    """Three memos, one dragged past the right edge, one made small; a restart shows them."""
+    editor = start_to_editor(user)
+    places = {1: (120, 300), 2: (1270, 560), 3: (260, 700)}
+    for slot, text in ((1, "first memo"), (2, "second memo"), (3, "third memo")):
+        editor.slot(slot)
+        editor.write_memo(text)
+        editor.post()
+        strip = user.wait_shown(STRIP.format(slot), timeout=5)
+        to = places[slot]
+        user.drag(strip["left"] + 200, strip["top"] + 11, to[0], to[1])
+    second = user.rect(STRIP.format(2))
+    expect(second["left"] == 1280 - 413, "the strip dragged past the right edge ends flush")
+    strip_menu(user, 3, 2)
+    expect(user.rect(STRIP.format(3))["width"] == 213, "the third strip is small")
+    user.shot("three-strips")
+    left = {slot: (user.rect(STRIP.format(slot))["left"], user.rect(STRIP.format(slot))["top"])
+            for slot in (1, 2, 3)}
+    user.tray_menu(4)
+    user.wait_for_end()
+    settings = user.file()
+    for slot, (x, y) in left.items():
+        expect(b"POST%dLEFT=%d\r\n" % (slot, x) in settings and
+               b"POST%dTOP=%d\r\n" % (slot, y) in settings,
+               "strip %d's place is in timpsd.ini" % slot)
+
+    user.start()
+    for slot, (x, y) in left.items():
+        strip = user.wait_shown(STRIP.format(slot), timeout=10)
+        expect((strip["left"], strip["top"], strip["width"]) == (x, y, 413),
+               "after the restart strip %d is where it was, large" % slot)
+    expect(not user.rect(EDITOR)["shown"], "the editor stays in the tray")
+    user.shot("restarted")
+    user.tray_menu(4)
+    user.wait_for_end()
+
+
+def journey_3(user):
+    """Refused input: a year of 1999, 31 April, an empty memo."""
+    user.write("timpsd.ini", b"[FOLDER]\r\nDATFOLDER=DATA\\Standard\\\r\n")
+    before = user.file()
+    editor = start_to_editor(user)
+    editor.write_memo("refused")
+    editor.tick()
+    cases = (("1999", "4", "10", "西暦のデータが不正です"),
+             ("2030", "4", "31", "日のデータが不正です"),
+             (None, None, None, "メモに何も書き込まれていません"))
+    for year, month, day, message in cases:
+        if year:
+            editor.set_time(year, month, day, 9, 5)
+        else:
+            editor.write_memo("")
+        editor.post()
+        time.sleep(0.3)
+        user.shot("refused")
+        caption, text = user.read_box()
+        expect(caption == "『ハリポン Ver 1.01』" and text == message, "the message reads " + message)
+        expect(not user.rect(STRIP.format(1))["shown"], "nothing is posted")
+        expect(user.file() == before, "timpsd.ini is unchanged")
+    user.tray_menu(4)
+    user.wait_for_end()
+
+
+def journey_4(user):
+    """The theme changed from the tray: a wrong name refused, the other theme taken."""
+    editor = start_to_editor(user)
+    user.click(*editor.key_place("CLOSESBTN", 10, 10))
+    user.wait_hidden(EDITOR)
+    user.tray_menu(2)
+    chooser = user.wait_shown(CHOOSER)
+    user.key("ctrl+a")
+    user.type("yozora")
+    user.key("Return")
+    caption, text = user.read_box()
+    expect(text == "選択したＣＧテーマが不正です", "a name in other letters is refused")
+    expect(b"DATFOLDER" not in (user.file() or b""), "nothing is written")
+    expect(user.rect(CHOOSER)["shown"], "the chooser stays")
+    theme = theme_keys(os.path.join(user.folder, "face8.bmp"))
+    user.replace_text(chooser["left"] + 80, chooser["top"] + 58, "Yozora")
+    user.shot("chooser")
+    user.click(chooser["left"] + int(theme[("CG", "THEMERETBTN_XPOS")]) + 10,
+               chooser["top"] + int(theme[("CG", "THEMERETBTN_YPOS")]) + 10)
+    caption, text = user.read_box()
+    expect(text == "選択したＣＧテーマは次回起動時から有効になります", "the choice is taken")
+    user.wait_hidden(CHOOSER)
+    expect(b"DATFOLDER=DATA\\Yozora\\\r\n" in user.file(), "timpsd.ini names the theme")
+    user.tray_menu(4)
+    user.wait_for_end()
+
+    user.start()
+    title = user.wait_shown(TITLE)
+    time.sleep(0.5)
+    screen = user.shot("yozora-title")
+    yozora = os.path.join(user.folder, "DATA", "Yozora")
+    expect(drawn_at(screen, Picture.from_bmp(os.path.join(yozora, "title.bmp")),
+                    title["left"], title["top"]) > 0.95, "the title is the new theme's")
+    editor = user.wait_shown(EDITOR, timeout=10)
+    time.sleep(0.5)
+    screen = user.shot("yozora-editor")
+    expect(drawn_at(screen, Picture.from_bmp(os.path.join(yozora, "main.bmp")),
+                    editor["left"], editor["top"]) > 0.5, "the editor is the new theme's")
+    user.tray_menu(4)
+    user.wait_for_end()
+
+
+def journey_5(user):
+    """A second copy; close requests refused; a strip's menu to rewrite and peel off."""
+    editor = start_to_editor(user)
+    other = tempfile.mkdtemp(prefix="haripon-second-")
+    try:
+        shutil.copytree(user.dist, other, dirs_exist_ok=True)
+        second = user.start(other)
+        caption, text = user.read_box()
+        expect(text == "アプリケーションは既に実行されています！", "the second copy says so")
+        expect(second.wait(timeout=10) == 0, "the second copy ends")
+        expect(not os.path.exists(os.path.join(other, "timpsd.ini")), "it writes nothing")
+    finally:
+        shutil.rmtree(other, ignore_errors=True)
+
+    user.click(*editor.at(400, 120))
+    user.key("alt+F4")
+    expect(user.rect(EDITOR)["shown"], "Alt+F4 leaves the editor open")
+    editor.write_memo("fifth memo")
+    editor.post()
+    strip = user.wait_shown(STRIP.format(1))
+    user.click(strip["left"] + 200, strip["top"] + 11)
+    user.key("alt+F4")
+    expect(user.rect(STRIP.format(1))["shown"], "Alt+F4 leaves the strip on the desktop")
+
+    strip_menu(user, 1, 3)
+    editor.write_memo("fifth memo, rewritten")
+    editor.post()  # the rewrite button stands where the post button did
+    time.sleep(0.5)
+    expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the rewrite is saved")
+    user.shot("rewritten")
+    saved = user.file()
+    strip_menu(user, 1, 4)
+    user.wait_hidden(STRIP.format(1))
+    expect(user.file() == saved, "peeling off writes nothing until the end")
+    user.click(*editor.key_place("EXITBTN", 10, 10))
+    user.wait_for_end()
+    expect(b"POST1MEMO=\r\n" in user.file(), "the end saves the peeled-off slot")
+
+
+JOURNEYS = {"1": journey_1, "2": journey_2, "3": journey_3, "4": journey_4, "5": journey_5}
+
+
+def main():
+    dist, remote, shots, journey = sys.argv[1:5]
+    os.makedirs(shots, exist_ok=True)
+    user = User(dist, remote, shots, journey)
+    try:
+        print("journey %s: %s" % (journey, JOURNEYS[journey].__doc__))
+        JOURNEYS[journey](user)
+        print("journey %s went as it should" % journey)
+        return 0
+    except (JourneyFailed, subprocess.SubprocessError) as failure:
+        print("journey %s FAILED: %s" % (journey, failure))
+        user.shot("failed")
+        return 1
+    finally:
+        user.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
