@@ -4,7 +4,8 @@ X display, driven only from outside with the pointer and the keyboard (xdotool),
 windows found by their class names and its message boxes read and answered through
 haripon_remote.exe, timpsd.ini and screenshots examined.
 
-usage: journeys.py DIST_FOLDER HARIPON_REMOTE_EXE SHOTS_FOLDER JOURNEY
+usage: journeys.py PROGRAM HARIPON_REMOTE_EXE SHOTS_FOLDER JOURNEY
+PROGRAM is the folder the program runs from, or the release's zip, unpacked first.
 (WINEPREFIX, WINEARCH and DISPLAY set). Exits 0 when the journey went as it should.
 """
 
@@ -16,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 TITLE, EDITOR, REMINDER, CHOOSER = "TPTitleForm", "TTPostForm", "TMsgForm", "TChgCgFrm"
 STRIP = "TPostForm{}"  # slot number 1..7
@@ -496,12 +498,22 @@ def journey_5(user):
 JOURNEYS = {"1": journey_1, "2": journey_2, "3": journey_3, "4": journey_4, "5": journey_5}
 
 
+def unpacked(package):
+    """The release unpacked into a fresh folder, as a user would: the folder it holds."""
+    folder = tempfile.mkdtemp(prefix="haripon-unpacked-")
+    with zipfile.ZipFile(package) as archive:
+        archive.extractall(folder)
+    (top,) = os.listdir(folder)
+    return os.path.join(folder, top)
+
+
 def main():
-    dist, remote, shots, journey = sys.argv[1:5]
+    program, remote, shots, journey = sys.argv[1:5]
+    dist = unpacked(program) if program.endswith(".zip") else program
     os.makedirs(shots, exist_ok=True)
-    user = User(dist, remote, shots, journey)
+    user = User(dist, remote, shots, journey + ("-package" if dist != program else ""))
     try:
-        print("journey %s: %s" % (journey, JOURNEYS[journey].__doc__))
+        print("journey %s from %s: %s" % (journey, dist, JOURNEYS[journey].__doc__))
         JOURNEYS[journey](user)
         print("journey %s went as it should" % journey)
         return 0
@@ -511,6 +523,8 @@ def main():
         return 1
     finally:
         user.close()
+        if dist != program:
+            shutil.rmtree(os.path.dirname(dist), ignore_errors=True)
 
 
 if __name__ == "__main__":
