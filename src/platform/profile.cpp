@@ -61,6 +61,19 @@ struct Line {
     std::optional<std::string_view> value;  // absent for a line without '='
 };
 
+// The last ']' of a line that is a character of its own: the trail byte of a double-byte
+// character may be 0x5D.
+std::size_t ClosingBracket(std::string_view text) {
+    std::size_t close = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
+            ++i;
+        else if (text[i] == ']')
+            close = i;
+    }
+    return close;
+}
+
 Line Classify(std::string_view text, bool firstLine) {
     if (firstLine && text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
@@ -68,7 +81,7 @@ Line Classify(std::string_view text, bool firstLine) {
     if (text.empty())
         return {};
     if (text.front() == '[') {
-        const std::size_t close = text.rfind(']');
+        const std::size_t close = ClosingBracket(text);
         if (close != std::string_view::npos) {
             return {Line::Kind::Section, Trim(CutAtNul(text.substr(1, close - 1))), std::nullopt};
         }
