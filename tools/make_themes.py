@@ -6,10 +6,15 @@ the tables and drawing code below; edit them here and run the script again:
 
     tools/make_themes.py            # needs Debian's python3-pil and fonts-ipafont-gothic
 
-The results are committed, so that building the program needs neither.
+The results are committed, so that building the program needs neither. Afterwards each
+theme, and data/ with the description used while no theme is chosen, goes through
+haripon-theme-check: the program named by $HARIPON_THEME_CHECK, else the native build's
+build/native/haripon-theme-check (skipped with a note when it is not built). An error there
+fails the script.
 """
 import os
 import random
+import subprocess
 import sys
 
 from PIL import Image, ImageDraw, ImageFont
@@ -503,6 +508,24 @@ THEMES = [
           accent="6f86c9", night=True),
 ]
 
+
+def check_themes():
+    """Runs haripon-theme-check on every folder written; False when one of them has errors."""
+    checker = os.environ.get("HARIPON_THEME_CHECK")
+    if checker and not os.access(checker, os.X_OK):
+        print(f"HARIPON_THEME_CHECK={checker}: no such program", file=sys.stderr)
+        return False
+    checker = checker or os.path.join(ROOT, "build", "native", "haripon-theme-check")
+    if not os.access(checker, os.X_OK):
+        print(f"note: {checker} is not built; the themes were not checked", file=sys.stderr)
+        return True
+    folders = [os.path.join(OUT, theme.folder) for theme in THEMES] + [os.path.join(ROOT, "data")]
+    failed = [folder for folder in folders if subprocess.run([checker, folder]).returncode != 0]
+    for folder in failed:
+        print(f"{folder}: haripon-theme-check reports errors", file=sys.stderr)
+    return not failed
+
+
 if __name__ == "__main__":
     for theme in THEMES:
         make_theme(theme)
@@ -511,3 +534,5 @@ if __name__ == "__main__":
     face8(first, {"title": "title.bmp", "main": "main.bmp"}, os.path.join(OUT, "..", "face8.bmp"),
           prefix="DATA\\" + first.folder + "\\")
     print("themes written to", OUT, file=sys.stderr)
+    if not check_themes():
+        sys.exit(1)

@@ -1,0 +1,445 @@
+#include "theme/theme_check.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+#include <map>
+#include <optional>
+
+#include "memo/text_fit.h"
+#include "model/slot_table.h"
+#include "platform/bitmap_check.h"
+#include "platform/file_io.h"
+#include "platform/profile.h"
+#include "platform/sjis.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+
+namespace {
+
+// Windows whose size is fixed: a picture larger than its window is cut off.
+constexpr int kTitleWidth = 300, kTitleHeight = 200;
+constexpr int kEditorWidth = 408, kEditorHeight = 227;
+constexpr int kReminderWidth = 300, kReminderHeight = 160;
+constexpr int kChooserWidth = 242, kChooserHeight = 122;
+constexpr int kLargeMemoWidth = 413, kSmallMemoWidth = 213, kMemoHeight = 22;
+constexpr int kMemoFaceSide = 16;
+
+const char* const kSections[] = {"CG", "COLOR", "MSG"};
+
+enum class Kind { Number, Picture, Glyph };
+
+// Where a window shows a picture, and how large that place is.
+struct Place {
+    std::int32_t Width;
+    std::int32_t Height;
+    std::string What;
+};
+
+// One key of face8.bmp and what the program does with its value.
+struct KeyRule {
+    std::string Section;
+    std::string Key;
+    Kind Type = Kind::Number;
+    bool Optional = false;  // no visible effect: findings are warnings, absence is fine
+    std::string Name;       // pictures: the name as the program reads it
+    std::vector<Place> Places;
+};
+
+std::string Numbered(const char* prefix, int n, const char* suffix = "") {
+    return prefix + std::to_string(n) + suffix;
+}
+
+std::string Size(std::int32_t width, std::int32_t height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string Hex(unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", byte);
+    return text;
+}
+
+// Where the bytes stop being whole characters of code page 932, and the bytes of the
+// character found there.
+std::optional<std::string> FirstNonCp932Character(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const bool pair =
+            IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+        const std::string_view character = text.substr(i, pair ? 2 : 1);
+        if (!IsCp932Text(character)) {
+            std::string bytes;
+            for (const char c : character)
+                bytes += (bytes.empty() ? "" : " ") + Hex(static_cast<unsigned char>(c));
+            return "at byte " + std::to_string(i) + " (" + bytes + ")";
+        }
+        i += character.size();
+    }
+    return std::nullopt;
+}
+
+// Which lines the loader takes for a character, by its limited line count.
+std::string LinesRead(int count) {
+    if (count == 0)
+        return "the program reads no line";
+    if (count == 1)
+        return "the program reads line 1 only";
+    return "the program reads lines 1.." + std::to_string(count);
+}
+
+bool ParsesAsInteger(std::string_view value) {
+    return ParseProfileInt(value, 0) != 0 || ParseProfileInt(value, 1) != 1;
+}
+
+void AddNumbers(std::vector<KeyRule>& rules, const std::string& section, const std::string& base,
+                std::initializer_list<const char*> suffixes, bool optional = false) {
+    for (const char* suffix : suffixes)
+        rules.push_back({section, base + suffix, Kind::Number, optional, {}, {}});
+}
+
+void AddGeometry(std::vector<KeyRule>& rules, const std::string& base, bool optional = false) {
+    AddNumbers(rules, "CG", base, {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"}, optional);
+}
+
+void AddPicture(std::vector<KeyRule>& rules, const std::string& key, const std::string& name,
+                std::vector<Place> places, Kind kind = Kind::Picture, bool optional = false) {
+    rules.push_back({"CG", key, kind, optional, name, std::move(places)});
+}
+
+// A button's place as the theme gives it, read by the window that holds the button.
+Place ButtonPlace(const std::string& button, std::int32_t width, std::int32_t height) {
+    return {width, height, "its button (" + button + "_XSIZ x " + button + "_YSIZ)"};
+}
+
+// Every key of face8.bmp, in the order of the file the bundled themes use, with what the
+// loaded theme made of it.
+std::vector<KeyRule> ThemeRules(const ThemeFile& file) {
+    std::vector<KeyRule> rules;
+    const ThemeRecord& theme = ThemeSettings;
+    AddPicture(rules, "TITLE", file.String("TITLE"),
+               {{kTitleWidth, kTitleHeight, "the title window"}});
+    AddPicture(rules, "MAINFRM", theme.MainFrameFile,
+               {{kEditorWidth, kEditorHeight, "the editor window"}});
+    for (int n = 1; n <= kSlotCount; ++n) {
+        const SlotTheme& slot = SlotTable[n - 1].SlotTheme;
+        const std::string face = Numbered("CHR", n, "FACE");
+        const std::string back = Numbered("BGCHR", n);
+        AddPicture(
+            rules, face, slot.FaceFile,
+            {{slot.FaceWidth, slot.FaceHeight,
+              "slot button " + std::to_string(n) + " (" + face + "_XSIZ x " + face + "_YSIZ)"}},
+            Kind::Glyph);
+        AddGeometry(rules, face);
+        AddPicture(rules, face + "16", slot.SmallFaceFile,
+                   {{kMemoFaceSide, kMemoFaceSide, "the face of memo window " + std::to_string(n)},
+                    {theme.MiniFaceWidth, theme.MiniFaceHeight,
+                     "the editor's selected face (MINIFACE_XSIZ x MINIFACE_YSIZ)"}});
+        AddPicture(rules, Numbered("TIMERCHR", n), slot.TimerCharFile,
+                   {{theme.TimerCharWidth, theme.TimerCharHeight,
+                     "the reminder's character picture (TIMCHR_XSIZ x TIMCHR_YSIZ)"}});
+        const Place backPlace{slot.SlotBackWidth, slot.SlotBackHeight,
+                              "the picture behind slot button " + std::to_string(n) + " (" + back +
+                                  "_XSIZ x " + back + "_YSIZ)"};
+        AddPicture(rules, back + "_0", slot.SlotBackFile0, {backPlace});
+        AddPicture(rules, back + "_1", slot.SlotBackFile1, {backPlace});
+        AddGeometry(rules, back);
+        AddPicture(rules, Numbered("PSTBIGCG", n), slot.LargeMemoFile,
+                   {{kLargeMemoWidth, kMemoHeight,
+                     "memo window " + std::to_string(n) + " at large display size"}});
+        AddPicture(rules, Numbered("PSTSMLCG", n), slot.SmallMemoFile,
+                   {{kSmallMemoWidth, kMemoHeight,
+                     "memo window " + std::to_string(n) + " at small display size"}});
+    }
+
+    const auto editorButton = [&](const char* key, const ButtonTheme& button) {
+        AddPicture(rules, key, button.File, {ButtonPlace(key, button.Width, button.Height)},
+                   Kind::Glyph);
+        AddGeometry(rules, key);
+    };
+    editorButton("CLOSESBTN", theme.CloseButton);
+    editorButton("EXITBTN", theme.ExitButton);
+    editorButton("POSTBTN", theme.PostButton);
+    AddPicture(rules, "RENEWBTN", theme.RenewButtonFile,
+               {ButtonPlace("POSTBTN", theme.PostButton.Width, theme.PostButton.Height)},
+               Kind::Glyph);
+    editorButton("DELBTN", theme.DeleteButton);
+    AddNumbers(rules, "CG", "MINIFACE", {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"});
+    for (const char* control :
+         {"SELMEMO", "MEMOTIT", "INPMEMOMEMO", "INPMEMOCBOX", "INPMEMOSETTIM"}) {
+        AddNumbers(rules, "CG", control, {"_XPOS", "_YPOS", "COLOR"});
+    }
+    AddNumbers(rules, "CG", "TIMCHR", {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"});
+
+    AddPicture(rules, "MSGWND", file.String("MSGWND"),
+               {{kReminderWidth, kReminderHeight, "the reminder window"}});
+    const auto ownButton = [&](const char* key) {
+        const std::string base = key;
+        AddPicture(rules, base, file.String(base),
+                   {ButtonPlace(base, file.Integer(base + "_XSIZ"), file.Integer(base + "_YSIZ"))},
+                   Kind::Glyph);
+        AddGeometry(rules, base);
+    };
+    ownButton("MSGEXTBTN");
+    AddPicture(rules, "THEME", file.String("THEME"),
+               {{kChooserWidth, kChooserHeight, "the theme chooser"}});
+    ownButton("THEMECSLBTN");
+    ownButton("THEMERETBTN");
+
+    // Read by no window: checked only when present.
+    AddPicture(rules, "CANSELBTN", file.String("CANSELBTN"), {}, Kind::Glyph, true);
+    AddGeometry(rules, "CANSELBTN", true);
+    AddNumbers(rules, "CG", "TIMER", {"_YPOS", "COLOR"}, true);
+
+    for (int n = 1; n <= kSlotCount; ++n)
+        AddNumbers(rules, "COLOR", Numbered("PSTCOL", n), {""});
+    AddNumbers(rules, "COLOR", "MSGWNDCOL", {""});
+    return rules;
+}
+
+// What the program finds in one picture file.
+struct PictureFile {
+    ReadResult Read = ReadResult::Missing;
+    std::string ReadError;
+    bool Bitmap = false;  // begins as a Windows bitmap file does
+    BitmapFacts Facts;
+};
+
+class Checker {
+  public:
+    explicit Checker(const ProfileText& profile) : profile_(profile) {}
+
+    std::vector<ThemeFinding> Findings() && { return std::move(findings_); }
+
+    void CheckKey(const KeyRule& rule) {
+        const auto value = profile_.Find(rule.Section, rule.Key);
+        if (!value) {
+            if (!rule.Optional)
+                Missing(rule.Section, rule.Key, "");
+            return;
+        }
+        const FindingLevel level = rule.Optional ? FindingLevel::Warning : FindingLevel::Error;
+        if (rule.Type == Kind::Number) {
+            if (!ParsesAsInteger(*value))
+                Report(level, kThemeFile, rule.Key, "not a number: " + *value);
+            return;
+        }
+        CheckPicture(rule, level);
+    }
+
+    // CHRMSGCNTn and the lines it counts.
+    void CheckLines(int n) {
+        const std::string countKey = Numbered("CHRMSGCNT", n);
+        const auto count = profile_.Find("MSG", countKey);
+        if (!count) {
+            Missing("MSG", countKey, "");
+        } else if (!ParsesAsInteger(*count)) {
+            Report(FindingLevel::Error, kThemeFile, countKey, "not a number: " + *count);
+        } else {
+            const std::int32_t value = ParseProfileInt(*count, 0);
+            if (value < 0 || value > kLinesPerCharacter) {
+                Report(FindingLevel::Error, kThemeFile, countKey,
+                       std::to_string(value) + " is outside 0.." +
+                           std::to_string(kLinesPerCharacter) + ": the program takes it as " +
+                           std::to_string(std::clamp(value, 0, kLinesPerCharacter)));
+            } else if (value == 0) {
+                Report(
+                    FindingLevel::Warning, kThemeFile, countKey,
+                    "no lines: character " + std::to_string(n) + "'s reminders show an empty line");
+            }
+        }
+
+        const SlotTheme& slot = SlotTable[n - 1].SlotTheme;
+        for (int m = 1; m <= kLinesPerCharacter; ++m) {
+            const std::string key = Numbered("CHRMSG", n, ("-" + std::to_string(m)).c_str());
+            const bool present = profile_.Find("MSG", key).has_value();
+            if (m > slot.LineCount) {
+                if (present) {
+                    Report(FindingLevel::Warning, kThemeFile, key,
+                           "never shown: " + LinesRead(slot.LineCount));
+                }
+                continue;
+            }
+            if (!present) {
+                Missing("MSG", key, " (" + LinesRead(slot.LineCount) + ")");
+                continue;
+            }
+            CheckLine(key, slot.Lines[m - 1]);
+        }
+    }
+
+  private:
+    void Report(FindingLevel level, std::string file, std::string key, std::string message) {
+        findings_.push_back({level, std::move(file), std::move(key), std::move(message)});
+    }
+
+    void Missing(const std::string& section, const std::string& key, const std::string& note) {
+        std::string message = "missing from section [" + section + "]" + note;
+        for (const char* other : kSections) {
+            if (other != section && profile_.Find(other, key)) {
+                message += "; it is in [" + std::string(other) + "]";
+                break;
+            }
+        }
+        Report(FindingLevel::Error, kThemeFile, key, message);
+    }
+
+    void CheckLine(const std::string& key, const std::string& line) {
+        if (const auto where = FirstNonCp932Character(line)) {
+            Report(FindingLevel::Error, kThemeFile, key, "not valid Shift-JIS " + *where);
+            return;
+        }
+        const int width = TextWidthUnits(line);
+        if (width > kReminderLineWidth) {
+            Report(FindingLevel::Warning, kThemeFile, key,
+                   "line is " + std::to_string(width) + " units wide (6 per single-byte, 12 per " +
+                       "double-byte character); the reminder's line strip shows " +
+                       std::to_string(kReminderLineWidth) + " and cuts off the rest");
+        }
+    }
+
+    const PictureFile& Read(const std::string& name) {
+        const auto known = pictures_.find(name);
+        if (known != pictures_.end())
+            return known->second;
+        PictureFile& picture = pictures_[name];
+        std::string bytes;
+        picture.Read = ReadFileBytes(ThemePath(name), bytes);
+        if (picture.Read == ReadResult::Failed) {
+            picture.ReadError = LastFileErrorText();
+        } else if (picture.Read == ReadResult::Ok) {
+            picture.Bitmap = bytes.compare(0, 2, "BM") == 0;
+            picture.Facts = CheckBitmap(bytes);
+        }
+        return picture;
+    }
+
+    void CheckPicture(const KeyRule& rule, FindingLevel level) {
+        if (rule.Name.empty()) {
+            Report(level, kThemeFile, rule.Key, "names no picture");
+            return;
+        }
+        if (const auto where = FirstNonCp932Character(rule.Name)) {
+            Report(level, kThemeFile, rule.Key, "picture name is not valid Shift-JIS " + *where);
+            return;
+        }
+        const PictureFile& picture = Read(rule.Name);
+        const auto report = [&](FindingLevel at, const std::string& message) {
+            Report(at, rule.Name, rule.Key, message);
+        };
+        if (picture.Read == ReadResult::Missing) {
+            report(level, "missing");
+            return;
+        }
+        if (picture.Read == ReadResult::Failed) {
+            report(level, "cannot be read: " + picture.ReadError);
+            return;
+        }
+        if (!picture.Facts.Valid) {
+            report(level, picture.Bitmap ? "a bitmap the program cannot load (a kind it does "
+                                           "not decode, or cut short)"
+                                         : "not a Windows bitmap file");
+            return;
+        }
+
+        std::int32_t width = picture.Facts.Width;
+        const std::int32_t height = picture.Facts.Height;
+        std::string what = "picture";
+        if (rule.Type == Kind::Glyph) {
+            if (width % 4 != 0) {
+                report(level, "glyph strip " + std::to_string(width) +
+                                  " pixels wide is not divisible by four");
+                return;
+            }
+            width /= 4;
+            what = "each of its four images";
+        }
+        for (const Place& place : rule.Places) {
+            // A place of no size shows nothing: there is nothing to compare.
+            if (place.Width <= 0 || place.Height <= 0)
+                continue;
+            if (width > place.Width || height > place.Height) {
+                report(FindingLevel::Warning,
+                       what + " is " + Size(width, height) + ", larger than " + place.What + ", " +
+                           Size(place.Width, place.Height) + ": the rest is cut off");
+            }
+        }
+    }
+
+    const ProfileText& profile_;
+    std::map<std::string, PictureFile> pictures_;
+    std::vector<ThemeFinding> findings_;
+};
+
+}  // namespace
+
+int TextWidthUnits(std::string_view text) {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size() && text[i] != '\0';) {
+        if (!IsLeadByte(static_cast<unsigned char>(text[i]))) {
+            width += 6;
+            ++i;
+        } else if (i + 1 < text.size() && text[i + 1] != '\0') {
+            width += 12;
+            i += 2;
+        } else {
+            break;  // a lead byte with nothing after it is dropped
+        }
+    }
+    return width;
+}
+
+std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder) {
+    AppFolder = folder / "";
+    ThemeFolder.clear();
+    ResetSlots();
+
+    std::string bytes;
+    switch (ReadFileBytes(ThemePath(kThemeFile), bytes)) {
+        case ReadResult::Ok:
+            break;
+        case ReadResult::Missing:
+            return {{FindingLevel::Error, kThemeFile, "", "missing"}};
+        case ReadResult::Failed:
+            return {
+                {FindingLevel::Error, kThemeFile, "", "cannot be read: " + LastFileErrorText()}};
+    }
+
+    LoadTheme();
+    const ThemeFile file;
+    const ProfileText profile(bytes);
+    Checker checker(profile);
+    for (const KeyRule& rule : ThemeRules(file))
+        checker.CheckKey(rule);
+    for (int n = 1; n <= kSlotCount; ++n)
+        checker.CheckLines(n);
+    return std::move(checker).Findings();
+}
+
+std::string FormatFinding(const ThemeFinding& finding) {
+    std::string text = finding.Level == FindingLevel::Error ? "error: " : "warning: ";
+    text += finding.File;
+    if (!finding.Key.empty())
+        text += finding.File == kThemeFile ? ": " + finding.Key : " (" + finding.Key + ")";
+    return text + ": " + finding.Message;
+}
+
+bool HasErrors(const std::vector<ThemeFinding>& findings) {
+    return std::any_of(findings.begin(), findings.end(), [](const ThemeFinding& finding) {
+        return finding.Level == FindingLevel::Error;
+    });
+}
+
+int ThemeCheckReport(const std::filesystem::path& folder, std::ostream& out) {
+    const std::vector<ThemeFinding> findings = CheckTheme(folder);
+    for (const ThemeFinding& finding : findings)
+        out << FormatFinding(finding) << '\n';
+    const auto errors = std::count_if(findings.begin(), findings.end(), [](const auto& finding) {
+        return finding.Level == FindingLevel::Error;
+    });
+    out << ShownFileName(folder) << ": " << errors << " error(s), "
+        << findings.size() - static_cast<std::size_t>(errors) << " warning(s)\n";
+    return errors > 0 ? 1 : 0;
+}
+
+}  // namespace haripon

@@ -1,0 +1,47 @@
+// A theme folder checked the way the program will use it: what a theme author needs to fix
+// before the program shows the theme.
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace haripon {
+
+enum class FindingLevel {
+    Error,    // the program would fail or show something broken
+    Warning,  // shown, but not wholly as drawn, or a value that has no effect
+};
+
+struct ThemeFinding {
+    FindingLevel Level = FindingLevel::Error;
+    std::string File;  // face8.bmp, or a picture's name as face8.bmp gives it (Shift-JIS)
+    std::string Key;   // the key of face8.bmp concerned; empty for face8.bmp as a whole
+    std::string Message;
+};
+
+// Width of the reminder's line strip: a character line is drawn into it unfitted.
+inline constexpr int kReminderLineWidth = 177;
+
+// Width units of a line by the memo text rule: 6 per single-byte character, 12 per
+// double-byte one; the line ends at its end or at a NUL byte.
+int TextWidthUnits(std::string_view text);
+
+// Reads the theme in `folder` with the program's own loader, the folder taken as AppFolder
+// with an empty ThemeFolder (so names in face8.bmp are relative to it), and checks every key,
+// picture and line. Sets AppFolder and ThemeFolder and refills the slots' themes and
+// ThemeSettings, as a start of the program would.
+std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder);
+
+// "error: face8.bmp: KEY: message" or "warning: name.bmp (KEY): message".
+std::string FormatFinding(const ThemeFinding& finding);
+
+bool HasErrors(const std::vector<ThemeFinding>& findings);
+
+// Checks `folder` and writes every finding and a closing count to `out`; returns the exit
+// status: 1 when there is an error, else 0.
+int ThemeCheckReport(const std::filesystem::path& folder, std::ostream& out);
+
+}  // namespace haripon
