@@ -10,7 +10,7 @@ namespace haripon {
 
 // The editor, the memo windows and the reminder window know each other only through their
 // operations.
-Application::Application(std::filesystem::path folder)
+Application::Application(FileName folder)
     : folder_(std::move(folder)), title_(*this), editor_(folder_, title_), memos_(editor_) {
     editor_.Connect(memos_, reminder_);
     SetErrorReportCaption(kAppName);

@@ -2,8 +2,6 @@
 // the one shutdown sequence.
 #pragma once
 
-#include <filesystem>
-
 #include "app/title_form.h"
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
@@ -16,14 +14,14 @@ namespace haripon {
 class Application {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
-    explicit Application(std::filesystem::path folder);
+    explicit Application(FileName folder);
 
     // Creates the windows, runs the message loop and returns the exit code.
     int Run();
     // The windows in their fixed order, each loading what it needs.
     void CreateWindows();
 
-    const std::filesystem::path& Folder() const { return folder_; }
+    const FileName& Folder() const { return folder_; }
     TPTitleForm& Title() { return title_; }
     TTPostForm& Editor() { return editor_; }
     TMemoWindow& MemoWindow(int slot) { return memos_.Window(slot); }
@@ -45,7 +43,7 @@ class Application {
     void SaveAtSessionEnd();
 
   private:
-    std::filesystem::path folder_;
+    FileName folder_;
     TPTitleForm title_;
     TTPostForm editor_;
     MemoWindows memos_;

@@ -38,7 +38,7 @@ void PlaceButton(SpeedButton& button, const std::string& glyph, const ButtonThem
 
 }  // namespace
 
-TTPostForm::TTPostForm(std::filesystem::path folder, Form& mainWindow)
+TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
     : folder_(std::move(folder)), mainWindow_(mainWindow) {
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window

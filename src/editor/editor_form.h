@@ -4,12 +4,12 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <string>
 
 #include "editor/editor_operations.h"
 #include "editor/reminder_rules.h"
 #include "platform/controls.h"
+#include "platform/file_name.h"
 #include "platform/form.h"
 #include "platform/windowed_controls.h"
 #include "theme/theme_loader.h"
@@ -30,7 +30,7 @@ class TTPostForm : public Form, public EditorOperations {
 
     // `folder`: where the program's files are. `mainWindow`: the window whose close ends the
     // program.
-    TTPostForm(std::filesystem::path folder, Form& mainWindow);
+    TTPostForm(FileName folder, Form& mainWindow);
 
     // The desktop memo windows the editor posts to and the window due memos are shown in;
     // they are made after the editor and know it in turn.
@@ -119,7 +119,7 @@ class TTPostForm : public Form, public EditorOperations {
     void ChkPstTimTimerTimer();
     bool DeliverReminder(int slot);
 
-    std::filesystem::path folder_;
+    FileName folder_;
     Form& mainWindow_;
     MemoWindowOperations* memos_ = nullptr;
     ReminderWindowOperations* reminder_ = nullptr;

@@ -6,7 +6,7 @@ namespace haripon {
 
 std::array<MemoSlot, kSlotCount> SlotTable;
 std::int32_t SelectedSlot = 0;
-std::filesystem::path AppFolder;
+FileName AppFolder;
 std::string ThemeFolder;
 std::string VersionText;
 std::uint8_t VersionBoxOpen = 0;
@@ -17,7 +17,7 @@ std::int32_t ThemeCount = 0;
 std::array<std::string, kSlotCount> SmallFaceNames;
 bool StoredMemosRead = false;
 
-std::filesystem::path AppFile(std::string_view relative) {
+FileName AppFile(std::string_view relative) {
     return FileIn(AppFolder, relative);
 }
 

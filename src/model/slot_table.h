@@ -3,11 +3,11 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "model/theme_records.h"
+#include "platform/file_name.h"
 
 namespace haripon {
 
@@ -43,9 +43,9 @@ struct DateTimeRecord {
 
 extern std::array<MemoSlot, kSlotCount> SlotTable;
 extern std::int32_t SelectedSlot;
-extern std::filesystem::path AppFolder;  // the executable's folder
-extern std::string ThemeFolder;          // relative to AppFolder, Shift-JIS, e.g. "DATA\x\"
-extern std::string VersionText;          // Shift-JIS; empty until the settings are read
+extern FileName AppFolder;       // the executable's folder, with a separator at its end
+extern std::string ThemeFolder;  // relative to AppFolder, Shift-JIS, e.g. "DATA\x\"
+extern std::string VersionText;  // Shift-JIS; empty until the settings are read
 extern std::uint8_t VersionBoxOpen;
 extern std::uint8_t BlockEditorClose;
 extern DateTimeRecord LocalNow;
@@ -58,7 +58,7 @@ extern std::array<std::string, kSlotCount> SmallFaceNames;
 extern bool StoredMemosRead;
 
 // AppFolder + a relative name (Shift-JIS), the name of every file the program opens.
-std::filesystem::path AppFile(std::string_view relative);
+FileName AppFile(std::string_view relative);
 
 int FirstUsedSlot();
 int FirstFreeSlot();

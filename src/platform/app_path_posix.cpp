@@ -1,5 +1,6 @@
 #include "platform/app_path.h"
 
+#include <filesystem>
 #include <string>
 
 #include "platform/sjis.h"
@@ -7,7 +8,7 @@
 namespace haripon {
 
 // On a POSIX host the bytes are the file name; folder separators become '/'.
-std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_view relative) {
+FileName FileIn(const FileName& folder, std::string_view relative) {
     std::string name(relative);
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (IsCp932LeadByte(static_cast<unsigned char>(name[i]))) {
@@ -16,15 +17,12 @@ std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_vi
             name[i] = '/';
         }
     }
-    std::filesystem::path path = folder;
-    path += name;
-    return path;
+    return folder + name;
 }
 
-std::filesystem::path ExecutableFolder() {
-    std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    folder += "/";
-    return folder;
+FileName ExecutableFolder() {
+    const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
+    return program.substr(0, program.rfind('/') + 1);
 }
 
 }  // namespace haripon

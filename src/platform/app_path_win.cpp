@@ -8,13 +8,11 @@
 
 namespace haripon {
 
-std::filesystem::path FileIn(const std::filesystem::path& folder, std::string_view relative) {
-    std::filesystem::path path = folder;
-    path += WideFromSjis(relative);
-    return path;
+FileName FileIn(const FileName& folder, std::string_view relative) {
+    return folder + WideFromSjis(relative);
 }
 
-std::filesystem::path ExecutableFolder() {
+FileName ExecutableFolder() {
     std::wstring name(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =

@@ -41,7 +41,7 @@ void Control::Invalidate() const {
         InvalidateRect(form_->Handle(), &bounds_, FALSE);
 }
 
-void Image::Load(const std::filesystem::path& file) {
+void Image::Load(const FileName& file) {
     SetPicture(LoadBitmapFile(file));
 }
 
@@ -115,7 +115,7 @@ void Label::Paint(HDC dc) const {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX | DT_NOCLIP);
 }
 
-void SpeedButton::LoadGlyph(const std::filesystem::path& file) {
+void SpeedButton::LoadGlyph(const FileName& file) {
     SetGlyph(LoadBitmapFile(file));
 }
 

@@ -3,12 +3,12 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/file_name.h"
 #include "platform/gdi.h"
 
 namespace haripon {
@@ -66,7 +66,7 @@ class Control {
 class Image : public Control {
   public:
     // Loads a bitmap file; on an error the control keeps its picture and throws.
-    void Load(const std::filesystem::path& file);
+    void Load(const FileName& file);
     void SetPicture(Bitmap picture);
     const Bitmap& Picture() const { return picture_; }
     void Clear() { SetPicture(Bitmap()); }
@@ -115,7 +115,7 @@ class SpeedButton : public Control {
     enum class GlyphState { Normal = 0, Disabled = 1, Pressed = 2, HeldDown = 3 };
 
     // Loads a glyph strip file; on an error the button keeps its glyph and throws.
-    void LoadGlyph(const std::filesystem::path& file);
+    void LoadGlyph(const FileName& file);
     void SetGlyph(Bitmap strip);
     void SetFlat(bool flat);
     void SetDown(bool down);

@@ -51,14 +51,14 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 // The existing file emptied and written, then flushed to disk.
-bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
+bool WriteInPlace(const FileName& path, const std::string& bytes) {
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     return file.Get() >= 0 && WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 &&
            file.Close();
 }
 
 // The folder's entries on disk too, so that a rename survives a power cut.
-void SyncFolder(const std::filesystem::path& folder) {
+void SyncFolder(const FileName& folder) {
     const FileDescriptor entries(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (entries.Get() >= 0)
         ::fsync(entries.Get());
@@ -66,7 +66,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
     bytes.clear();
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.Get() < 0) {
@@ -85,7 +85,7 @@ ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) 
     }
 }
 
-bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     struct stat info {};
     const bool exists = ::stat(path.c_str(), &info) == 0;
     if (exists && (info.st_mode & 0222) == 0) {
@@ -95,8 +95,7 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
 
     // A temporary file left by a save that never ended is ours, whatever its mode; the new
     // one is made afresh, so the saved file takes none of it over.
-    std::filesystem::path temporary = path;
-    temporary += ".new";
+    const FileName temporary = path + ".new";
     ::unlink(temporary.c_str());
     FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
     if (file.Get() < 0) {
@@ -114,11 +113,11 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
         errno = error;
         return false;
     }
-    SyncFolder(path.parent_path());
+    SyncFolder(path.substr(0, path.rfind('/') + 1));
     return true;
 }
 
-bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+bool WriteFileBytes(const FileName& path, const std::string& bytes) {
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (file.Get() < 0)
         return false;
@@ -131,7 +130,7 @@ bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
 }
 
 // On a POSIX host the name's bytes are taken as they are.
-bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& names) {
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
     names.clear();
     DIR* const search = ::opendir(folder.c_str());
     if (!search)
@@ -140,7 +139,9 @@ bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& 
     while (const dirent* entry = ::readdir(search)) {
         const std::string name = entry->d_name;
         struct stat info {};
-        if (name == "." || name == ".." || ::stat((folder / name).c_str(), &info) != 0 ||
+        const std::string entryName =
+            folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
+        if (name == "." || name == ".." || ::stat(entryName.c_str(), &info) != 0 ||
             !S_ISDIR(info.st_mode) || !IsCp932Text(name)) {
             continue;
         }
@@ -153,8 +154,8 @@ std::string LastFileErrorText() {
     return std::strerror(errno);
 }
 
-std::string ShownFileName(const std::filesystem::path& path) {
-    return path.string();
+std::string ShownFileName(const FileName& path) {
+    return path;
 }
 
 }  // namespace haripon

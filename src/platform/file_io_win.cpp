@@ -25,7 +25,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }
 
 // The existing file emptied and written, then flushed to disk.
-bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
+bool WriteInPlace(const FileName& path, const std::string& bytes) {
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     return file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
@@ -34,7 +34,7 @@ bool WriteInPlace(const std::filesystem::path& path, const std::string& bytes) {
 
 }  // namespace
 
-ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) {
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
     bytes.clear();
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -55,7 +55,7 @@ ReadResult ReadFileBytes(const std::filesystem::path& path, std::string& bytes) 
     }
 }
 
-bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -65,7 +65,7 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
 
     // A temporary file left by a save that never ended is ours, whatever its attributes;
     // the new one is made afresh, so the saved file takes none of them over.
-    const std::wstring temporary = path.native() + L".new";
+    const std::wstring temporary = path + L".new";
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
     KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -90,7 +90,7 @@ bool ReplaceFileBytes(const std::filesystem::path& path, const std::string& byte
     return true;
 }
 
-bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes) {
+bool WriteFileBytes(const FileName& path, const std::string& bytes) {
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
@@ -102,9 +102,9 @@ bool WriteFileBytes(const std::filesystem::path& path, const std::string& bytes)
     return written && closed;
 }
 
-bool ListFolders(const std::filesystem::path& folder, std::vector<std::string>& names) {
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
     names.clear();
-    const std::wstring pattern = folder.native() + L"*";
+    const std::wstring pattern = folder + L"*";
     WIN32_FIND_DATAW found{};
     const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
                                              FindExSearchLimitToDirectories, nullptr, 0));
@@ -124,8 +124,8 @@ std::string LastFileErrorText() {
     return SystemErrorText(GetLastError());
 }
 
-std::string ShownFileName(const std::filesystem::path& path) {
-    return SjisFromWide(path.native());
+std::string ShownFileName(const FileName& path) {
+    return SjisFromWide(path);
 }
 
 }  // namespace haripon

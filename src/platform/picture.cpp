@@ -11,8 +11,8 @@ namespace haripon {
 
 // The file is read and checked first: the system's loader trusts the headers and reads
 // past the end of a file cut short.
-Bitmap LoadBitmapFile(const std::filesystem::path& file) {
-    const std::string shown = SjisFromWide(file.native());
+Bitmap LoadBitmapFile(const FileName& file) {
+    const std::string shown = SjisFromWide(file);
     std::string bytes;
     if (ReadFileBytes(file, bytes) != ReadResult::Ok)
         ThrowLastError(shown);

@@ -11,7 +11,7 @@ namespace haripon {
 
 namespace {
 
-[[noreturn]] void ThrowFileError(const std::filesystem::path& file) {
+[[noreturn]] void ThrowFileError(const FileName& file) {
     throw std::runtime_error(ShownFileName(file) + ": " + LastFileErrorText());
 }
 
@@ -33,7 +33,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 
 bool BuildThemeCatalogue(const NameOrder& order) {
     ThemeCount = 0;
-    const std::filesystem::path catalogue = AppFile(kCatalogueFile);
+    const FileName catalogue = AppFile(kCatalogueFile);
     if (!WriteFileBytes(catalogue, ""))
         ThrowFileError(catalogue);
     std::vector<std::string> names;
@@ -50,7 +50,7 @@ bool BuildThemeCatalogue(const NameOrder& order) {
 }
 
 std::vector<std::string> ReadThemeCatalogue() {
-    const std::filesystem::path catalogue = AppFile(kCatalogueFile);
+    const FileName catalogue = AppFile(kCatalogueFile);
     std::string text;
     if (ReadFileBytes(catalogue, text) != ReadResult::Ok)
         ThrowFileError(catalogue);

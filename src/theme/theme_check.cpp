@@ -1,5 +1,6 @@
 #include "theme/theme_check.h"
 
+#include <filesystem>
 #include <algorithm>
 #include <cstdio>
 #include <initializer_list>

@@ -53,7 +53,7 @@ void ReadSlotTheme(const ThemeFile& file, int n, SlotTheme& theme) {
 
 }  // namespace
 
-std::filesystem::path ThemePath(std::string_view name) {
+FileName ThemePath(std::string_view name) {
     return AppFile(ThemeFolder + std::string(name));
 }
 

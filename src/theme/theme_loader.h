@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "platform/file_name.h"
 #include "platform/profile.h"
 
 namespace haripon {
@@ -14,7 +14,7 @@ inline constexpr char kThemeFile[] = "face8.bmp";
 
 // AppFolder + ThemeFolder + a name from the theme, joined as they are: where every file of
 // the active theme is found.
-std::filesystem::path ThemePath(std::string_view name);
+FileName ThemePath(std::string_view name);
 
 // face8.bmp at AppFolder + ThemeFolder, read once; a missing file reads as all defaults.
 class ThemeFile {

@@ -2,6 +2,7 @@
 // size its window expects.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -90,7 +91,7 @@ class BundledTheme : public testing::TestWithParam<const char*> {
             if (c == '\\')
                 c = '/';
         }
-        return AppFolder / file;
+        return fs::path(AppFolder) / file;
     }
     PictureSize Size(const std::string& name) const { return BitmapSize(ThemePath(name)); }
 };

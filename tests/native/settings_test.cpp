@@ -7,6 +7,8 @@
 #include "settings_layout.h"
 #include "temp_folder.h"
 
+#include <filesystem>
+
 namespace haripon {
 namespace {
 

@@ -2,6 +2,7 @@
 // one is reported with its file and key.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <cstdint>
 #include <functional>
 #include <sstream>

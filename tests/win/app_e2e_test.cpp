@@ -7,6 +7,8 @@
 #include "process_driver.h"
 #include "settings_layout.h"
 
+#include <filesystem>
+
 namespace haripon {
 namespace {
 

@@ -1,5 +1,6 @@
 #include "process_driver.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
