@@ -4,8 +4,9 @@ run in a fresh Wine prefix made with LANG=ja_JP.UTF-8 and none of the test prefi
 replacements. The strips, the tray menu and the messages must draw Japanese glyphs, not
 empty boxes.
 
-usage: japanese_locale.py RELEASE_ZIP HARIPON_REMOTE_EXE SHOTS_FOLDER PREFIX
-(DISPLAY set; the prefix is made when it is missing). Exits 0 when the glyphs are right.
+usage: japanese_locale.py RELEASE_ZIP HARIPON_REMOTE_EXE SHOTS_FOLDER
+(Wine's environment set for a prefix of its own, which is made when it is missing; DISPLAY
+set). Exits 0 when the glyphs are right.
 """
 
 import os
@@ -66,11 +67,9 @@ def expect_japanese(screen, box, what):
 
 
 def main():
-    package, remote, shots, prefix = sys.argv[1:5]
-    os.environ.update({"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8", "WINEPREFIX": prefix,
-                       "WINEARCH": "win32", "WINEDEBUG": "-all",
-                       "WINEDLLOVERRIDES": "mscoree,mshtml="})
-    if not os.path.exists(os.path.join(prefix, "system.reg")):
+    package, remote, shots = sys.argv[1:4]
+    os.environ.update({"LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8"})
+    if not os.path.exists(os.path.join(os.environ["WINEPREFIX"], "system.reg")):
         quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL,
                  "stderr": subprocess.DEVNULL}
         subprocess.run(["wineboot", "-i"], check=True, **quiet)
