@@ -16,10 +16,16 @@ Application::Application(FileName folder)
     SetErrorReportCaption(kAppName);
 }
 
+// The title is on the screen at once, drawn and active, while the other windows load their
+// pictures behind it. Only its drawing is done then (and what the system sends to make it
+// active); whatever the user or another program posts waits for the message loop.
 int Application::Run() {
-    CreateWindows();
+    title_.Create();
     title_.CenterOnScreen();
     title_.Show();
+    for (MSG paint; PeekMessageW(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);)
+        DispatchMessageW(&paint);
+    CreateOtherWindows();
     if (firstDisplayDue_)
         FirstDisplay();
     while (PumpMessage()) {
@@ -29,6 +35,10 @@ int Application::Run() {
 
 void Application::CreateWindows() {
     title_.Create();
+    CreateOtherWindows();
+}
+
+void Application::CreateOtherWindows() {
     editor_.Create();
     memos_.Create();
     reminder_.Create();

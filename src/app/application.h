@@ -43,6 +43,8 @@ class Application {
     void SaveAtSessionEnd();
 
   private:
+    void CreateOtherWindows();
+
     FileName folder_;
     TPTitleForm title_;
     TTPostForm editor_;

@@ -3,6 +3,7 @@
 
 #include "app/title_form.h"
 #include "message/msg_form.h"
+#include "theme/chooser_form.h"
 #include "model/texts.h"
 #include "process_driver.h"
 #include "settings_layout.h"
@@ -160,6 +161,7 @@ TEST(Program, TheEndOfTheSessionSaves) {
     ProgramRun run(folder);
     const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
     ASSERT_NE(title, nullptr);
+    ASSERT_NE(run.WaitForWindow(TChgCgFrm::kClassName), nullptr);  // the start is over
     EXPECT_TRUE(SendMessageW(title, WM_QUERYENDSESSION, 0, 0));
     SendMessageW(title, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(folder.Read("timpsd.ini"), FreshSettingsLayout());
