@@ -11,7 +11,7 @@ flock 9
 
 . "$(dirname "$0")/wine-env.sh"
 haripon_wine_env "$prefix"
-wineboot -i </dev/null >/dev/null 2>&1
+wine wineboot -i </dev/null >/dev/null 2>&1
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
 reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic

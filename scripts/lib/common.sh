@@ -2,17 +2,44 @@
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
+source "$root/cmake/wine-env.sh"
+
+# The program is built for i686. The tests run it under Wine, and where the machine's Wine runs
+# no 32-bit programs (see cmake/wine-env.sh) the tree they use is built for x86-64 instead; the
+# release, i686 as ever, is then built in build/win32 without the tests.
+windows_toolchain() {
+  if [ "$(haripon_wine_bits)" = 64 ]; then
+    echo "$root/cmake/mingw-x86_64.cmake"
+  else
+    echo "$root/cmake/mingw-i686.cmake"
+  fi
+}
 
 configure_windows_tree() {
-  cmake -S "$root" -B "$root/build/win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  local bits tree=$root/build/win
+  bits=$(haripon_wine_bits)
+  # A tree made for the other architecture (the machine changed) is made again.
+  if [ -f "$tree/CMakeCache.txt" ] && [ "$(cat "$tree/.wine-bits" 2>/dev/null || echo 32)" != "$bits" ]; then
+    echo "build/win was made for the other architecture: making it again" >&2
+    rm -rf "$tree"
+  fi
+  cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain)" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
+  echo "$bits" >"$tree/.wine-bits"
+}
+
+# The i686 release where build/win is not it; nothing where it is.
+build_release_tree() {
+  [ "$(haripon_wine_bits)" = 64 ] || return 0
+  cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DHARIPON_WINE_TESTS=OFF >/dev/null
+  cmake --build "$root/build/win32" -j"$jobs" --target package
 }
 
 configure_native_tree() {
   cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DHARIPON_SANITIZE=ON >/dev/null
 }
 
-source "$root/cmake/wine-env.sh"
 wine_environment() {
   haripon_wine_env "$root/build/win/wineprefix"
 }

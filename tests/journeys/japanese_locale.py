@@ -72,7 +72,7 @@ def main():
     if not os.path.exists(os.path.join(os.environ["WINEPREFIX"], "system.reg")):
         quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL,
                  "stderr": subprocess.DEVNULL}
-        subprocess.run(["wineboot", "-i"], check=True, **quiet)
+        subprocess.run(["wine", "wineboot", "-i"], check=True, **quiet)
         # The X display here has no window manager: windows are placed by Wine itself, as
         # on a desktop whose manager leaves them alone. No font is replaced.
         subprocess.run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed",
