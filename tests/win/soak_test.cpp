@@ -5,7 +5,6 @@
 // None of them may grow. HARIPON_SOAK_ROUNDS sets the number of rounds.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,6 +19,7 @@
 #include "model/texts.h"
 #include "platform/win_text.h"
 #include "program_fixture.h"
+#include "resource_meters.h"
 
 namespace haripon {
 namespace {
@@ -38,91 +38,6 @@ int SoakRounds() {
     const DWORD length = GetEnvironmentVariableW(L"HARIPON_SOAK_ROUNDS", text, 16);
     const int rounds = length > 0 && length < 16 ? _wtoi(text) : 0;
     return rounds > 0 ? rounds : kDefaultRounds;
-}
-
-// GetGuiResources, or, where Wine leaves it unimplemented, a count of the same objects: a
-// GDI or USER handle whose high word is zero names whatever object of the process lives at
-// that index of its handle table there, whatever the object's generation.
-bool GuiResourcesCounted(DWORD count) {
-    return count != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED;
-}
-
-long GdiObjects() {
-    SetLastError(ERROR_SUCCESS);
-    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (GuiResourcesCounted(count))
-        return static_cast<long>(count);
-    long live = 0;
-    for (ULONG_PTR index = 1; index <= 0xFFFF; ++index)
-        live += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    return live;
-}
-
-bool OfThisProcess(HWND window) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    return owner == GetCurrentProcessId();
-}
-
-BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count) {
-    *reinterpret_cast<long*>(count) += OfThisProcess(window);
-    return TRUE;
-}
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-// The process's windows (top-level, message-only and every child of them) and menus: the
-// USER objects a form, a control, a hint or a popup is made of.
-long WindowsAndMenus() {
-    std::vector<HWND> topLevel;
-    EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&topLevel));
-    for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));)
-        topLevel.push_back(window);
-    long objects = 0;
-    for (HWND window : topLevel) {
-        if (!OfThisProcess(window))
-            continue;
-        ++objects;
-        EnumChildWindows(window, &CountOwnWindow, reinterpret_cast<LPARAM>(&objects));
-    }
-    constexpr ULONG_PTR kFirstUserHandle = 0x20;
-    constexpr ULONG_PTR kLastUserHandle = 0xFFEF;
-    for (ULONG_PTR handle = kFirstUserHandle; handle <= kLastUserHandle; handle += 2)
-        objects += IsMenu(reinterpret_cast<HMENU>(handle)) != FALSE;
-    return objects;
-}
-
-long UserObjects() {
-    SetLastError(ERROR_SUCCESS);
-    const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
-    return GuiResourcesCounted(count) ? static_cast<long>(count) : WindowsAndMenus();
-}
-
-// The commit charge: PrivateUsage, which the documentation calls the same as PagefileUsage;
-// Wine fills in only the latter (there: the process's anonymous memory, resident or swapped).
-long long PrivateBytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(),
-                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters)) {
-        return -1;
-    }
-    return static_cast<long long>(counters.PrivateUsage ? counters.PrivateUsage
-                                                        : counters.PagefileUsage);
-}
-
-struct Resources {
-    long gdi;
-    long user;
-    long long privateBytes;
-};
-
-Resources Measure() {
-    return {GdiObjects(), UserObjects(), PrivateBytes()};
 }
 
 // Runs what is waiting in the thread's queue, paints included.
