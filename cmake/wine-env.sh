@@ -23,9 +23,10 @@ haripon_wine_env() {
     haripon_wine_bin="$1.bin"
     if [ ! -x "$haripon_wine_bin/wine" ]; then
       mkdir -p "$haripon_wine_bin"
-      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$haripon_wine_bin/wine.$$"
-      chmod +x "$haripon_wine_bin/wine.$$"
-      mv -f "$haripon_wine_bin/wine.$$" "$haripon_wine_bin/wine"
+      haripon_wine_shim=$(mktemp "$haripon_wine_bin/wine.XXXXXX")
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$haripon_wine_shim"
+      chmod +x "$haripon_wine_shim"
+      mv -f "$haripon_wine_shim" "$haripon_wine_bin/wine"
     fi
     case ":$PATH:" in
       *":$haripon_wine_bin:"*) ;;

@@ -15,12 +15,13 @@ windows_toolchain() {
   fi
 }
 
+# Configures the Windows tree $1 (build/win when none is given).
 configure_windows_tree() {
-  local bits tree=$root/build/win
+  local bits tree=${1:-$root/build/win}
   bits=$(haripon_wine_bits)
   # A tree made for the other architecture (the machine changed) is made again.
   if [ -f "$tree/CMakeCache.txt" ] && [ "$(cat "$tree/.wine-bits" 2>/dev/null || echo 32)" != "$bits" ]; then
-    echo "build/win was made for the other architecture: making it again" >&2
+    echo "$tree was made for the other architecture: making it again" >&2
     rm -rf "$tree"
   fi
   cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain)" \
@@ -28,12 +29,13 @@ configure_windows_tree() {
   echo "$bits" >"$tree/.wine-bits"
 }
 
-# The i686 release where build/win is not it; nothing where it is.
+# The i686 release where build/win is not it, with the tests and the bench's programs built
+# (so that the i686 compiler sees them) but no Wine prefix; nothing where build/win is it.
 build_release_tree() {
   [ "$(haripon_wine_bits)" = 64 ] || return 0
   cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DHARIPON_WINE_TESTS=OFF >/dev/null
-  cmake --build "$root/build/win32" -j"$jobs" --target package
+  cmake --build "$root/build/win32" -j"$jobs"
 }
 
 configure_native_tree() {
