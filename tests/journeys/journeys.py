@@ -259,6 +259,8 @@ class Editor:
     def __init__(self, user, theme):
         self.user, self.theme = user, theme
         self.place = user.wait_shown(EDITOR)
+        # Shown is not yet mapped and active on the X server: a click at once can be lost.
+        time.sleep(0.5)
 
     def at(self, x, y):
         return self.place["left"] + x, self.place["top"] + y

@@ -9,7 +9,10 @@
 //                         of that class: the window's place and its client size;
 //   haripon_remote box    prints the caption and the text of the message box shown, one line
 //                         each, in UTF-8, and answers it with OK; fails when none shows;
-//   haripon_remote tray MOUSE   delivers a mouse message (its number) from the tray icon.
+//   haripon_remote tray MOUSE   delivers a mouse message (its number) from the tray icon;
+//   haripon_remote gone   waits until no copy of the program is left: its window and its
+//                         single-instance mutex gone, as Wine leaves things a moment after a
+//                         kill; fails after ten seconds.
 #include <windows.h>
 
 #include <cstdio>
@@ -131,9 +134,23 @@ int Box() {
     return 0;
 }
 
+int Gone() {
+    for (int tries = 0; tries < 500; ++tries) {
+        const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Haripon.SingleInstance");
+        if (mutex)
+            CloseHandle(mutex);
+        else if (!FindWindowW(haripon::TPTitleForm::kClassName, nullptr))
+            return 0;
+        Sleep(20);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "gone")
+        return Gone();
     const HWND title = WaitForProgram(15000);
     if (argc < 2 || !title)
         return 2;

@@ -59,6 +59,12 @@ for ((run = 1; run <= runs; run++)); do
   sleep "0.$(printf '%03d' $((RANDOM % 400)))"
   kill -9 "$pid"
   wait "$pid" "$storm_pid" 2>/dev/null
+  # Wine lets the killed copy's window and mutex go a moment later; a start before that
+  # would rightly find the program still running.
+  if ! wine "$remote" gone </dev/null >/dev/null 2>&1; then
+    echo "run $run: the killed program is still there"
+    failures=$((failures + 1))
+  fi
 
   if is_old; then
     old_kept=$((old_kept + 1))
