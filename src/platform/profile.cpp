@@ -43,7 +43,7 @@ bool NamesEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+        if (Cp932CharSize(a, i) == 2) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1])
                 return false;
             ++i;
@@ -65,10 +65,8 @@ struct Line {
 // character may be 0x5D.
 std::size_t ClosingBracket(std::string_view text) {
     std::size_t close = std::string_view::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size())
-            ++i;
-        else if (text[i] == ']')
+    for (std::size_t i = 0; i < text.size(); i += Cp932CharSize(text, i)) {
+        if (text[i] == ']')
             close = i;
     }
     return close;

@@ -1,6 +1,7 @@
 // Shift-JIS (code page 932) byte classes.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace haripon {
@@ -9,6 +10,12 @@ namespace haripon {
 // 0xE0..0xFC. Used where text meets files and the system.
 constexpr bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The size in bytes of the character at `at`: 2 for a lead byte with a byte after it, else 1
+// (a lead byte at the end stands alone).
+constexpr std::size_t Cp932CharSize(std::string_view text, std::size_t at) {
+    return IsCp932LeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
 // True when the bytes are whole characters of code page 932: single bytes 0x00..0x7F and

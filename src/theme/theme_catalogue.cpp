@@ -75,9 +75,7 @@ std::string ActiveThemeName(std::string_view themeFolder) {
     // the length limit does not split one.
     std::size_t end = 0;
     while (end < name.size() && name[end] != '\\') {
-        const bool pair =
-            IsCp932LeadByte(static_cast<unsigned char>(name[end])) && end + 1 < name.size();
-        const std::size_t width = pair ? 2 : 1;
+        const std::size_t width = Cp932CharSize(name, end);
         if (end + width > kLongest)
             break;
         end += width;

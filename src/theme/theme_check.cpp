@@ -66,9 +66,7 @@ std::string Hex(unsigned char byte) {
 // character found there.
 std::optional<std::string> FirstNonCp932Character(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
-        const bool pair =
-            IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-        const std::string_view character = text.substr(i, pair ? 2 : 1);
+        const std::string_view character = text.substr(i, Cp932CharSize(text, i));
         if (!IsCp932Text(character)) {
             std::string bytes;
             for (const char c : character)
