@@ -446,13 +446,17 @@ bool PumpMessage() {
     MSG message;
     if (GetMessageW(&message, nullptr, 0, 0) <= 0)
         return false;
+    DeliverMessage(message);
+    return true;
+}
+
+void DeliverMessage(MSG& message) {
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     const Form* form = Form::FromHandle(root);
     if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
-        return true;
+        return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
-    return true;
 }
 
 void Form::CloseRequested() {

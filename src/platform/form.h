@@ -127,9 +127,12 @@ class Form {
     Control* hovered_ = nullptr;
 };
 
-// Takes the next message of the thread and delivers it, with the keyboard interface of
-// dialog boxes (Tab between controls, Enter and Esc) on forms with windowed controls. False
-// once the program is to end.
+// Takes the next message of the thread and delivers it (DeliverMessage). False once the
+// program is to end.
 bool PumpMessage();
+
+// Delivers a message taken from the queue, with the keyboard interface of dialog boxes (Tab
+// between controls, Enter and Esc) on forms with windowed controls.
+void DeliverMessage(MSG& message);
 
 }  // namespace haripon

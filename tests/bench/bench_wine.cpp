@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "floor_window.h"
 #include "form_driver.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
@@ -184,23 +185,6 @@ class Program {
     }};
 };
 
-// Runs what is waiting in the thread's queue, paints included.
-void Drain() {
-    MSG waiting;
-    while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
-        PumpMessage();
-}
-
-// Delivers one message as the program's loop does (PumpMessage, with the message in hand).
-void Deliver(MSG& message) {
-    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    const Form* form = Form::FromHandle(root);
-    if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
-        return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-}
-
 int ShownStrips(Application& app) {
     int shown = 0;
     for (int slot = 0; slot < kSlotCount; ++slot)
@@ -218,7 +202,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - waited, QS_ALLINPUT);
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            Deliver(message);
+            DeliverMessage(message);
     }
     return true;
 }
@@ -500,21 +484,10 @@ int Phases() {
 
 // One window as floor.exe makes it, in this process: what Wine alone accounts for.
 int Floor() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"HariponBenchFloorInProcess";
-    if (!RegisterClassExW(&windowClass))
-        return Failed("cannot register the floor's class");
-    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, windowClass.lpszClassName, L"", WS_POPUP,
-                                        100, 100, 300, 200, nullptr, nullptr, instance, nullptr);
+    const HWND window = bench::ShowFloorWindow(GetModuleHandleW(nullptr),
+                                               L"HariponBenchFloorInProcess", &DefWindowProcW);
     if (!window)
-        return Failed("cannot create the floor's window");
-    ShowWindow(window, SW_SHOW);
+        return Failed("cannot make the floor's window");
     UpdateWindow(window);
     Drain();
     const Resources resources = Measure();
@@ -868,7 +841,7 @@ int Idle(int seconds) {
                 GetClassNameW(message.hwnd, name, 64);
                 ++timerSources[SjisFromWide(name) + "#" + std::to_string(message.wParam)];
             }
-            Deliver(message);
+            DeliverMessage(message);
         }
     }
     const double cpu = ProcessCpuMilliseconds() - cpuBefore;

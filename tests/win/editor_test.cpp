@@ -425,9 +425,7 @@ TEST_F(Editor, TabGoesRoundTheControls) {
     Tick();
     const auto tab = [] {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
-        MSG waiting;
-        while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
-            PumpMessage();
+        Drain();
     };
     editor().PstEdt.Focus();
     tab();

@@ -16,6 +16,13 @@
 
 namespace haripon::testing_support {
 
+// Runs what is waiting in the thread's queue, paints included, as the program's loop would.
+inline void Drain() {
+    MSG waiting;
+    while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
+        PumpMessage();
+}
+
 // A left click in the middle of a graphic control of the form.
 inline void Click(const Form& form, const Control& control) {
     const RECT& at = control.Bounds();

@@ -40,13 +40,6 @@ int SoakRounds() {
     return rounds > 0 ? rounds : kDefaultRounds;
 }
 
-// Runs what is waiting in the thread's queue, paints included.
-void Drain() {
-    MSG waiting;
-    while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE))
-        PumpMessage();
-}
-
 // An object of the system, given back when its last owner ends.
 using Owned = std::shared_ptr<void>;
 
