@@ -3,10 +3,10 @@
 
 #include "app/application.h"
 #include "model/texts.h"
-#include "platform/app_path.h"
-#include "platform/error_report.h"
-#include "platform/handles.h"
-#include "platform/win_text.h"
+#include "platform/core/app_path.h"
+#include "platform/win32/error_report.h"
+#include "platform/core/handles.h"
+#include "platform/core/wide_text.h"
 
 namespace haripon {
 

@@ -3,11 +3,11 @@
 #include "app/application.h"
 #include "app/resource.h"
 #include "app/tray_rules.h"
-#include "editor/editor_operations.h"
+#include "model/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {

@@ -2,10 +2,10 @@
 // owns the tray icon and its menu.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/popup_menu.h"
-#include "platform/tray_icon.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form.h"
+#include "platform/win32/popup_menu.h"
+#include "platform/win32/tray_icon.h"
 
 namespace haripon {
 

@@ -9,9 +9,9 @@
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/error_report.h"
-#include "platform/message_box.h"
-#include "platform/win_text.h"
+#include "platform/win32/error_report.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/window_text.h"
 #include "theme/theme_catalogue.h"
 
 namespace haripon {

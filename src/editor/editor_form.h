@@ -6,12 +6,12 @@
 #include <array>
 #include <string>
 
-#include "editor/editor_operations.h"
+#include "model/editor_operations.h"
 #include "editor/reminder_rules.h"
-#include "platform/controls.h"
-#include "platform/file_name.h"
-#include "platform/form.h"
-#include "platform/windowed_controls.h"
+#include "platform/win32/controls.h"
+#include "platform/core/file_name.h"
+#include "platform/win32/form.h"
+#include "platform/win32/windowed_controls.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {

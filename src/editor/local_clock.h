@@ -1,7 +1,7 @@
 // The local clock as the program reads it: into the shared LocalNow.
 #pragma once
 
-#include "platform/clock.h"
+#include "platform/win32/clock.h"
 
 namespace haripon {
 

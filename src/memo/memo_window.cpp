@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "editor/editor_operations.h"
+#include "model/editor_operations.h"
 #include "memo/text_draw.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/error_report.h"
+#include "platform/win32/error_report.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {

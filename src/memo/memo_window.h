@@ -1,9 +1,9 @@
 // TMemoWindow: the desktop strip of one memo slot (windows TPostForm1 .. TPostForm7).
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/popup_menu.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form.h"
+#include "platform/win32/popup_menu.h"
 
 namespace haripon {
 

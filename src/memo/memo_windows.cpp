@@ -1,7 +1,7 @@
 #include "memo/memo_windows.h"
 
 #include "model/slot_table.h"
-#include "platform/error_report.h"
+#include "platform/win32/error_report.h"
 
 namespace haripon {
 

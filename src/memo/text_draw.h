@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "platform/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace haripon {
 

@@ -44,9 +44,10 @@ TextRows FitTextToBytes(std::string_view text, int budget) {
 }
 
 TextRows FitTextToWidth(std::string_view text, int budget) {
-    static constexpr Costs kWidth{6, 12, [](int used, int cost, int budget) {
-                                      return cost == 12 ? used < budget - 12 : used < budget;
-                                  }};
+    static constexpr Costs kWidth{
+        kSingleByteUnits, kDoubleByteUnits, [](int used, int cost, int budget) {
+            return cost == kDoubleByteUnits ? used < budget - cost : used < budget;
+        }};
     return Fit(text, budget, kWidth);
 }
 

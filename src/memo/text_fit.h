@@ -6,13 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace haripon {
+#include "model/text_width.h"
 
-// The lead bytes of the memo strips: 0x80..0x9F and 0xE0..0xEA. A lead byte and the byte
-// after it are one double-byte character; every other byte is a character of its own.
-constexpr bool IsLeadByte(unsigned char byte) {
-    return (byte >= 0x80 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xEA);
-}
+namespace haripon {
 
 struct TextRows {
     std::array<std::string, 3> Row;

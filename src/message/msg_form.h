@@ -3,8 +3,8 @@
 #pragma once
 
 #include "message/reminder_operations.h"
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form.h"
 
 namespace haripon {
 

@@ -5,8 +5,8 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/file_io.h"
-#include "platform/profile.h"
+#include "platform/core/file_io.h"
+#include "platform/core/profile.h"
 
 namespace haripon {
 

@@ -1,6 +1,6 @@
 #include "model/slot_table.h"
 
-#include "platform/app_path.h"
+#include "platform/core/app_path.h"
 
 namespace haripon {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "model/theme_records.h"
-#include "platform/file_name.h"
+#include "platform/core/file_name.h"
 
 namespace haripon {
 

@@ -5,7 +5,7 @@
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/message_box.h"
+#include "platform/win32/message_box.h"
 #include "theme/theme_catalogue.h"
 #include "theme/theme_loader.h"
 

@@ -2,9 +2,9 @@
 // stored for the next start.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/windowed_controls.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form.h"
+#include "platform/win32/windowed_controls.h"
 
 namespace haripon {
 

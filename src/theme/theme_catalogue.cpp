@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #include "model/slot_table.h"
-#include "platform/file_io.h"
-#include "platform/sjis.h"
+#include "platform/core/file_io.h"
+#include "platform/core/sjis.h"
 
 namespace haripon {
 

@@ -7,12 +7,11 @@
 #include <map>
 #include <optional>
 
-#include "memo/text_fit.h"
 #include "model/slot_table.h"
-#include "platform/bitmap_check.h"
-#include "platform/file_io.h"
-#include "platform/profile.h"
-#include "platform/sjis.h"
+#include "platform/core/bitmap_check.h"
+#include "platform/core/file_io.h"
+#include "platform/core/profile.h"
+#include "platform/core/sjis.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -371,22 +370,6 @@ class Checker {
 };
 
 }  // namespace
-
-int TextWidthUnits(std::string_view text) {
-    int width = 0;
-    for (std::size_t i = 0; i < text.size() && text[i] != '\0';) {
-        if (!IsLeadByte(static_cast<unsigned char>(text[i]))) {
-            width += 6;
-            ++i;
-        } else if (i + 1 < text.size() && text[i + 1] != '\0') {
-            width += 12;
-            i += 2;
-        } else {
-            break;  // a lead byte with nothing after it is dropped
-        }
-    }
-    return width;
-}
 
 std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder) {
     AppFolder = folder / "";

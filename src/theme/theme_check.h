@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/text_width.h"
+
 namespace haripon {
 
 enum class FindingLevel {
@@ -24,10 +26,6 @@ struct ThemeFinding {
 
 // Width of the reminder's line strip: a character line is drawn into it unfitted.
 inline constexpr int kReminderLineWidth = 177;
-
-// Width units of a line by the memo text rule: 6 per single-byte character, 12 per
-// double-byte one; the line ends at its end or at a NUL byte.
-int TextWidthUnits(std::string_view text);
 
 // Reads the theme in `folder` with the program's own loader, the folder taken as AppFolder
 // with an empty ThemeFolder (so names in face8.bmp are relative to it), and checks every key,

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "model/slot_table.h"
-#include "platform/file_io.h"
+#include "platform/core/file_io.h"
 
 namespace haripon {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_name.h"
-#include "platform/profile.h"
+#include "platform/core/file_name.h"
+#include "platform/core/profile.h"
 
 namespace haripon {
 

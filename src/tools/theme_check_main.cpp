@@ -3,7 +3,7 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/file_io.h"
+#include "platform/core/file_io.h"
 #include "theme/theme_check.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "platform/bitmap_check.h"
+#include "platform/core/bitmap_check.h"
 
 namespace haripon {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "platform/profile.h"
-#include "platform/sjis.h"
+#include "platform/core/profile.h"
+#include "platform/core/sjis.h"
 
 namespace haripon {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "platform/sjis.h"
+#include "platform/core/sjis.h"
 #include "theme/theme_catalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

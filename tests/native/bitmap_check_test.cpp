@@ -1,4 +1,4 @@
-#include "platform/bitmap_check.h"
+#include "platform/core/bitmap_check.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "model/slot_table.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 namespace haripon {
 namespace {

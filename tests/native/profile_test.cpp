@@ -1,4 +1,4 @@
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 
 #include <gtest/gtest.h>
 

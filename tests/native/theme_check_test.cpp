@@ -7,7 +7,7 @@
 #include <functional>
 #include <sstream>
 
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 #include "temp_folder.h"
 #include "theme/theme_check.h"
 

@@ -1,4 +1,4 @@
-#include "platform/window_geometry.h"
+#include "platform/core/window_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/picture.h"
+#include "platform/win32/picture.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"
 

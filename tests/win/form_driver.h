@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/gdi.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form.h"
+#include "platform/win32/gdi.h"
 
 namespace haripon::testing_support {
 

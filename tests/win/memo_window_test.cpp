@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/editor_operations.h"
+#include "model/editor_operations.h"
 #include "memo/memo_windows.h"
 #include "memo/text_draw.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/popup_menu.h"
+#include "platform/win32/popup_menu.h"
 #include "form_driver.h"
 #include "process_driver.h"
 #include "theme/theme_loader.h"

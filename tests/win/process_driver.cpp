@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/win_text.h"
+#include "platform/core/wide_text.h"
+#include "platform/win32/window_text.h"
 
 namespace haripon::testing_support {
 

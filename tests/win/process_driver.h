@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/handles.h"
+#include "platform/core/handles.h"
 #include "temp_folder.h"
 
 namespace haripon::testing_support {

@@ -6,7 +6,7 @@
 
 #include "model/settings.h"
 #include "model/slot_table.h"
-#include "platform/profile.h"
+#include "platform/core/profile.h"
 #include "temp_folder.h"
 
 namespace haripon {

@@ -12,9 +12,9 @@
 
 #include "app/application.h"
 #include "form_driver.h"
-#include "platform/clock.h"
-#include "platform/message_box.h"
-#include "platform/popup_menu.h"
+#include "platform/win32/clock.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/popup_menu.h"
 #include "process_driver.h"
 
 namespace haripon::testing_support {

@@ -8,8 +8,9 @@
 #include "memo/text_draw.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/picture.h"
-#include "platform/win_text.h"
+#include "platform/win32/picture.h"
+#include "platform/core/wide_text.h"
+#include "platform/win32/window_text.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"
 

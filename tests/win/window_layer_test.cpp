@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/error_report.h"
-#include "platform/form.h"
-#include "platform/message_box.h"
-#include "platform/picture.h"
-#include "platform/windowed_controls.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/error_report.h"
+#include "platform/win32/form.h"
+#include "platform/win32/message_box.h"
+#include "platform/win32/picture.h"
+#include "platform/win32/windowed_controls.h"
 #include "temp_folder.h"
 
 namespace haripon {

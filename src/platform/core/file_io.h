@@ -1,0 +1,38 @@
+// Whole-file reads and crash-safe whole-file replacement.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/core/file_name.h"
+
+namespace haripon {
+
+enum class ReadResult {
+    Ok,
+    Missing,  // neither the file nor its folder exists: nothing stored yet
+    Failed,   // it exists but could not be read (locked, a folder, no access)
+};
+
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes);
+
+// Writes the bytes beside the file, flushes them to disk and renames the new file over the
+// old one, so that a crash leaves either the old or the new contents. A read-only file is
+// refused, as the system refuses to write into one; the old file then stays as it was.
+bool ReplaceFileBytes(const FileName& path, const std::string& bytes);
+
+// Writes the file anew, creating it when it is missing.
+bool WriteFileBytes(const FileName& path, const std::string& bytes);
+
+// The folders in `folder` (its name ending in a separator), hidden ones too ("." and ".." left
+// out), by name in Shift-JIS, in the order the system gives them; a name code page 932 cannot hold
+// is left out. False when the folder cannot be searched.
+bool ListFolders(const FileName& folder, std::vector<std::string>& names);
+
+// The system's text (Shift-JIS) for why the last of the calls above failed.
+std::string LastFileErrorText();
+
+// A file name as the user reads it in a message (Shift-JIS).
+std::string ShownFileName(const FileName& path);
+
+}  // namespace haripon

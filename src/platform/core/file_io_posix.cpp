@@ -1,0 +1,161 @@
+#include "platform/core/file_io.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "platform/core/sjis.h"
+
+namespace haripon {
+
+namespace {
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    bool Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool WriteAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// The existing file emptied and written, then flushed to disk.
+bool WriteInPlace(const FileName& path, const std::string& bytes) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    return file.Get() >= 0 && WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0 &&
+           file.Close();
+}
+
+// The folder's entries on disk too, so that a rename survives a power cut.
+void SyncFolder(const FileName& folder) {
+    const FileDescriptor entries(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (entries.Get() >= 0)
+        ::fsync(entries.Get());
+}
+
+}  // namespace
+
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+    bytes.clear();
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Failed;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return ReadResult::Failed;
+        if (n == 0)
+            return ReadResult::Ok;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && (info.st_mode & 0222) == 0) {
+        errno = EACCES;
+        return false;
+    }
+
+    // A temporary file left by a save that never ended is ours, whatever its mode; the new
+    // one is made afresh, so the saved file takes none of it over.
+    const FileName temporary = path + ".new";
+    ::unlink(temporary.c_str());
+    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (file.Get() < 0) {
+        // A folder that takes no new files may still let the file itself be written.
+        const int error = errno;
+        if (exists && WriteInPlace(path, bytes))
+            return true;
+        errno = error;
+        return false;
+    }
+    const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    if (!file.Close() || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        errno = error;
+        return false;
+    }
+    SyncFolder(path.substr(0, path.rfind('/') + 1));
+    return true;
+}
+
+bool WriteFileBytes(const FileName& path, const std::string& bytes) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (file.Get() < 0)
+        return false;
+    const bool written = WriteAll(file.Get(), bytes);
+    const int error = errno;
+    const bool closed = file.Close();
+    if (!written)
+        errno = error;
+    return written && closed;
+}
+
+// On a POSIX host the name's bytes are taken as they are.
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+    names.clear();
+    DIR* const search = ::opendir(folder.c_str());
+    if (!search)
+        return false;
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(search, &::closedir);
+    while (const dirent* entry = ::readdir(search)) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        const std::string entryName =
+            folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
+        if (name == "." || name == ".." || ::stat(entryName.c_str(), &info) != 0 ||
+            !S_ISDIR(info.st_mode) || !IsCp932Text(name)) {
+            continue;
+        }
+        names.push_back(name);
+    }
+    return true;
+}
+
+std::string LastFileErrorText() {
+    return std::strerror(errno);
+}
+
+std::string ShownFileName(const FileName& path) {
+    return path;
+}
+
+}  // namespace haripon

@@ -1,0 +1,131 @@
+#include "platform/core/file_io.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/core/handles.h"
+#include "platform/core/wide_text.h"
+
+namespace haripon {
+
+namespace {
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// The existing file emptied and written, then flushed to disk.
+bool WriteInPlace(const FileName& path, const std::string& bytes) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get()) &&
+           file.Close();
+}
+
+}  // namespace
+
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+    bytes.clear();
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                   ? ReadResult::Missing
+                   : ReadResult::Failed;
+    }
+    char buffer[4096];
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr))
+            return ReadResult::Failed;
+        if (n == 0)
+            return ReadResult::Ok;
+        bytes.append(buffer, n);
+    }
+}
+
+bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+
+    // A temporary file left by a save that never ended is ours, whatever its attributes;
+    // the new one is made afresh, so the saved file takes none of them over.
+    const std::wstring temporary = path + L".new";
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        // A folder that takes no new files may still let the file itself be written.
+        const DWORD error = GetLastError();
+        if (attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
+            return true;
+        SetLastError(error);
+        return false;
+    }
+    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    if (!file.Close() || !written ||
+        !MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        SetLastError(error);
+        return false;
+    }
+    return true;
+}
+
+bool WriteFileBytes(const FileName& path, const std::string& bytes) {
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return false;
+    const bool written = WriteAll(file.Get(), bytes);
+    const DWORD error = GetLastError();
+    const bool closed = file.Close();
+    SetLastError(error);
+    return written && closed;
+}
+
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+    names.clear();
+    const std::wstring pattern = folder + L"*";
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
+                                             FindExSearchLimitToDirectories, nullptr, 0));
+    if (!search.Valid())
+        return false;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..")
+            continue;
+        if (std::optional<std::string> sjis = ExactSjisFromWide(name))
+            names.push_back(std::move(*sjis));
+    } while (FindNextFileW(search.Get(), &found));
+    return true;
+}
+
+std::string LastFileErrorText() {
+    return SystemErrorText(GetLastError());
+}
+
+std::string ShownFileName(const FileName& path) {
+    return SjisFromWide(path);
+}
+
+}  // namespace haripon

@@ -1,0 +1,473 @@
+#include "platform/win32/form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "platform/win32/controls.h"
+#include "platform/win32/error_report.h"
+#include "platform/core/wide_text.h"
+#include "platform/core/window_geometry.h"
+#include "platform/win32/windowed_controls.h"
+
+namespace haripon {
+
+namespace {
+
+void RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, className, &existing))
+        return;
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = className;
+    if (!RegisterClassExW(&windowClass))
+        ThrowLastError("RegisterClass");
+}
+
+constexpr wchar_t kFormProperty[] = L"Haripon.Form";
+
+// Set while CreateWindowExW runs, so that the first messages find their form.
+thread_local Form* formBeingCreated = nullptr;
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
+POINT PointFrom(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+}  // namespace
+
+Form::~Form() {
+    if (handle_) {
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+        RemovePropW(handle_, kFormProperty);
+        DestroyWindow(handle_);
+    }
+}
+
+void Form::Create(const wchar_t* className, int clientWidth, int clientHeight, DWORD extraExStyle) {
+    RegisterFormClass(className, &Form::WindowProc);
+    formBeingCreated = this;
+    // Tool windows: the program lives in the tray and shows no taskbar buttons.
+    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | extraExStyle, className, L"",
+                                        WS_POPUP | WS_CLIPCHILDREN, 0, 0, clientWidth, clientHeight,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    formBeingCreated = nullptr;
+    if (!window)
+        ThrowLastError("CreateWindow");
+    for (const Control* control : controls_)
+        ControlChanged(*control);
+    CreateWindowedControls();
+    RunReported([this] { FormCreate(); });
+}
+
+bool Form::Visible() const {
+    return handle_ && IsWindowVisible(handle_);
+}
+
+void Form::Show() {
+    const bool wasVisible = Visible();
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    if (!wasVisible)
+        FormShow();
+}
+
+void Form::Hide() {
+    EndModal();
+    ShowWindow(handle_, SW_HIDE);
+}
+
+void Form::BringToFront() {
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+}
+
+void Form::CenterOnScreen() {
+    RECT bounds{};
+    GetWindowRect(handle_, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    SetWindowPos(handle_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetClientSize(int width, int height) {
+    SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetCaption(std::string_view caption) {
+    SetWindowTextW(handle_, WideFromSjis(caption).c_str());
+}
+
+void Form::SetColor(COLORREF color) {
+    color_ = color;
+    if (handle_)
+        InvalidateRect(handle_, nullptr, FALSE);
+}
+
+void Form::Close() {
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
+}
+
+void Form::Release() {
+    PostMessageW(handle_, kFormReleaseMessage, 0, 0);
+}
+
+void Form::StartTimer(UINT_PTR id, UINT milliseconds) {
+    SetTimer(handle_, id, milliseconds, nullptr);
+}
+
+void Form::StopTimer(UINT_PTR id) {
+    KillTimer(handle_, id);
+}
+
+bool Form::ShowModal() {
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&modalDisabled_));
+    for (HWND window : modalDisabled_)
+        EnableWindow(window, FALSE);
+
+    Show();
+    bool closed = true;
+    while (Visible()) {
+        if (!PumpMessage()) {
+            PostQuitMessage(0);  // for the loop this one runs in
+            closed = false;
+            break;
+        }
+    }
+    EndModal();
+    return closed;
+}
+
+// The other windows take input again before the modal one goes, so that the activation
+// passes to one of them and not to another program.
+void Form::EndModal() {
+    for (HWND window : std::exchange(modalDisabled_, {})) {
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    }
+}
+
+void Form::StartDragMove() {
+    constexpr WPARAM kMoveByCaption = 0xF012;  // SC_MOVE | HTCAPTION
+    SendMessageW(handle_, WM_SYSCOMMAND, kMoveByCaption, 0);
+}
+
+void Form::PullBackOntoDesktop() {
+    RECT window{};
+    RECT client{};
+    RECT desktop{};
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    GetClientRect(GetDesktopWindow(), &desktop);
+    const WindowPlace place = ClampToDesktop({window.left, window.top}, client.right, client.bottom,
+                                             desktop.right, desktop.bottom);
+    SetWindowPos(handle_, nullptr, place.Left, place.Top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::AddWindowedControl(WindowedControl& control) {
+    windowedControls_.push_back(&control);
+}
+
+WindowedControl* Form::WindowedControlOf(HWND child) const {
+    for (WindowedControl* control : windowedControls_) {
+        if (control->Handle() == child)
+            return control;
+    }
+    return nullptr;
+}
+
+void Form::AddControl(Control& control) {
+    control.form_ = this;
+    controls_.push_back(&control);
+    ControlChanged(control);
+}
+
+void Form::ControlChanged(const Control& control) {
+    if (!handle_)
+        return;
+    InvalidateRect(handle_, &control.Bounds(), FALSE);
+    UpdateHintTool(control);
+}
+
+HWND Form::Hints() {
+    if (!hints_) {
+        hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    }
+    return hints_;
+}
+
+void Form::SetChildHint(HWND child, std::string_view hint) {
+    std::wstring text = WideFromSjis(hint);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = reinterpret_cast<UINT_PTR>(child);
+    tool.lpszText = text.data();
+    SendMessageW(Hints(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty())
+        SendMessageW(Hints(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::UpdateHintTool(const Control& control) {
+    if (control.Hint().empty() && !hints_)
+        return;
+    const auto position = std::find(controls_.begin(), controls_.end(), &control);
+    std::wstring text = WideFromSjis(control.Hint());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = handle_;
+    tool.uId = static_cast<UINT_PTR>(std::distance(controls_.begin(), position)) + 1;
+    tool.rect = control.Visible() ? control.Bounds() : RECT{};
+    tool.lpszText = text.data();
+    SendMessageW(Hints(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty())
+        SendMessageW(Hints(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Form::PaintClient(HDC dc) const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const BrushHandle background(CreateSolidBrush(color_));
+    FillRect(dc, &client, background.Get());
+    for (const Control* control : controls_) {
+        if (!control->Visible())
+            continue;
+        const RECT& bounds = control->Bounds();
+        const SavedDC saved(dc);
+        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        control->Paint(dc);
+    }
+}
+
+Bitmap Form::RenderClient() const {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    Bitmap picture(client.right, client.bottom);
+    const MemoryDC dc(picture.Handle());
+    PaintClient(dc.Get());
+    return picture;
+}
+
+// The region is validated even when rendering fails, so that a failure is reported once and
+// not again with every paint.
+void Form::Paint() {
+    const PaintDC screen(handle_);
+    const Bitmap buffer = RenderClient();
+    const MemoryDC source(buffer.Handle());
+    BitBlt(screen.Get(), 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
+}
+
+Control* Form::ControlAt(POINT at) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* control = *it;
+        if (control->Visible() && control->Enabled() && control->TakesMouse() &&
+            PtInRect(&control->Bounds(), at)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void Form::LeftButtonDown(POINT at) {
+    Control* control = ControlAt(at);
+    if (!control) {
+        FormMouseDown(at);
+        return;
+    }
+    captured_ = control;
+    SetCapture(handle_);
+    control->MouseDown();
+}
+
+void Form::MouseMove(POINT at) {
+    if (captured_) {
+        captured_->MouseTracking(PtInRect(&captured_->Bounds(), at) != FALSE);
+        return;
+    }
+    Control* control = ControlAt(at);
+    if (control == hovered_)
+        return;
+    if (hovered_)
+        hovered_->MouseHover(false);
+    hovered_ = control;
+    if (hovered_) {
+        hovered_->MouseHover(true);
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+        TrackMouseEvent(&track);
+    }
+}
+
+void Form::LeftButtonUp(POINT at) {
+    Control* control = std::exchange(captured_, nullptr);
+    if (!control)
+        return;
+    ReleaseCapture();
+    const bool inside = PtInRect(&control->Bounds(), at) != FALSE;
+    control->MouseUp();
+    if (inside && control->Enabled() && control->OnClick)
+        control->OnClick();
+}
+
+// By a property of the window: hints subclass it, so its procedure says nothing.
+Form* Form::FromHandle(HWND window) {
+    return window ? static_cast<Form*>(GetPropW(window, kFormProperty)) : nullptr;
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form && formBeingCreated) {
+        form = formBeingCreated;
+        form->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetPropW(window, kFormProperty, form);
+    }
+    if (!form)
+        return DefWindowProcW(window, message, wParam, lParam);
+
+    LRESULT result = 0;
+    RunReported([&] { result = form->Dispatch(message, wParam, lParam); });
+    return result;
+}
+
+LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleMessage(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+        case WM_CLOSE:
+            CloseRequested();
+            return 0;
+        case WM_TIMER:
+            FormTimer(wParam);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            LeftButtonDown(PointFrom(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            MouseMove(PointFrom(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            MouseMove({-1, -1});
+            return 0;
+        case WM_LBUTTONUP:
+            LeftButtonUp(PointFrom(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (captured_ && reinterpret_cast<HWND>(lParam) != handle_) {
+                std::exchange(captured_, nullptr)->MouseUp();
+            }
+            return 0;
+        case WM_CONTEXTMENU: {
+            POINT screen = PointFrom(lParam);
+            if (screen.x == -1 && screen.y == -1)
+                GetCursorPos(&screen);
+            FormContextMenu(screen);
+            return 0;
+        }
+        case WM_COMMAND:
+            if (WindowedControl* control = WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
+                control->Command(HIWORD(wParam));
+            } else if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+                FormDialogKey(LOWORD(wParam));
+            }
+            return 0;
+        case WM_NEXTDLGCTL:
+            MoveFocus(wParam, LOWORD(lParam) != 0);
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            if (const WindowedControl* control =
+                    WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(
+                    control->PaintColors(reinterpret_cast<HDC>(wParam)));
+            }
+            return DefWindowProcW(handle_, message, wParam, lParam);
+        case kFormReleaseMessage:
+            DestroyWindow(handle_);
+            return 0;
+        case WM_NCDESTROY: {
+            const HWND window = handle_;
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            RemovePropW(window, kFormProperty);
+            handle_ = nullptr;
+            hints_ = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        default:
+            return DefWindowProcW(handle_, message, wParam, lParam);
+    }
+}
+
+// What a dialog box does for Tab and Shift+Tab: the next or previous control that takes
+// the keyboard, its text selected as the focus arrives.
+void Form::MoveFocus(WPARAM target, bool isWindow) {
+    const HWND next = isWindow ? reinterpret_cast<HWND>(target)
+                               : GetNextDlgTabItem(handle_, GetFocus(), target != 0);
+    if (!next)
+        return;
+    SetFocus(next);
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(next, EM_SETSEL, 0, -1);
+}
+
+bool PumpMessage() {
+    MSG message;
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+        return false;
+    DeliverMessage(message);
+    return true;
+}
+
+void DeliverMessage(MSG& message) {
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    const Form* form = Form::FromHandle(root);
+    if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+void Form::CloseRequested() {
+    if (!FormCloseQuery())
+        return;
+    FormClose();
+    if (IsMainForm()) {
+        PostQuitMessage(0);
+    } else {
+        Hide();
+    }
+}
+
+}  // namespace haripon

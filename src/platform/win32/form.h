@@ -1,0 +1,138 @@
+// A top-level window of the program: one class per window, borderless, created hidden.
+// It paints its graphic controls in stacking order, double-buffered, and routes the mouse
+// to the topmost control that takes it.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/gdi.h"
+
+namespace haripon {
+
+class Control;
+class WindowedControl;
+
+// The one window message the form layer keeps for itself: a form releases its window.
+inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
+
+class Form {
+  public:
+    Form() = default;
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Registers the window class, creates the hidden window with the given client size and
+    // runs FormCreate; an error there is reported and the window stays.
+    void Create(const wchar_t* className, int clientWidth, int clientHeight,
+                DWORD extraExStyle = 0);
+
+    HWND Handle() const { return handle_; }
+    bool Visible() const;
+    // Shows the form and brings it to the front; FormShow runs when it was hidden.
+    void Show();
+    void Hide();
+    // Puts the window above every other window that does not stay on top, without making
+    // it one that does, also while another program is in front.
+    void BringToFront();
+    void CenterOnScreen();
+    void SetClientSize(int width, int height);
+    void SetCaption(std::string_view caption);  // Shift-JIS
+    // The colour wherever no control paints.
+    void SetColor(COLORREF color);
+    // A close request, as the system's close command makes it.
+    void Close();
+    // Destroys the window once the current message is handled.
+    void Release();
+
+    void StartTimer(UINT_PTR id, UINT milliseconds);
+    void StopTimer(UINT_PTR id);
+
+    // Shows the form and runs the message loop until it is hidden or closed (true), or until
+    // the program is to end (false); the program's other windows take no input meanwhile.
+    bool ShowModal();
+
+    // The system moves the window with the mouse, as if its caption were dragged, until the
+    // button is released.
+    void StartDragMove();
+    // Pulls the window back inside the desktop: left, top, right, bottom edge in that order.
+    void PullBackOntoDesktop();
+
+    // Adds a control on top of those added before.
+    void AddControl(Control& control);
+    // Called by a windowed control created on this form.
+    void AddWindowedControl(WindowedControl& control);
+    bool HasWindowedControls() const { return !windowedControls_.empty(); }
+    // The client area as it would be painted now.
+    Bitmap RenderClient() const;
+    // Called by a control whose place, visibility or hint changed.
+    void ControlChanged(const Control& control);
+    // The hint of a windowed control of this form (Shift-JIS; empty for none).
+    void SetChildHint(HWND child, std::string_view hint);
+
+    // The form whose window this is, or null for any other window.
+    static Form* FromHandle(HWND window);
+
+  protected:
+    // Windowed controls are made here, once the window exists and before FormCreate.
+    virtual void CreateWindowedControls() {}
+    virtual void FormCreate() {}
+    // Each time the hidden form turns visible.
+    virtual void FormShow() {}
+    // False refuses a close request.
+    virtual bool FormCloseQuery() { return true; }
+    // After an accepted close request: a main form then ends the message loop, any other
+    // form hides.
+    virtual void FormClose() {}
+    virtual bool IsMainForm() const { return false; }
+    virtual void FormTimer(UINT_PTR /*id*/) {}
+    // A left press that no control took, in client coordinates.
+    virtual void FormMouseDown(POINT /*at*/) {}
+    // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
+    virtual void FormDialogKey(int /*command*/) {}
+    // A right click anywhere on the form, in screen coordinates.
+    virtual void FormContextMenu(POINT /*screen*/) {}
+    // Any other message; return true when handled.
+    virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                               LRESULT& /*result*/) {
+        return false;
+    }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void CloseRequested();
+    void PaintClient(HDC dc) const;
+    void Paint();
+    Control* ControlAt(POINT at) const;
+    void LeftButtonDown(POINT at);
+    void MouseMove(POINT at);
+    void LeftButtonUp(POINT at);
+    void EndModal();
+    void MoveFocus(WPARAM target, bool isWindow);
+    void UpdateHintTool(const Control& control);
+    HWND Hints();
+    WindowedControl* WindowedControlOf(HWND child) const;
+
+    HWND handle_ = nullptr;
+    HWND hints_ = nullptr;
+    COLORREF color_ = GetSysColor(COLOR_BTNFACE);
+    std::vector<Control*> controls_;
+    std::vector<WindowedControl*> windowedControls_;
+    std::vector<HWND> modalDisabled_;  // while shown modally
+    Control* captured_ = nullptr;
+    Control* hovered_ = nullptr;
+};
+
+// Takes the next message of the thread and delivers it (DeliverMessage). False once the
+// program is to end.
+bool PumpMessage();
+
+// Delivers a message taken from the queue, with the keyboard interface of dialog boxes (Tab
+// between controls, Enter and Esc) on forms with windowed controls.
+void DeliverMessage(MSG& message);
+
+}  // namespace haripon

@@ -1,0 +1,62 @@
+#include "platform/win32/message_box.h"
+
+#include <utility>
+
+#include "platform/win32/error_report.h"
+#include "platform/core/wide_text.h"
+
+namespace haripon {
+
+namespace {
+
+ScopedMessageBoxHook::Hook& CurrentHook() {
+    static ScopedMessageBoxHook::Hook hook;
+    return hook;
+}
+
+std::string& ErrorReportCaption() {
+    static std::string caption;
+    return caption;
+}
+
+void ShowBox(const std::string& text, const std::string& caption, UINT style) {
+    if (const auto& hook = CurrentHook()) {
+        hook(text, caption);
+        return;
+    }
+    MessageBoxW(GetActiveWindow(), WideFromSjis(text).c_str(), WideFromSjis(caption).c_str(),
+                style | MB_OK | MB_SETFOREGROUND);
+}
+
+}  // namespace
+
+void ShowMessage(const std::string& text, const std::string& caption, HWND focus) {
+    ShowBox(text, caption, 0);
+    if (focus)
+        SetFocus(focus);
+}
+
+void ShowErrorReport(const std::string& text) {
+    static bool showing = false;
+    if (showing)
+        return;
+    showing = true;
+    try {
+        ShowBox(text, ErrorReportCaption(), MB_ICONERROR);
+    } catch (...) {
+    }
+    showing = false;
+}
+
+void SetErrorReportCaption(std::string caption) {
+    ErrorReportCaption() = std::move(caption);
+}
+
+ScopedMessageBoxHook::ScopedMessageBoxHook(Hook hook)
+    : previous_(std::exchange(CurrentHook(), std::move(hook))) {}
+
+ScopedMessageBoxHook::~ScopedMessageBoxHook() {
+    CurrentHook() = std::move(previous_);
+}
+
+}  // namespace haripon

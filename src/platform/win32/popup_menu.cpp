@@ -1,0 +1,130 @@
+#include "platform/win32/popup_menu.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "platform/core/wide_text.h"
+
+namespace haripon {
+
+namespace {
+
+constexpr UINT kFirstItemId = 100;
+
+// A menu made for one popup.
+class MenuHandle {
+  public:
+    explicit MenuHandle(HMENU menu) : menu_(menu) {}
+    ~MenuHandle() {
+        if (menu_)
+            DestroyMenu(menu_);
+    }
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+
+    HMENU Get() const { return menu_; }
+
+  private:
+    HMENU menu_;
+};
+
+PopupMenu::ScopedHook::Hook& CurrentHook() {
+    static PopupMenu::ScopedHook::Hook hook;
+    return hook;
+}
+
+}  // namespace
+
+UINT PopupMenu::Add(std::string_view caption, std::function<void()> onClick) {
+    Item item;
+    item.id = kFirstItemId + static_cast<UINT>(items_.size());
+    item.caption = caption;
+    item.onClick = std::move(onClick);
+    items_.push_back(std::move(item));
+    return items_.back().id;
+}
+
+void PopupMenu::AddSeparator() {
+    Item item;
+    item.id = kFirstItemId + static_cast<UINT>(items_.size());
+    item.separator = true;
+    items_.push_back(std::move(item));
+}
+
+const PopupMenu::Item& PopupMenu::Find(UINT id) const {
+    for (const Item& item : items_) {
+        if (item.id == id)
+            return item;
+    }
+    throw std::out_of_range("no such menu item");
+}
+
+PopupMenu::Item& PopupMenu::Find(UINT id) {
+    return const_cast<Item&>(static_cast<const PopupMenu&>(*this).Find(id));
+}
+
+void PopupMenu::SetEnabled(UINT id, bool enabled) {
+    Find(id).enabled = enabled;
+}
+
+bool PopupMenu::Enabled(UINT id) const {
+    return Find(id).enabled;
+}
+
+void PopupMenu::SetCaption(UINT id, std::string_view caption) {
+    Find(id).caption = caption;
+}
+
+const std::string& PopupMenu::Caption(UINT id) const {
+    return Find(id).caption;
+}
+
+UINT PopupMenu::IdOf(std::string_view caption) const {
+    for (const Item& item : items_) {
+        if (!item.separator && item.caption == caption)
+            return item.id;
+    }
+    return 0;
+}
+
+void PopupMenu::Popup(HWND owner, POINT screen) const {
+    if (const auto& hook = CurrentHook()) {
+        Choose(hook(*this));
+        return;
+    }
+    UINT chosen = 0;
+    {
+        const MenuHandle menu(CreatePopupMenu());
+        for (const Item& item : items_) {
+            if (item.separator) {
+                AppendMenuW(menu.Get(), MF_SEPARATOR, item.id, nullptr);
+            } else {
+                AppendMenuW(menu.Get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
+                            item.id, WideFromSjis(item.caption).c_str());
+            }
+        }
+        chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(),
+                                                  TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                  screen.x, screen.y, 0, owner, nullptr));
+    }
+    // Lets the menu close properly when it was opened for a notification icon.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    Choose(chosen);
+}
+
+void PopupMenu::Choose(UINT id) const {
+    if (id == 0)
+        return;
+    const Item& item = Find(id);
+    if (item.enabled && !item.separator && item.onClick)
+        item.onClick();
+}
+
+PopupMenu::ScopedHook::ScopedHook(Hook hook)
+    : previous_(std::exchange(CurrentHook(), std::move(hook))) {}
+
+PopupMenu::ScopedHook::~ScopedHook() {
+    CurrentHook() = std::move(previous_);
+}
+
+}  // namespace haripon
