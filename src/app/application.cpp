@@ -62,12 +62,8 @@ void Application::FirstDisplay() {
     memos_.ShowPostedMemos();
     title_.AddTrayIcon();
     title_.Hide();
-    if (FirstUsedSlot() == -1) {
-        editor_.ShowEditor();
-        editor_.ShowSlotTimeInBoxes(0);
-        editor_.ShowPostButtons(0);
-        editor_.FillDayList();
-    }
+    if (FirstUsedSlot() == -1)
+        editor_.Open(EditorOpening::FirstDisplay, 0);
 }
 
 void Application::Shutdown() {

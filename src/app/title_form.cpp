@@ -20,9 +20,11 @@ constexpr UINT kTitleMilliseconds = 3000;
 }  // namespace
 
 TPTitleForm::TPTitleForm(Application& application)
-    : application_(application),
+    : Form(kClassName, kWidth, kHeight),
+      application_(application),
       tray_(kTrayIconId, kTrayMessage, kAppName,
-            LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON))) {
+            LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON))),
+      taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);
 
@@ -32,11 +34,6 @@ TPTitleForm::TPTitleForm(Application& application)
     PTitlePup.Add(kExitCaption, [this] { Exit1Click(); });
     PTitlePup.AddSeparator();
     PTitlePup.Add(kCancelCaption);
-}
-
-void TPTitleForm::Create() {
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    Form::Create(kClassName, kWidth, kHeight);
 }
 
 void TPTitleForm::FormCreate() {
@@ -92,22 +89,12 @@ void TPTitleForm::ShowTrayMenu() {
 
 // The editor on the selected slot with its stored time.
 void TPTitleForm::TrayIconDoubleClick() {
-    EditorOperations& editor = application_.Editor();
-    editor.ShowEditor();
-    editor.ShowSlotTimeInBoxes(SelectedSlot);
-    editor.ShowTimerState();
-    editor.FillDayList();
-    editor.ShowPostButtons(SelectedSlot);
+    application_.Editor().Open(EditorOpening::TrayDoubleClick, SelectedSlot);
 }
 
 // The editor on the selected slot; its boxes show the current time.
 void TPTitleForm::N1Click() {
-    EditorOperations& editor = application_.Editor();
-    editor.ShowSelectedSlot();
-    editor.SetMemoText(SlotTable[SelectedSlot].Memo);
-    editor.ShowEditor();
-    editor.ShowPostButtons(SelectedSlot);
-    editor.FillDayList();
+    application_.Editor().Open(EditorOpening::TrayMenu, SelectedSlot);
 }
 
 void TPTitleForm::CG1Click() {

@@ -22,7 +22,6 @@ class TPTitleForm : public Form {
 
     explicit TPTitleForm(Application& application);
 
-    void Create();
     void AddTrayIcon() { tray_.Add(Handle()); }
     void RemoveTrayIcon() { tray_.Remove(); }
     bool TrayIconAdded() const { return tray_.Added(); }
@@ -51,7 +50,7 @@ class TPTitleForm : public Form {
     UINT CG1 = 0;
     UINT N4 = 0;
     TrayIcon tray_;
-    UINT taskbarCreated_ = 0;
+    const UINT taskbarCreated_;
 };
 
 }  // namespace haripon

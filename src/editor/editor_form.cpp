@@ -39,7 +39,7 @@ void PlaceButton(SpeedButton& button, const std::string& glyph, const ButtonThem
 }  // namespace
 
 TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
-    : folder_(std::move(folder)), mainWindow_(mainWindow) {
+    : Form(kClassName, kWidth, kHeight), folder_(std::move(folder)), mainWindow_(mainWindow) {
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window
     AddControl(MainImg);
@@ -114,10 +114,6 @@ TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
 void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
     memos_ = &memos;
     reminder_ = &reminder;
-}
-
-void TTPostForm::Create() {
-    Form::Create(kClassName, kWidth, kHeight);
 }
 
 void TTPostForm::CreateWindowedControls() {
@@ -229,6 +225,64 @@ void TTPostForm::ApplyEditorSkin() {
     PlaceButton(DltBtn, ThemeSettings.DeleteButton.File, ThemeSettings.DeleteButton);
 }
 
+// Each opener's steps in the order its caller has always taken them.
+void TTPostForm::Open(EditorOpening opening, int slot) {
+    SelectedSlot = slot;
+    switch (opening) {
+        case EditorOpening::FirstDisplay:
+            ShowEditor();
+            ShowSlotTimeInBoxes(slot);
+            ShowPostButtons(slot);
+            FillDayList();
+            break;
+        case EditorOpening::TrayDoubleClick:
+            ShowEditor();
+            ShowSlotTimeInBoxes(slot);
+            ShowTimerState();
+            FillDayList();
+            ShowPostButtons(slot);
+            break;
+        case EditorOpening::TrayMenu:  // the boxes show the current time (FormShow)
+            ShowSelectedSlot();
+            SetMemoText(SlotTable[slot].Memo);
+            ShowEditor();
+            ShowPostButtons(slot);
+            FillDayList();
+            break;
+        case EditorOpening::Rewrite:
+            ShowSelectedSlot();
+            SetMemoText(SlotTable[slot].Memo);
+            ShowEditor();
+            ShowTimerState();
+            ShowPostButtons(slot);
+            ShowSlotTimeInBoxes(slot);
+            FillDayList();
+            PstEdt.Focus();
+            break;
+        case EditorOpening::NewMemo:
+            ShowSelectedSlot();
+            SetMemoText(SlotTable[slot].Memo);
+            ShowEditor();
+            ShowTimerState();
+            PstEdt.Focus();
+            FillDayList();
+            ShowPostButtons(slot);
+            break;
+    }
+}
+
+// The tick and the boxes go off whichever slot is shown; the text only on the slot itself.
+void TTPostForm::SlotPeeledOff(int slot) {
+    ShowSlotPicture(slot);
+    if (slot == SelectedSlot) {
+        ShowTimerState();
+        SetMemoText("");
+    }
+    ClearTimerBoxes();
+    ShowSlotTimeInBoxes(slot);
+    ShowPostButtons(slot);
+}
+
 void TTPostForm::ShowEditor() {
     if (!placed_) {
         CenterOnScreen();
@@ -259,15 +313,6 @@ void TTPostForm::FormTimer(UINT_PTR id) {
 // A press on the background moves the window, as a drag on a caption would.
 void TTPostForm::FormMouseDown(POINT /*at*/) {
     StartDragMove();
-}
-
-bool TTPostForm::HandleMessage(UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/,
-                               LRESULT& result) {
-    if (message != WM_EXITSIZEMOVE)
-        return false;
-    PullBackOntoDesktop();
-    result = 0;
-    return true;
 }
 
 void TTPostForm::ShowSelectedSlot() {
@@ -344,10 +389,6 @@ void TTPostForm::SetMemoText(std::string_view text) {
     PstEdt.SetText(text);
 }
 
-void TTPostForm::FocusMemoText() {
-    PstEdt.Focus();
-}
-
 void TTPostForm::ClearTimerBoxes() {
     TimSetCBox.SetChecked(false);
     EnableTimeBoxes(false);
@@ -357,10 +398,9 @@ bool TTPostForm::ValidateTimeBoxes() {
     const std::array<std::string, 5> texts = TimeBoxTexts();
     const TimeCheck check = CheckTimeBoxes({texts[0], texts[1], texts[2], texts[3], texts[4]});
     StoreTimeCheck(check, SlotTable[SelectedSlot]);
-    if (check.Valid)
-        return false;
-    Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
-    return true;
+    if (!check.Valid)
+        Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
+    return check.Valid;
 }
 
 bool TTPostForm::DayPastMonthEnd() const {
@@ -381,14 +421,9 @@ void TTPostForm::PostMemo() {
     slot.Memo = text;
 
     ShowAllSlotPictures();
-    memos_->SkinMemoWindow(selected);
-    memos_->DrawMemoLabel(selected, slot.SlotTheme.MemoColor);
-    if (text.empty()) {
-        memos_->HideMemoWindow(selected);
+    memos_->MemoPosted(selected);
+    if (text.empty())
         TimSetCBox.SetChecked(false);
-    } else {
-        memos_->ShowMemoWindow(selected);
-    }
 }
 
 void TTPostForm::PstBtnClick(int tag) {
@@ -432,7 +467,7 @@ void TTPostForm::EdtBtnClick() {
 void TTPostForm::PostOrRewrite() {
     const bool timed = TimSetCBox.Checked();
     if (timed) {
-        if (ValidateTimeBoxes())
+        if (!ValidateTimeBoxes())
             return;
         if (DayPastMonthEnd()) {
             Say(kDayInvalid, nullptr);
@@ -514,10 +549,7 @@ bool TTPostForm::DeliverReminder(int slot) {
     if (due.Memo != shown)
         return true;
 
-    due.Year = due.Month = due.Day = due.Hour = due.Minute = kNotSet;
-    due.TimeFlag = 0;
-    due.Memo.clear();
-    due.HasMemo = 0;
+    EmptySlot(due);
     RunReported([&] { ShowSlotPicture(slot); });
     if (slot == SelectedSlot) {
         RunReported([&] {

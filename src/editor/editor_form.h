@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "model/editor_operations.h"
 #include "editor/reminder_rules.h"
+#include "model/editor_operations.h"
 #include "platform/win32/controls.h"
 #include "platform/core/file_name.h"
 #include "platform/win32/form.h"
@@ -35,25 +35,26 @@ class TTPostForm : public Form, public EditorOperations {
     // The desktop memo windows the editor posts to and the window due memos are shown in;
     // they are made after the editor and know it in turn.
     void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder);
-    void Create();
 
     // What the tray and the memo windows use.
     bool Visible() const override { return Form::Visible(); }
-    void ShowEditor() override;
-    void ShowSelectedSlot() override;
-    void ShowSlotPicture(int slot) override;
-    void ShowTimerState() override;
-    void ShowSlotTimeInBoxes(int slot) override;
-    void ShowPostButtons(int slot) override;
-    void FillDayList() override;
-    void SetMemoText(std::string_view text) override;
-    void FocusMemoText() override;
-    void ClearTimerBoxes() override;
+    void Open(EditorOpening opening, int slot) override;
+    void SlotPeeledOff(int slot) override;
 
+    // Shows the window and brings it to the front; centred the first time.
+    void ShowEditor();
+    void ShowSelectedSlot();
+    void ShowSlotPicture(int slot);
     void ShowAllSlotPictures();
+    void ShowTimerState();
+    void ShowSlotTimeInBoxes(int slot);
+    void ShowPostButtons(int slot);
     void ShowNowInBoxes();
-    // True when a box was refused (its message has been shown and the slot's time unset);
-    // false when the five values are valid and stored in the selected slot.
+    void FillDayList();
+    // The memo text box PstEdt.
+    void SetMemoText(std::string_view text);
+    // True when the five values are valid and stored in the selected slot; false when a box
+    // was refused (its message has been shown and the slot's time unset).
     bool ValidateTimeBoxes();
     bool DayPastMonthEnd() const;
     void PostMemo();
@@ -95,7 +96,6 @@ class TTPostForm : public Form, public EditorOperations {
     void FormClose() override;
     void FormTimer(UINT_PTR id) override;
     void FormMouseDown(POINT at) override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     void LayOut(const EditorLayout& layout);
@@ -103,6 +103,8 @@ class TTPostForm : public Form, public EditorOperations {
     std::array<ComboBox*, 5> TimeBoxes();
     std::array<std::string, 5> TimeBoxTexts() const;
     void EnableTimeBoxes(bool enabled);
+    // The timer check box unticked and the five date and time boxes disabled.
+    void ClearTimerBoxes();
     void Say(const char* message, HWND focus);
     void SaveSettings();
 

@@ -1,19 +1,17 @@
 // What the editor and the reminder check ask of the desktop memo windows.
 #pragma once
 
-#include <cstdint>
-
 namespace haripon {
 
 class MemoWindowOperations {
   public:
     virtual ~MemoWindowOperations() = default;
 
-    // A hidden window comes up at its slot's place, size and text; a shown one stays.
-    virtual void ShowMemoWindow(int slot) = 0;
+    // The slot's memo was posted or rewritten: its window is redrawn and shown at the slot's
+    // place, or hidden when the slot holds no text now.
+    virtual void MemoPosted(int slot) = 0;
     virtual void HideMemoWindow(int slot) = 0;
-    virtual void SkinMemoWindow(int slot) = 0;
-    virtual void DrawMemoLabel(int slot, std::int32_t color) = 0;
+    // The memo taken off its slot, as the window's own peel-off command does it.
     virtual void PeelOffMemo(int slot) = 0;
 };
 

@@ -20,7 +20,11 @@ std::wstring ClassName(int slot) {
 
 }  // namespace
 
-TMemoWindow::TMemoWindow(EditorOperations& editor, int slot) : editor_(editor), slot_(slot) {
+// Window 1 stays on top of other windows.
+TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
+    : Form(ClassName(slot), kLargeWidth, kHeight, slot == 0 ? WS_EX_TOPMOST : 0),
+      editor_(editor),
+      slot_(slot) {
     PostBaseImg.SetMouseThrough(true);
     PostImg.SetTransparent(true);
     // Window 1's face passes the mouse on; the others' take clicks and do nothing.
@@ -38,10 +42,6 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot) : editor_(editor), 
     PostPup.Add(kCancelCaption);
 }
 
-void TMemoWindow::Create() {
-    Form::Create(ClassName(slot_).c_str(), kLargeWidth, kHeight, slot_ == 0 ? WS_EX_TOPMOST : 0);
-}
-
 // The memo colour comes first: a face the theme lacks still leaves a strip of its colour.
 void TMemoWindow::FormCreate() {
     ThemeFolder = ReadThemeFolder();
@@ -56,6 +56,16 @@ void TMemoWindow::ShowWindowOfSlot() {
         return;
     ShowMemoWindow();
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+void TMemoWindow::MemoPosted() {
+    SkinMemoWindow();
+    DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
+    if (SlotTable[slot_].Memo.empty()) {
+        Hide();
+    } else {
+        ShowWindowOfSlot();
+    }
 }
 
 // A background the theme lacks is reported, and the memo shown all the same, on its colour.
@@ -109,11 +119,7 @@ void TMemoWindow::FormMouseDown(POINT /*at*/) {
     StoreWindowPosition();
 }
 
-void TMemoWindow::WMExitSizeMove() {
-    PullBackOntoDesktop();
-}
-
-void TMemoWindow::RightButtonDown(POINT at) {
+void TMemoWindow::FormRightButtonDown(POINT at) {
     if (slot_ != 0 && PtInRect(&PostImg.Bounds(), at))
         return;
     PostPup.SetEnabled(PostNew1, true);
@@ -129,22 +135,6 @@ void TMemoWindow::RightButtonDown(POINT at) {
     PostPup.Popup(Handle(), {window.left + at.x, window.top});
 }
 
-bool TMemoWindow::HandleMessage(UINT message, WPARAM /*wParam*/, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-        case WM_RBUTTONDOWN:
-            RightButtonDown(
-                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-            result = 0;
-            return true;
-        case WM_EXITSIZEMOVE:
-            WMExitSizeMove();
-            result = 0;
-            return true;
-        default:
-            return false;
-    }
-}
-
 void TMemoWindow::ToggleDisplaySize() {
     MemoSlot& slot = SlotTable[slot_];
     slot.SmallDisplay = slot.SmallDisplay ? 0 : 1;
@@ -152,45 +142,21 @@ void TMemoWindow::ToggleDisplaySize() {
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
 }
 
+// The window goes with the memo; the editor follows.
 void TMemoWindow::PeelOffMemo() {
-    MemoSlot& slot = SlotTable[slot_];
-    slot.Year = slot.Month = slot.Day = slot.Hour = slot.Minute = kNotSet;
-    slot.Memo.clear();
+    EmptySlot(SlotTable[slot_]);
     Hide();
-    editor_.ShowSlotPicture(slot_);
-    if (slot_ == SelectedSlot) {
-        editor_.ShowTimerState();
-        editor_.SetMemoText("");
-    }
-    slot.HasMemo = 0;
-    slot.TimeFlag = 0;
-    editor_.ClearTimerBoxes();
-    editor_.ShowSlotTimeInBoxes(slot_);
-    editor_.ShowPostButtons(slot_);
+    editor_.SlotPeeledOff(slot_);
 }
 
 void TMemoWindow::RewriteMemo() {
-    SelectedSlot = slot_;
-    editor_.ShowSelectedSlot();
-    editor_.SetMemoText(SlotTable[slot_].Memo);
-    editor_.ShowEditor();
-    editor_.ShowTimerState();
-    editor_.ShowPostButtons(slot_);
-    editor_.ShowSlotTimeInBoxes(slot_);
-    editor_.FillDayList();
-    editor_.FocusMemoText();
+    editor_.Open(EditorOpening::Rewrite, slot_);
 }
 
+// The first free slot, or the first when all seven hold a memo.
 void TMemoWindow::NewMemo() {
     const int free = FirstFreeSlot();
-    SelectedSlot = free == -1 ? 0 : free;
-    editor_.ShowSelectedSlot();
-    editor_.SetMemoText(SlotTable[SelectedSlot].Memo);
-    editor_.ShowEditor();
-    editor_.ShowTimerState();
-    editor_.FocusMemoText();
-    editor_.FillDayList();
-    editor_.ShowPostButtons(SelectedSlot);
+    editor_.Open(EditorOpening::NewMemo, free == -1 ? 0 : free);
 }
 
 }  // namespace haripon

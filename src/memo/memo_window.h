@@ -18,11 +18,12 @@ class TMemoWindow : public Form {
     // The editor is the one window a memo window opens and refreshes.
     TMemoWindow(EditorOperations& editor, int slot);
 
-    void Create();
     int Slot() const { return slot_; }
 
     // Shows a hidden window at its slot's place, size and text (ShowMemoWindow first).
     void ShowWindowOfSlot();
+    // The slot's memo was posted or rewritten: redrawn, and shown or, without text, hidden.
+    void MemoPosted();
     void ShowMemoWindow();
     void SkinMemoWindow();
     void DrawMemoLabel(COLORREF color);
@@ -40,12 +41,9 @@ class TMemoWindow : public Form {
     bool FormCloseQuery() override;
     void FormClose() override;
     void FormMouseDown(POINT at) override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void FormRightButtonDown(POINT at) override;
 
   private:
-    void RightButtonDown(POINT at);
-    void WMExitSizeMove();
-
     EditorOperations& editor_;
     const int slot_;
     Image PostBaseImg;

@@ -31,20 +31,12 @@ void MemoWindows::CloseMemoWindows() {
         window.Close();
 }
 
-void MemoWindows::ShowMemoWindow(int slot) {
-    windows_[slot].ShowWindowOfSlot();
+void MemoWindows::MemoPosted(int slot) {
+    windows_[slot].MemoPosted();
 }
 
 void MemoWindows::HideMemoWindow(int slot) {
     windows_[slot].Hide();
-}
-
-void MemoWindows::SkinMemoWindow(int slot) {
-    windows_[slot].SkinMemoWindow();
-}
-
-void MemoWindows::DrawMemoLabel(int slot, std::int32_t color) {
-    windows_[slot].DrawMemoLabel(static_cast<COLORREF>(color));
 }
 
 void MemoWindows::PeelOffMemo(int slot) {

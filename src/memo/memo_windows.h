@@ -23,10 +23,8 @@ class MemoWindows : public MemoWindowOperations {
     // At the end: a close request to each window, which succeeds once the slots are released.
     void CloseMemoWindows();
 
-    void ShowMemoWindow(int slot) override;
+    void MemoPosted(int slot) override;
     void HideMemoWindow(int slot) override;
-    void SkinMemoWindow(int slot) override;
-    void DrawMemoLabel(int slot, std::int32_t color) override;
     void PeelOffMemo(int slot) override;
 
   private:

@@ -7,7 +7,7 @@
 
 namespace haripon {
 
-TMsgForm::TMsgForm() {
+TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
     MsgMainImg.SetBounds(0, 0, kWidth, kHeight);
     MsgFrmStrImg.SetBounds(104, 64, 177, 57);
     MsgFrmMainImg.SetBounds(8, 16, 64, 128);
@@ -20,10 +20,6 @@ TMsgForm::TMsgForm() {
     AddControl(MsgFrmMainImg);
     AddControl(MsgWndExtBtn);
     AddControl(MsgFrmChrStrImg);
-}
-
-void TMsgForm::Create() {
-    Form::Create(kClassName, kWidth, kHeight);
 }
 
 // The background and the close button are the theme's from start to end.

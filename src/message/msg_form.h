@@ -15,7 +15,6 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     static constexpr int kHeight = 160;
 
     TMsgForm();
-    void Create();
 
     bool Ready() const override { return Handle() != nullptr; }
     bool Visible() const override { return Form::Visible(); }

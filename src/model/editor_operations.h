@@ -1,28 +1,29 @@
-// What other windows ask of the memo editor window.
+// What the other windows ask of the memo editor window: each the whole of what its caller
+// wants, so that the editor alone knows the order in which it brings itself up to date.
 #pragma once
 
-#include <string_view>
-
 namespace haripon {
+
+// The ways the editor is opened; each shows the slot's memo and refreshes the window in
+// the order its caller has always used.
+enum class EditorOpening {
+    FirstDisplay,     // the end of start-up with no memo anywhere: the slot's stored time
+    TrayDoubleClick,  // the tray icon's double click: the selected slot's stored time
+    TrayMenu,         // the tray menu's "open": the current time, the tick left as it is
+    Rewrite,          // a memo window's "rewrite": its slot with its stored time
+    NewMemo,          // a memo window's "new memo": a free slot
+};
 
 class EditorOperations {
   public:
     virtual ~EditorOperations() = default;
 
     virtual bool Visible() const = 0;
-    // Shows the window and brings it to the front.
-    virtual void ShowEditor() = 0;
-    virtual void ShowSelectedSlot() = 0;
-    virtual void ShowSlotPicture(int slot) = 0;
-    virtual void ShowTimerState() = 0;
-    virtual void ShowSlotTimeInBoxes(int slot) = 0;
-    virtual void ShowPostButtons(int slot) = 0;
-    virtual void FillDayList() = 0;
-    // The memo text box PstEdt.
-    virtual void SetMemoText(std::string_view text) = 0;
-    virtual void FocusMemoText() = 0;
-    // The timer check box unticked and the five date and time boxes disabled.
-    virtual void ClearTimerBoxes() = 0;
+    // Makes `slot` the selected one and shows the editor on it, in front.
+    virtual void Open(EditorOpening opening, int slot) = 0;
+    // The slot was emptied from its memo window: its picture, and the editor's tick, boxes
+    // and buttons, follow (and its text, when it is the selected slot).
+    virtual void SlotPeeledOff(int slot) = 0;
 };
 
 }  // namespace haripon

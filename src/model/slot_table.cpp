@@ -42,6 +42,13 @@ void ReleaseAllSlots() {
         slot.HasMemo = 0;
 }
 
+void EmptySlot(MemoSlot& slot) {
+    slot.Year = slot.Month = slot.Day = slot.Hour = slot.Minute = kNotSet;
+    slot.TimeFlag = 0;
+    slot.Memo.clear();
+    slot.HasMemo = 0;
+}
+
 void ResetSlots() {
     SlotTable.fill(MemoSlot{});
 }

@@ -63,6 +63,8 @@ FileName AppFile(std::string_view relative);
 int FirstUsedSlot();
 int FirstFreeSlot();
 void ReleaseAllSlots();
+// The slot holds no memo any more: no text, no time, no timer, no close guard.
+void EmptySlot(MemoSlot& slot);
 // Every number 0, every flag 0, every string empty.
 void ResetSlots();
 

@@ -22,7 +22,7 @@ void PlaceButton(const ThemeFile& theme, SpeedButton& button, const std::string&
 
 }  // namespace
 
-TChgCgFrm::TChgCgFrm() {
+TChgCgFrm::TChgCgFrm() : Form(kClassName, kWidth, kHeight) {
     ChgCgImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(ChgCgImg);
     Label1.SetBounds(25, 16, 193, 12);
@@ -40,10 +40,6 @@ TChgCgFrm::TChgCgFrm() {
     ChgCgOkBtn.SetHint(kConfirmHint);
     ChgCgOkBtn.OnClick = [this] { ChgCgOkBtnClick(); };
     AddControl(ChgCgOkBtn);
-}
-
-void TChgCgFrm::Create() {
-    Form::Create(kClassName, kWidth, kHeight);
 }
 
 void TChgCgFrm::CreateWindowedControls() {

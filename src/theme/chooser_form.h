@@ -15,7 +15,6 @@ class TChgCgFrm : public Form {
     static constexpr int kHeight = 122;
 
     TChgCgFrm();
-    void Create();
 
     // Fills the list from the catalogue and the text from the active theme, then shows the
     // dialog modally until it closes.

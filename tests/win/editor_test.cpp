@@ -168,6 +168,26 @@ TEST_F(Editor, RewritingWithNoTextTakesTheMemoOffAndPeelingOffSavesNothing) {
     EXPECT_TRUE(boxes_.empty());
 }
 
+// A strip peeled off while the editor shows slot 3: the tick and the boxes go off, and the
+// buttons and the boxes follow the emptied slot; the text goes only with slot 3 itself.
+TEST_F(Editor, APeelOffFromAStripRefreshesTheEditor) {
+    Start(std::string(kStored) + "POST1MEMO=first\r\n");
+    app_.FirstDisplay();
+    for (const int peeled : {0, 2}) {
+        RightClickMemo(2, kRewriteCaption);
+        ASSERT_TRUE(editor().TimSetCBox.Checked());
+        RightClickMemo(peeled, kPeelOffCaption);
+        EXPECT_EQ(editor().PstEdt.Text(), peeled == 2 ? "" : "third");
+        EXPECT_FALSE(editor().TimSetCBox.Checked());
+        EXPECT_FALSE(editor().YearCmb.Enabled());
+        EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"2026", "12", "8", "9", "5"}));
+        EXPECT_TRUE(editor().SetBtn.Visible());
+        const SlotTheme& theme = SlotTable[peeled].SlotTheme;
+        EXPECT_TRUE(SamePixels(editor().PstBtnImg[peeled].Picture(),
+                               LoadBitmapFile(ThemePath(theme.SlotBackFile0))));
+    }
+}
+
 TEST_F(Editor, SelectingASlot) {
     Start(kStored);
     Click(editor().PstBtn[2]);

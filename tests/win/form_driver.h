@@ -113,7 +113,7 @@ inline bool ShowsGlyphImage(const Form& form, const Control& button, const Bitma
 // posted, so that a window it closes is closed before the next action runs.
 class LoopProbe : public Form {
   public:
-    LoopProbe() { Create(L"THariponLoopProbe", 1, 1); }
+    LoopProbe() : Form(L"THariponLoopProbe", 1, 1) { Create(); }
     void Post(std::function<void()> action) {
         actions_.push_back(std::move(action));
         if (actions_.size() == 1)

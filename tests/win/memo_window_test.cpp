@@ -87,21 +87,14 @@ class RecordingEditor : public EditorOperations {
     bool visible = false;
 
     bool Visible() const override { return visible; }
-    void ShowEditor() override { calls.push_back("ShowEditor"); }
-    void ShowSelectedSlot() override { calls.push_back("ShowSelectedSlot"); }
-    void ShowSlotPicture(int slot) override { Call("ShowSlotPicture", slot); }
-    void ShowTimerState() override { calls.push_back("ShowTimerState"); }
-    void ShowSlotTimeInBoxes(int slot) override { Call("ShowSlotTimeInBoxes", slot); }
-    void ShowPostButtons(int slot) override { Call("ShowPostButtons", slot); }
-    void FillDayList() override { calls.push_back("FillDayList"); }
-    void SetMemoText(std::string_view text) override {
-        calls.push_back("SetMemoText " + std::string(text));
+    void Open(EditorOpening opening, int slot) override {
+        const char* names[] = {"FirstDisplay", "TrayDoubleClick", "TrayMenu", "Rewrite", "NewMemo"};
+        calls.push_back("Open " + std::string(names[static_cast<int>(opening)]) + " " +
+                        std::to_string(slot));
     }
-    void FocusMemoText() override { calls.push_back("FocusMemoText"); }
-    void ClearTimerBoxes() override { calls.push_back("ClearTimerBoxes"); }
-
-  private:
-    void Call(const char* name, int slot) { calls.push_back(name + (" " + std::to_string(slot))); }
+    void SlotPeeledOff(int slot) override {
+        calls.push_back("SlotPeeledOff " + std::to_string(slot));
+    }
 };
 
 struct MenuSeen {
@@ -258,31 +251,24 @@ TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
         EXPECT_EQ(field, kNotSet);
     }
     EXPECT_FALSE(Window(2).Visible());
-    EXPECT_EQ(editor_.calls, (std::vector<std::string>{
-                                 "ShowSlotPicture 2", "ShowTimerState", "SetMemoText ",
-                                 "ClearTimerBoxes", "ShowSlotTimeInBoxes 2", "ShowPostButtons 2"}));
+    EXPECT_EQ(editor_.calls, std::vector<std::string>{"SlotPeeledOff 2"});
     EXPECT_EQ(folder_.Read("timpsd.ini").find("POST3MEMO=third"), 8u);  // not written
 
-    // Another slot than the selected one leaves the editor's text alone.
     editor_.calls.clear();
     Window(6).PeelOffMemo();
-    EXPECT_EQ(editor_.calls.size(), 4u);
-    EXPECT_EQ(editor_.calls[0], "ShowSlotPicture 6");
+    EXPECT_EQ(editor_.calls, std::vector<std::string>{"SlotPeeledOff 6"});
 }
 
 TEST_F(DesktopMemos, RewriteAndNewOpenTheEditorOnTheirSlot) {
     FirstDisplay();
     itemToChoose_ = kRewriteCaption;
     RightClick(Window(6), 100, 10);
-    EXPECT_EQ(SelectedSlot, 6);
-    EXPECT_EQ(editor_.calls.front(), "ShowSelectedSlot");
-    EXPECT_EQ(editor_.calls[1], "SetMemoText seventh");
+    EXPECT_EQ(editor_.calls, std::vector<std::string>{"Open Rewrite 6"});
 
     editor_.calls.clear();
     itemToChoose_ = kNewMemoCaption;
     RightClick(Window(6), 100, 10);
-    EXPECT_EQ(SelectedSlot, 0);  // the first free slot
-    EXPECT_EQ(editor_.calls.back(), "ShowPostButtons 0");
+    EXPECT_EQ(editor_.calls, std::vector<std::string>{"Open NewMemo 0"});  // the first free
 }
 
 TEST_F(DesktopMemos, ACloseIsRefusedWhileTheSlotHoldsAMemo) {

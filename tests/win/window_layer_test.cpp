@@ -59,13 +59,13 @@ void WriteBitmap(const fs::path& file, int width, int height, ColourAt colourAt)
 
 class TestForm : public Form {
   public:
-    TestForm() {
+    TestForm() : Form(L"THariponTestForm", 60, 40) {
         AddControl(image);
         AddControl(button);
         AddControl(label);
     }
     void Create() {
-        Form::Create(L"THariponTestForm", 60, 40);
+        Form::Create();
         SetColor(kFormColor);
         edit.Create(*this);
         combo.Create(*this);
@@ -355,6 +355,7 @@ TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {
 
 class ModalForm : public Form {
   public:
+    ModalForm() : Form(L"THariponModalForm", 30, 30) {}
     bool ownerWasEnabled = true;
     HWND owner = nullptr;
 
@@ -371,7 +372,7 @@ class ModalForm : public Form {
 TEST_F(WindowLayer, AModalFormBlocksTheOthersUntilItCloses) {
     form_.Show();
     ModalForm modal;
-    modal.Create(L"THariponModalForm", 30, 30);
+    modal.Create();
     modal.owner = form_.Handle();
     PostMessageW(modal.Handle(), WM_APP, 0, 0);
     modal.ShowModal();

@@ -59,13 +59,19 @@ Form::~Form() {
     }
 }
 
-void Form::Create(const wchar_t* className, int clientWidth, int clientHeight, DWORD extraExStyle) {
-    RegisterFormClass(className, &Form::WindowProc);
+Form::Form(std::wstring className, int clientWidth, int clientHeight, DWORD extraExStyle)
+    : className_(std::move(className)),
+      designWidth_(clientWidth),
+      designHeight_(clientHeight),
+      extraExStyle_(extraExStyle) {}
+
+void Form::Create() {
+    RegisterFormClass(className_.c_str(), &Form::WindowProc);
     formBeingCreated = this;
     // Tool windows: the program lives in the tray and shows no taskbar buttons.
-    const HWND window = CreateWindowExW(WS_EX_TOOLWINDOW | extraExStyle, className, L"",
-                                        WS_POPUP | WS_CLIPCHILDREN, 0, 0, clientWidth, clientHeight,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(
+        WS_EX_TOOLWINDOW | extraExStyle_, className_.c_str(), L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+        designWidth_, designHeight_, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     formBeingCreated = nullptr;
     if (!window)
         ThrowLastError("CreateWindow");
@@ -171,7 +177,7 @@ void Form::StartDragMove() {
     SendMessageW(handle_, WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
-void Form::PullBackOntoDesktop() {
+void Form::WMExitSizeMove() {
     RECT window{};
     RECT client{};
     RECT desktop{};
@@ -388,13 +394,12 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 std::exchange(captured_, nullptr)->MouseUp();
             }
             return 0;
-        case WM_CONTEXTMENU: {
-            POINT screen = PointFrom(lParam);
-            if (screen.x == -1 && screen.y == -1)
-                GetCursorPos(&screen);
-            FormContextMenu(screen);
+        case WM_RBUTTONDOWN:
+            FormRightButtonDown(PointFrom(lParam));
             return 0;
-        }
+        case WM_EXITSIZEMOVE:
+            WMExitSizeMove();
+            return 0;
         case WM_COMMAND:
             if (WindowedControl* control = WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
                 control->Command(HIWORD(wParam));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,15 +21,16 @@ inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
 
 class Form {
   public:
-    Form() = default;
+    // The window's class (by which other programs may find it), its client size as designed
+    // and any extended style beyond that of a tool window.
+    Form(std::wstring className, int clientWidth, int clientHeight, DWORD extraExStyle = 0);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    // Registers the window class, creates the hidden window with the given client size and
-    // runs FormCreate; an error there is reported and the window stays.
-    void Create(const wchar_t* className, int clientWidth, int clientHeight,
-                DWORD extraExStyle = 0);
+    // Registers the window class, creates the hidden window and runs FormCreate; an error
+    // there is reported and the window stays.
+    void Create();
 
     HWND Handle() const { return handle_; }
     bool Visible() const;
@@ -56,10 +58,8 @@ class Form {
     bool ShowModal();
 
     // The system moves the window with the mouse, as if its caption were dragged, until the
-    // button is released.
+    // button is released; at the end of the move the window is pulled back (WMExitSizeMove).
     void StartDragMove();
-    // Pulls the window back inside the desktop: left, top, right, bottom edge in that order.
-    void PullBackOntoDesktop();
 
     // Adds a control on top of those added before.
     void AddControl(Control& control);
@@ -91,10 +91,13 @@ class Form {
     virtual void FormTimer(UINT_PTR /*id*/) {}
     // A left press that no control took, in client coordinates.
     virtual void FormMouseDown(POINT /*at*/) {}
+    // A right-button press anywhere on the form, in client coordinates.
+    virtual void FormRightButtonDown(POINT /*at*/) {}
+    // The end of a move or resize by the user: the window is pulled back inside the desktop,
+    // left, top, right and bottom edge in that order.
+    virtual void WMExitSizeMove();
     // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
     virtual void FormDialogKey(int /*command*/) {}
-    // A right click anywhere on the form, in screen coordinates.
-    virtual void FormContextMenu(POINT /*screen*/) {}
     // Any other message; return true when handled.
     virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                                LRESULT& /*result*/) {
@@ -117,6 +120,10 @@ class Form {
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
 
+    const std::wstring className_;
+    const int designWidth_;
+    const int designHeight_;
+    const DWORD extraExStyle_;
     HWND handle_ = nullptr;
     HWND hints_ = nullptr;
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
