@@ -8,6 +8,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/message_box.h"
+#include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -40,7 +41,7 @@ void TPTitleForm::FormCreate() {
     AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
-    TitleImg.Load(ThemePath(ThemeFile().String("TITLE")));
+    TitleImg.Load(ThemePath(ThemeFile().String(kTitleKey)));
 }
 
 void TPTitleForm::FormClose() {

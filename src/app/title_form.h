@@ -6,6 +6,7 @@
 #include "platform/win32/form.h"
 #include "platform/win32/popup_menu.h"
 #include "platform/win32/tray_icon.h"
+#include "theme/theme_keys.h"
 
 namespace haripon {
 
@@ -15,8 +16,8 @@ class TPTitleForm : public Form {
   public:
     // A running copy of the program is recognised by a window of this class.
     static constexpr wchar_t kClassName[] = L"TPTitleForm";
-    static constexpr int kWidth = 300;
-    static constexpr int kHeight = 200;
+    static constexpr int kWidth = kTitleSize.Width;
+    static constexpr int kHeight = kTitleSize.Height;
     static constexpr UINT kTrayIconId = 100;
     static constexpr UINT kTrayMessage = WM_USER + 1;
 

@@ -13,6 +13,7 @@
 #include "platform/win32/message_box.h"
 #include "platform/win32/window_text.h"
 #include "theme/theme_catalogue.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -29,11 +30,6 @@ constexpr int SlotButtonLeft(int slot) {
 void AddNumbers(ComboBox& box, int first, int last) {
     for (int value = first; value <= last; ++value)
         box.AddItem(std::to_string(value));
-}
-
-void PlaceButton(SpeedButton& button, const std::string& glyph, const ButtonTheme& place) {
-    button.LoadGlyph(ThemePath(glyph));
-    button.SetBounds(place.Left, place.Top, place.Width, place.Height);
 }
 
 }  // namespace

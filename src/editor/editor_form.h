@@ -12,6 +12,7 @@
 #include "platform/core/file_name.h"
 #include "platform/win32/form.h"
 #include "platform/win32/windowed_controls.h"
+#include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -22,8 +23,8 @@ class ReminderWindowOperations;
 class TTPostForm : public Form, public EditorOperations {
   public:
     static constexpr wchar_t kClassName[] = L"TTPostForm";
-    static constexpr int kWidth = 408;
-    static constexpr int kHeight = 227;
+    static constexpr int kWidth = kEditorSize.Width;
+    static constexpr int kHeight = kEditorSize.Height;
     static constexpr std::size_t kMemoLimit = 60;  // bytes of Shift-JIS
     static constexpr UINT_PTR kChkPstTimTimer = 1;
     static constexpr UINT kCheckMilliseconds = 5000;

@@ -48,7 +48,7 @@ void TMemoWindow::FormCreate() {
     SetCaption(VersionText);
     SetColor(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     PostImg.Load(ThemePath(SmallFaceNames[slot_]));
-    PostImg.SetBounds(2, 2, 16, 16);
+    PostImg.SetBounds(2, 2, kMemoFaceSize.Width, kMemoFaceSize.Height);
 }
 
 void TMemoWindow::ShowWindowOfSlot() {

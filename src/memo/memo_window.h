@@ -4,6 +4,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "platform/win32/popup_menu.h"
+#include "theme/theme_keys.h"
 
 namespace haripon {
 
@@ -11,9 +12,9 @@ class EditorOperations;
 
 class TMemoWindow : public Form {
   public:
-    static constexpr int kLargeWidth = 413;
-    static constexpr int kSmallWidth = 213;
-    static constexpr int kHeight = 22;
+    static constexpr int kLargeWidth = kLargeMemoSize.Width;
+    static constexpr int kSmallWidth = kSmallMemoSize.Width;
+    static constexpr int kHeight = kLargeMemoSize.Height;
 
     // The editor is the one window a memo window opens and refreshes.
     TMemoWindow(EditorOperations& editor, int slot);

@@ -3,7 +3,9 @@
 #include "memo/text_draw.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -27,12 +29,9 @@ void TMsgForm::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
     const ThemeFile theme;
-    MsgMainImg.Load(ThemePath(theme.String("MSGWND")));
-    MsgWndExtBtn.LoadGlyph(ThemePath(theme.String("MSGEXTBTN")));
-    MsgWndExtBtn.SetWidth(theme.Integer("MSGEXTBTN_XSIZ"));
-    MsgWndExtBtn.SetHeight(theme.Integer("MSGEXTBTN_YSIZ"));
-    MsgWndExtBtn.SetLeft(theme.Integer("MSGEXTBTN_XPOS"));
-    MsgWndExtBtn.SetTop(theme.Integer("MSGEXTBTN_YPOS"));
+    MsgMainImg.Load(ThemePath(theme.String(kReminderKey)));
+    const ButtonTheme button = theme.Button(kReminderButtonKey);
+    PlaceButton(MsgWndExtBtn, button.File, button);
 }
 
 void TMsgForm::DrawReminderLine(std::string_view line) {

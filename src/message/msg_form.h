@@ -5,14 +5,15 @@
 #include "message/reminder_operations.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
+#include "theme/theme_keys.h"
 
 namespace haripon {
 
 class TMsgForm : public Form, public ReminderWindowOperations {
   public:
     static constexpr wchar_t kClassName[] = L"TMsgForm";
-    static constexpr int kWidth = 300;
-    static constexpr int kHeight = 160;
+    static constexpr int kWidth = kReminderSize.Width;
+    static constexpr int kHeight = kReminderSize.Height;
 
     TMsgForm();
 

@@ -7,20 +7,11 @@
 #include "model/texts.h"
 #include "platform/win32/message_box.h"
 #include "theme/theme_catalogue.h"
+#include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
-
-namespace {
-
-// A button's glyph strip and place from the theme; a missing place key gives 0.
-void PlaceButton(const ThemeFile& theme, SpeedButton& button, const std::string& key) {
-    button.LoadGlyph(ThemePath(theme.String(key)));
-    button.SetBounds(theme.Integer(key + "_XPOS"), theme.Integer(key + "_YPOS"),
-                     theme.Integer(key + "_XSIZ"), theme.Integer(key + "_YSIZ"));
-}
-
-}  // namespace
 
 TChgCgFrm::TChgCgFrm() : Form(kClassName, kWidth, kHeight) {
     ChgCgImg.SetBounds(0, 0, kWidth, kHeight);
@@ -47,11 +38,14 @@ void TChgCgFrm::CreateWindowedControls() {
     SelDaaCgCmb.SetBounds(48, 48, 145, 20);
 }
 
+// A missing place key gives 0, not the designed place.
 void TChgCgFrm::FormCreate() {
     const ThemeFile theme;
-    ChgCgImg.Load(ThemePath(theme.String("THEME")));
-    PlaceButton(theme, ChgCgCslBtn, "THEMECSLBTN");
-    PlaceButton(theme, ChgCgOkBtn, "THEMERETBTN");
+    ChgCgImg.Load(ThemePath(theme.String(kChooserKey)));
+    const ButtonTheme cancel = theme.Button(kChooserCancelKey);
+    PlaceButton(ChgCgCslBtn, cancel.File, cancel);
+    const ButtonTheme ok = theme.Button(kChooserOkKey);
+    PlaceButton(ChgCgOkBtn, ok.File, ok);
 }
 
 void TChgCgFrm::ShowChooser() {

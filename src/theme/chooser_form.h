@@ -5,14 +5,15 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "platform/win32/windowed_controls.h"
+#include "theme/theme_keys.h"
 
 namespace haripon {
 
 class TChgCgFrm : public Form {
   public:
     static constexpr wchar_t kClassName[] = L"TChgCgFrm";
-    static constexpr int kWidth = 242;
-    static constexpr int kHeight = 122;
+    static constexpr int kWidth = kChooserSize.Width;
+    static constexpr int kHeight = kChooserSize.Height;
 
     TChgCgFrm();
 

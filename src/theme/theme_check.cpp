@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <algorithm>
 #include <cstdio>
-#include <initializer_list>
 #include <map>
 #include <optional>
 
@@ -12,23 +11,14 @@
 #include "platform/core/file_io.h"
 #include "platform/core/profile.h"
 #include "platform/core/sjis.h"
+#include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
 
 namespace {
 
-// Windows whose size is fixed: a picture larger than its window is cut off.
-constexpr int kTitleWidth = 300, kTitleHeight = 200;
-constexpr int kEditorWidth = 408, kEditorHeight = 227;
-constexpr int kReminderWidth = 300, kReminderHeight = 160;
-constexpr int kChooserWidth = 242, kChooserHeight = 122;
-constexpr int kLargeMemoWidth = 413, kSmallMemoWidth = 213, kMemoHeight = 22;
-constexpr int kMemoFaceSide = 16;
-
 const char* const kSections[] = {"CG", "COLOR", "MSG"};
-
-enum class Kind { Number, Picture, Glyph };
 
 // Where a window shows a picture, and how large that place is.
 struct Place {
@@ -41,15 +31,11 @@ struct Place {
 struct KeyRule {
     std::string Section;
     std::string Key;
-    Kind Type = Kind::Number;
+    KeyKind Type = KeyKind::Number;
     bool Optional = false;  // no visible effect: findings are warnings, absence is fine
     std::string Name;       // pictures: the name as the program reads it
     std::vector<Place> Places;
 };
-
-std::string Numbered(const char* prefix, int n, const char* suffix = "") {
-    return prefix + std::to_string(n) + suffix;
-}
 
 std::string Size(std::int32_t width, std::int32_t height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -90,108 +76,36 @@ bool ParsesAsInteger(std::string_view value) {
     return ParseProfileInt(value, 0) != 0 || ParseProfileInt(value, 1) != 1;
 }
 
-void AddNumbers(std::vector<KeyRule>& rules, const std::string& section, const std::string& base,
-                std::initializer_list<const char*> suffixes, bool optional = false) {
-    for (const char* suffix : suffixes)
-        rules.push_back({section, base + suffix, Kind::Number, optional, {}, {}});
+bool IsPicture(KeyKind kind) {
+    return kind == KeyKind::Picture || kind == KeyKind::Glyph;
 }
 
-void AddGeometry(std::vector<KeyRule>& rules, const std::string& base, bool optional = false) {
-    AddNumbers(rules, "CG", base, {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"}, optional);
+// A picture's place with its size: fixed, or from the theme's own size keys.
+Place PlaceOf(const PicturePlace& place, int n, const ThemeFile& file) {
+    const std::string what = WithNumber(place.What, n);
+    if (!place.SizeKeys)
+        return {place.Size.Width, place.Size.Height, what};
+    const std::string keys = WithNumber(place.SizeKeys, n);
+    return {file.Integer(keys + "_XSIZ"), file.Integer(keys + "_YSIZ"),
+            what + " (" + keys + "_XSIZ x " + keys + "_YSIZ)"};
 }
 
-void AddPicture(std::vector<KeyRule>& rules, const std::string& key, const std::string& name,
-                std::vector<Place> places, Kind kind = Kind::Picture, bool optional = false) {
-    rules.push_back({"CG", key, kind, optional, name, std::move(places)});
-}
-
-// A button's place as the theme gives it, read by the window that holds the button.
-Place ButtonPlace(const std::string& button, std::int32_t width, std::int32_t height) {
-    return {width, height, "its button (" + button + "_XSIZ x " + button + "_YSIZ)"};
-}
-
-// Every key of face8.bmp, in the order of the file the bundled themes use, with what the
-// loaded theme made of it.
+// Every key of face8.bmp but the lines, with what the theme makes of it.
 std::vector<KeyRule> ThemeRules(const ThemeFile& file) {
     std::vector<KeyRule> rules;
-    const ThemeRecord& theme = ThemeSettings;
-    AddPicture(rules, "TITLE", file.String("TITLE"),
-               {{kTitleWidth, kTitleHeight, "the title window"}});
-    AddPicture(rules, "MAINFRM", theme.MainFrameFile,
-               {{kEditorWidth, kEditorHeight, "the editor window"}});
-    for (int n = 1; n <= kSlotCount; ++n) {
-        const SlotTheme& slot = SlotTable[n - 1].SlotTheme;
-        const std::string face = Numbered("CHR", n, "FACE");
-        const std::string back = Numbered("BGCHR", n);
-        AddPicture(
-            rules, face, slot.FaceFile,
-            {{slot.FaceWidth, slot.FaceHeight,
-              "slot button " + std::to_string(n) + " (" + face + "_XSIZ x " + face + "_YSIZ)"}},
-            Kind::Glyph);
-        AddGeometry(rules, face);
-        AddPicture(rules, face + "16", slot.SmallFaceFile,
-                   {{kMemoFaceSide, kMemoFaceSide, "the face of memo window " + std::to_string(n)},
-                    {theme.MiniFaceWidth, theme.MiniFaceHeight,
-                     "the editor's selected face (MINIFACE_XSIZ x MINIFACE_YSIZ)"}});
-        AddPicture(rules, Numbered("TIMERCHR", n), slot.TimerCharFile,
-                   {{theme.TimerCharWidth, theme.TimerCharHeight,
-                     "the reminder's character picture (TIMCHR_XSIZ x TIMCHR_YSIZ)"}});
-        const Place backPlace{slot.SlotBackWidth, slot.SlotBackHeight,
-                              "the picture behind slot button " + std::to_string(n) + " (" + back +
-                                  "_XSIZ x " + back + "_YSIZ)"};
-        AddPicture(rules, back + "_0", slot.SlotBackFile0, {backPlace});
-        AddPicture(rules, back + "_1", slot.SlotBackFile1, {backPlace});
-        AddGeometry(rules, back);
-        AddPicture(rules, Numbered("PSTBIGCG", n), slot.LargeMemoFile,
-                   {{kLargeMemoWidth, kMemoHeight,
-                     "memo window " + std::to_string(n) + " at large display size"}});
-        AddPicture(rules, Numbered("PSTSMLCG", n), slot.SmallMemoFile,
-                   {{kSmallMemoWidth, kMemoHeight,
-                     "memo window " + std::to_string(n) + " at small display size"}});
+    for (const NamedKey& named : ThemeKeys()) {
+        const ThemeKey& key = *named.Key;
+        if (std::string_view(key.Section) == kLineSection)
+            continue;  // CheckLines
+        KeyRule rule{key.Section, named.Name, key.Kind, !key.Read, {}, {}};
+        if (IsPicture(key.Kind))
+            rule.Name = file.String(named.Name);
+        for (const PicturePlace& place : key.Places) {
+            if (place.What)
+                rule.Places.push_back(PlaceOf(place, named.Slot + 1, file));
+        }
+        rules.push_back(std::move(rule));
     }
-
-    const auto editorButton = [&](const char* key, const ButtonTheme& button) {
-        AddPicture(rules, key, button.File, {ButtonPlace(key, button.Width, button.Height)},
-                   Kind::Glyph);
-        AddGeometry(rules, key);
-    };
-    editorButton("CLOSESBTN", theme.CloseButton);
-    editorButton("EXITBTN", theme.ExitButton);
-    editorButton("POSTBTN", theme.PostButton);
-    AddPicture(rules, "RENEWBTN", theme.RenewButtonFile,
-               {ButtonPlace("POSTBTN", theme.PostButton.Width, theme.PostButton.Height)},
-               Kind::Glyph);
-    editorButton("DELBTN", theme.DeleteButton);
-    AddNumbers(rules, "CG", "MINIFACE", {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"});
-    for (const char* control :
-         {"SELMEMO", "MEMOTIT", "INPMEMOMEMO", "INPMEMOCBOX", "INPMEMOSETTIM"}) {
-        AddNumbers(rules, "CG", control, {"_XPOS", "_YPOS", "COLOR"});
-    }
-    AddNumbers(rules, "CG", "TIMCHR", {"_XPOS", "_YPOS", "_XSIZ", "_YSIZ"});
-
-    AddPicture(rules, "MSGWND", file.String("MSGWND"),
-               {{kReminderWidth, kReminderHeight, "the reminder window"}});
-    const auto ownButton = [&](const char* key) {
-        const std::string base = key;
-        AddPicture(rules, base, file.String(base),
-                   {ButtonPlace(base, file.Integer(base + "_XSIZ"), file.Integer(base + "_YSIZ"))},
-                   Kind::Glyph);
-        AddGeometry(rules, base);
-    };
-    ownButton("MSGEXTBTN");
-    AddPicture(rules, "THEME", file.String("THEME"),
-               {{kChooserWidth, kChooserHeight, "the theme chooser"}});
-    ownButton("THEMECSLBTN");
-    ownButton("THEMERETBTN");
-
-    // Read by no window: checked only when present.
-    AddPicture(rules, "CANSELBTN", file.String("CANSELBTN"), {}, Kind::Glyph, true);
-    AddGeometry(rules, "CANSELBTN", true);
-    AddNumbers(rules, "CG", "TIMER", {"_YPOS", "COLOR"}, true);
-
-    for (int n = 1; n <= kSlotCount; ++n)
-        AddNumbers(rules, "COLOR", Numbered("PSTCOL", n), {""});
-    AddNumbers(rules, "COLOR", "MSGWNDCOL", {""});
     return rules;
 }
 
@@ -217,7 +131,7 @@ class Checker {
             return;
         }
         const FindingLevel level = rule.Optional ? FindingLevel::Warning : FindingLevel::Error;
-        if (rule.Type == Kind::Number) {
+        if (!IsPicture(rule.Type)) {
             if (!ParsesAsInteger(*value))
                 Report(level, kThemeFile, rule.Key, "not a number: " + *value);
             return;
@@ -227,10 +141,10 @@ class Checker {
 
     // CHRMSGCNTn and the lines it counts.
     void CheckLines(int n) {
-        const std::string countKey = Numbered("CHRMSGCNT", n);
-        const auto count = profile_.Find("MSG", countKey);
+        const std::string countKey = LineCountKey(n);
+        const auto count = profile_.Find(kLineSection, countKey);
         if (!count) {
-            Missing("MSG", countKey, "");
+            Missing(kLineSection, countKey, "");
         } else if (!ParsesAsInteger(*count)) {
             Report(FindingLevel::Error, kThemeFile, countKey, "not a number: " + *count);
         } else {
@@ -249,8 +163,8 @@ class Checker {
 
         const SlotTheme& slot = SlotTable[n - 1].SlotTheme;
         for (int m = 1; m <= kLinesPerCharacter; ++m) {
-            const std::string key = Numbered("CHRMSG", n, ("-" + std::to_string(m)).c_str());
-            const bool present = profile_.Find("MSG", key).has_value();
+            const std::string key = LineKey(n, m);
+            const bool present = profile_.Find(kLineSection, key).has_value();
             if (m > slot.LineCount) {
                 if (present) {
                     Report(FindingLevel::Warning, kThemeFile, key,
@@ -259,7 +173,7 @@ class Checker {
                 continue;
             }
             if (!present) {
-                Missing("MSG", key, " (" + LinesRead(slot.LineCount) + ")");
+                Missing(kLineSection, key, " (" + LinesRead(slot.LineCount) + ")");
                 continue;
             }
             CheckLine(key, slot.Lines[m - 1]);
@@ -343,7 +257,7 @@ class Checker {
         std::int32_t width = picture.Facts.Width;
         const std::int32_t height = picture.Facts.Height;
         std::string what = "picture";
-        if (rule.Type == Kind::Glyph) {
+        if (rule.Type == KeyKind::Glyph) {
             if (width % 4 != 0) {
                 report(level, "glyph strip " + std::to_string(width) +
                                   " pixels wide is not divisible by four");

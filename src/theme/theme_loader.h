@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/theme_records.h"
 #include "platform/core/file_name.h"
 #include "platform/core/profile.h"
 
@@ -25,6 +26,8 @@ class ThemeFile {
     std::int32_t Integer(std::string_view key) const { return Number("CG", key); }
     std::string Text(std::string_view section, std::string_view key) const;
     std::int32_t Number(std::string_view section, std::string_view key) const;
+    // A button's glyph strip (key) and place (key_XPOS, _YPOS, _XSIZ, _YSIZ) in section CG.
+    ButtonTheme Button(std::string_view key) const;
 
   private:
     ProfileText profile_;

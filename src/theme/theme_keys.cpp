@@ -1,0 +1,275 @@
+#include "theme/theme_keys.h"
+
+#include <algorithm>
+
+#include "model/slot_table.h"
+#include "theme/theme_loader.h"
+
+namespace haripon {
+
+namespace {
+
+void Take(const ThemeFile& file, const NamedKey& key, std::string& value) {
+    value = file.Text(key.Key->Section, key.Name);
+}
+
+void Take(const ThemeFile& file, const NamedKey& key, std::int32_t& value) {
+    value = file.Number(key.Key->Section, key.Name);
+}
+
+// Where the values are kept: a field of the character's SlotTheme, of ThemeSettings, of one
+// of its buttons, or of the editor's layout.
+template <auto Field>
+void InSlot(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
+    Take(file, key, SlotTable[key.Slot].SlotTheme.*Field);
+}
+
+template <auto Field>
+void InTheme(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
+    Take(file, key, ThemeSettings.*Field);
+}
+
+template <auto Button, auto Field>
+void InButton(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
+    Take(file, key, ThemeSettings.*Button.*Field);
+}
+
+template <auto Control, auto Field>
+void InLayout(const ThemeFile& file, const NamedKey& key, EditorLayout& layout) {
+    Take(file, key, layout.*Control.*Field);
+}
+
+// The small face is kept twice: the memo windows take their own copy at their creation.
+void SmallFace(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
+    Take(file, key, SlotTable[key.Slot].SlotTheme.SmallFaceFile);
+    Take(file, key, SmallFaceNames[key.Slot]);
+}
+
+// Seven lines at most, and only as many as the count says.
+void Lines(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
+    SlotTheme& theme = SlotTable[key.Slot].SlotTheme;
+    theme.LineCount = std::clamp(file.Number(kLineSection, key.Name), 0, kLinesPerCharacter);
+    for (int j = 0; j < theme.LineCount; ++j)
+        theme.Lines[j] = file.Text(kLineSection, LineKey(key.Slot + 1, j + 1));
+}
+
+constexpr char kCG[] = "CG";
+constexpr char kColor[] = "COLOR";
+using K = KeyKind;
+using P = PicturePlace;
+
+constexpr P kItsButton(const char* keys) {
+    return {"its button", {}, keys};
+}
+
+// The four geometry keys of a button or picture, kept in a ButtonTheme of ThemeSettings.
+#define HARIPON_BUTTON_PLACE(NAME, BUTTON)                                                 \
+    {kCG, NAME "_XPOS", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Left>},        \
+        {kCG, NAME "_YPOS", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Top>},     \
+        {kCG, NAME "_XSIZ", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Width>}, { \
+        kCG, NAME "_YSIZ", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Height>     \
+    }
+// The same for a button a window places itself.
+#define HARIPON_OWN_PLACE(NAME, READ)                                                   \
+    {kCG, NAME "_XPOS", K::Number, {}, READ}, {kCG, NAME "_YPOS", K::Number, {}, READ}, \
+        {kCG, NAME "_XSIZ", K::Number, {}, READ}, {                                     \
+        kCG, NAME "_YSIZ", K::Number, {}, READ                                          \
+    }
+// A control of the editor the theme places and colours.
+#define HARIPON_LAYOUT(NAME, CONTROL)                                                      \
+    {kCG, NAME "_XPOS", K::Number, {}, true, InLayout<CONTROL, &ControlPlace::Left>},      \
+        {kCG, NAME "_YPOS", K::Number, {}, true, InLayout<CONTROL, &ControlPlace::Top>}, { \
+        kCG, NAME "COLOR", K::Colour, {}, true, InLayout<CONTROL, &ControlPlace::Color>    \
+    }
+
+const ThemeKey kBefore[] = {
+    {kCG, kTitleKey, K::Picture, {P{"the title window", kTitleSize}}},
+    {kCG,
+     "MAINFRM",
+     K::Picture,
+     {P{"the editor window", kEditorSize}},
+     true,
+     InTheme<&ThemeRecord::MainFrameFile>},
+};
+
+const ThemeKey kCharacter[] = {
+    {kCG,
+     "CHR#FACE",
+     K::Glyph,
+     {P{"slot button #", {}, "CHR#FACE"}},
+     true,
+     InSlot<&SlotTheme::FaceFile>},
+    {kCG, "CHR#FACE_XPOS", K::Number, {}, true, InSlot<&SlotTheme::FaceLeft>},
+    {kCG, "CHR#FACE_YPOS", K::Number, {}, true, InSlot<&SlotTheme::FaceTop>},
+    {kCG, "CHR#FACE_XSIZ", K::Number, {}, true, InSlot<&SlotTheme::FaceWidth>},
+    {kCG, "CHR#FACE_YSIZ", K::Number, {}, true, InSlot<&SlotTheme::FaceHeight>},
+    {kCG,
+     "CHR#FACE16",
+     K::Picture,
+     {P{"the face of memo window #", kMemoFaceSize},
+      P{"the editor's selected face", {}, "MINIFACE"}},
+     true,
+     SmallFace},
+    {kCG,
+     "TIMERCHR#",
+     K::Picture,
+     {P{"the reminder's character picture", {}, "TIMCHR"}},
+     true,
+     InSlot<&SlotTheme::TimerCharFile>},
+    {kCG,
+     "BGCHR#_0",
+     K::Picture,
+     {P{"the picture behind slot button #", {}, "BGCHR#"}},
+     true,
+     InSlot<&SlotTheme::SlotBackFile0>},
+    {kCG,
+     "BGCHR#_1",
+     K::Picture,
+     {P{"the picture behind slot button #", {}, "BGCHR#"}},
+     true,
+     InSlot<&SlotTheme::SlotBackFile1>},
+    {kCG, "BGCHR#_XPOS", K::Number, {}, true, InSlot<&SlotTheme::SlotBackLeft>},
+    {kCG, "BGCHR#_YPOS", K::Number, {}, true, InSlot<&SlotTheme::SlotBackTop>},
+    {kCG, "BGCHR#_XSIZ", K::Number, {}, true, InSlot<&SlotTheme::SlotBackWidth>},
+    {kCG, "BGCHR#_YSIZ", K::Number, {}, true, InSlot<&SlotTheme::SlotBackHeight>},
+    {kCG,
+     "PSTBIGCG#",
+     K::Picture,
+     {P{"memo window # at large display size", kLargeMemoSize}},
+     true,
+     InSlot<&SlotTheme::LargeMemoFile>},
+    {kCG,
+     "PSTSMLCG#",
+     K::Picture,
+     {P{"memo window # at small display size", kSmallMemoSize}},
+     true,
+     InSlot<&SlotTheme::SmallMemoFile>},
+};
+
+const ThemeKey kAfter[] = {
+    {kCG,
+     "CLOSESBTN",
+     K::Glyph,
+     {kItsButton("CLOSESBTN")},
+     true,
+     InButton<&ThemeRecord::CloseButton, &ButtonTheme::File>},
+    HARIPON_BUTTON_PLACE("CLOSESBTN", &ThemeRecord::CloseButton),
+    {kCG,
+     "EXITBTN",
+     K::Glyph,
+     {kItsButton("EXITBTN")},
+     true,
+     InButton<&ThemeRecord::ExitButton, &ButtonTheme::File>},
+    HARIPON_BUTTON_PLACE("EXITBTN", &ThemeRecord::ExitButton),
+    {kCG,
+     "POSTBTN",
+     K::Glyph,
+     {kItsButton("POSTBTN")},
+     true,
+     InButton<&ThemeRecord::PostButton, &ButtonTheme::File>},
+    HARIPON_BUTTON_PLACE("POSTBTN", &ThemeRecord::PostButton),
+    // The rewrite button stands on the post button's place.
+    {kCG,
+     "RENEWBTN",
+     K::Glyph,
+     {kItsButton("POSTBTN")},
+     true,
+     InTheme<&ThemeRecord::RenewButtonFile>},
+    {kCG,
+     "DELBTN",
+     K::Glyph,
+     {kItsButton("DELBTN")},
+     true,
+     InButton<&ThemeRecord::DeleteButton, &ButtonTheme::File>},
+    HARIPON_BUTTON_PLACE("DELBTN", &ThemeRecord::DeleteButton),
+    {kCG, "MINIFACE_XPOS", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceLeft>},
+    {kCG, "MINIFACE_YPOS", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceTop>},
+    {kCG, "MINIFACE_XSIZ", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceWidth>},
+    {kCG, "MINIFACE_YSIZ", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceHeight>},
+    HARIPON_LAYOUT("SELMEMO", &EditorLayout::SelectedMemoTitle),
+    HARIPON_LAYOUT("MEMOTIT", &EditorLayout::MemoTitle),
+    HARIPON_LAYOUT("INPMEMOMEMO", &EditorLayout::MemoEdit),
+    HARIPON_LAYOUT("INPMEMOCBOX", &EditorLayout::TimerCheck),
+    HARIPON_LAYOUT("INPMEMOSETTIM", &EditorLayout::TimeRow),
+    {kCG, "TIMCHR_XPOS", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharLeft>},
+    {kCG, "TIMCHR_YPOS", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharTop>},
+    {kCG, "TIMCHR_XSIZ", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharWidth>},
+    {kCG, "TIMCHR_YSIZ", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharHeight>},
+    {kCG, kReminderKey, K::Picture, {P{"the reminder window", kReminderSize}}},
+    {kCG, kReminderButtonKey, K::Glyph, {kItsButton(kReminderButtonKey)}},
+    HARIPON_OWN_PLACE("MSGEXTBTN", true),
+    {kCG, kChooserKey, K::Picture, {P{"the theme chooser", kChooserSize}}},
+    {kCG, kChooserCancelKey, K::Glyph, {kItsButton(kChooserCancelKey)}},
+    HARIPON_OWN_PLACE("THEMECSLBTN", true),
+    {kCG, kChooserOkKey, K::Glyph, {kItsButton(kChooserOkKey)}},
+    HARIPON_OWN_PLACE("THEMERETBTN", true),
+    // Read by no window.
+    {kCG, "CANSELBTN", K::Glyph, {}, false},
+    HARIPON_OWN_PLACE("CANSELBTN", false),
+    {kCG, "TIMER_YPOS", K::Number, {}, false},
+    {kCG, "TIMERCOLOR", K::Colour, {}, false},
+};
+
+const ThemeKey kColours[] = {
+    {kColor, "PSTCOL#", K::Colour, {}, true, InSlot<&SlotTheme::MemoColor>},
+};
+
+const ThemeKey kMessageColour[] = {
+    {kColor, "MSGWNDCOL", K::Colour, {}, true, InTheme<&ThemeRecord::MessageColor>},
+};
+
+const ThemeKey kLineCounts[] = {
+    {kLineSection, "CHRMSGCNT#", K::Number, {}, true, Lines},
+};
+
+#undef HARIPON_BUTTON_PLACE
+#undef HARIPON_OWN_PLACE
+#undef HARIPON_LAYOUT
+
+template <std::size_t N>
+void AddOnce(std::vector<NamedKey>& keys, const ThemeKey (&table)[N]) {
+    for (const ThemeKey& key : table)
+        keys.push_back({&key, key.Name, -1});
+}
+
+template <std::size_t N>
+void AddPerCharacter(std::vector<NamedKey>& keys, const ThemeKey (&table)[N]) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (const ThemeKey& key : table)
+            keys.push_back({&key, WithNumber(key.Name, slot + 1), slot});
+    }
+}
+
+}  // namespace
+
+const std::vector<NamedKey>& ThemeKeys() {
+    static const std::vector<NamedKey> keys = [] {
+        std::vector<NamedKey> all;
+        AddOnce(all, kBefore);
+        AddPerCharacter(all, kCharacter);
+        AddOnce(all, kAfter);
+        AddPerCharacter(all, kColours);
+        AddOnce(all, kMessageColour);
+        AddPerCharacter(all, kLineCounts);
+        return all;
+    }();
+    return keys;
+}
+
+std::string LineCountKey(int n) {
+    return "CHRMSGCNT" + std::to_string(n);
+}
+
+std::string LineKey(int n, int m) {
+    return "CHRMSG" + std::to_string(n) + "-" + std::to_string(m);
+}
+
+std::string WithNumber(const char* name, int n) {
+    std::string named = name;
+    const std::size_t at = named.find('#');
+    if (at != std::string::npos)
+        named.replace(at, 1, std::to_string(n));
+    return named;
+}
+
+}  // namespace haripon
