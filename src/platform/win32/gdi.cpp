@@ -45,7 +45,7 @@ void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int
 }
 
 FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily) {
-    static const wchar_t* const kFaces[] = {L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF",
+    static const wchar_t* const kFaces[] = {L"ＭＳ Ｐゴシック",
                                             L"MS PGothic",
                                             L"Meiryo UI",
                                             L"Yu Gothic UI",
