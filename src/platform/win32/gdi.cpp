@@ -45,12 +45,8 @@ void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int
 }
 
 FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily) {
-    static const wchar_t* const kFaces[] = {L"ＭＳ Ｐゴシック",
-                                            L"MS PGothic",
-                                            L"Meiryo UI",
-                                            L"Yu Gothic UI",
-                                            L"IPAPGothic",
-                                            L"IPAGothic"};
+    static const wchar_t* const kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI",
+                                            L"Yu Gothic UI",    L"IPAPGothic", L"IPAGothic"};
     const WindowDC screen;
     FontHandle chosen;
     for (const wchar_t* face : kFaces) {
