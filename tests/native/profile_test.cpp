@@ -113,13 +113,15 @@ TEST(ProfileInt, DecimalAndHexadecimalForms) {
     EXPECT_EQ(ParseProfileInt("0xff", 0), 255);
     EXPECT_EQ(ParseProfileInt("0XFF", 0), 255);
     EXPECT_EQ(ParseProfileInt("$FFFFFFFF", 0), -1);
+    EXPECT_EQ(ParseProfileInt("$0000000FF", 0), 255);  // leading zeros are not a ninth digit
+    EXPECT_EQ(ParseProfileInt("0x00000000FF", 0), 255);
     EXPECT_EQ(ParseProfileInt("2147483647", 0), 2147483647);
     EXPECT_EQ(ParseProfileInt("-2147483648", 0), INT32_MIN);
 }
 
 TEST(ProfileInt, AnythingElseGivesTheFallback) {
     for (const char* text : {"", "red", "12x", " 12", "0x", "$", "$1G", "--1", "2147483648",
-                             "-2147483649", "$123456789", "1.5", "\x82\x50"}) {
+                             "-2147483649", "$123456789", "0x0100000000", "1.5", "\x82\x50"}) {
         EXPECT_EQ(ParseProfileInt(text, -7), -7) << text;
     }
 }

@@ -152,12 +152,15 @@ std::int32_t ParseProfileInt(std::string_view text, std::int32_t fallback) {
     if (!text.empty() && (text.front() == '$' || (text.size() > 2 && text[0] == '0' &&
                                                   (text[1] == 'x' || text[1] == 'X')))) {
         text.remove_prefix(text.front() == '$' ? 1 : 2);
-        if (text.empty() || text.size() > 8)
+        if (text.empty())
             return fallback;
+        // Leading zeros are digits like any other; only a value beyond 32 bits is refused.
         for (const char c : text) {
             if (!IsHexDigit(c))
                 return fallback;
             magnitude = magnitude * 16 + static_cast<std::uint64_t>(HexValue(c));
+            if (magnitude > 0xFFFFFFFFull)
+                return fallback;
         }
         const auto pattern = static_cast<std::uint32_t>(magnitude);
         const auto value = static_cast<std::int32_t>(pattern);

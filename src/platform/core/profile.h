@@ -20,8 +20,8 @@ namespace haripon {
 inline constexpr std::size_t kProfileValueLimit = 2047;
 
 // Integer rule of the profile readers: a whole signed decimal number, or hexadecimal after
-// "$", "0x" or "0X" (up to eight digits, taken as a 32-bit pattern). Anything else gives
-// the fallback.
+// "$", "0x" or "0X" (a value of at most 32 bits, taken as a 32-bit pattern, with as many
+// leading zeros as it has). Anything else gives the fallback.
 std::int32_t ParseProfileInt(std::string_view text, std::int32_t fallback);
 
 // The value to write so that a reader following the rules above gets `value` back: a value
