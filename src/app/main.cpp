@@ -22,6 +22,9 @@ class SingleInstance {
     }
 
     bool OtherRunning() const { return otherRunning_; }
+    // A copy that is not to run lets go at once: while its message is open, the running
+    // copy may end, and a start after that must not be refused.
+    void Release() { mutex_.Reset(); }
 
   private:
     KernelHandle mutex_;
@@ -31,6 +34,7 @@ class SingleInstance {
 int RunProgram() {
     SingleInstance instance;
     if (instance.OtherRunning()) {
+        instance.Release();
         MessageBoxW(nullptr, WideFromSjis(kAlreadyRunning).c_str(), WideFromSjis(kAppName).c_str(),
                     MB_OK);
         return 0;
