@@ -759,6 +759,7 @@ int ProgramFigures(int repeats) {
     Program program(SevenArmedMemos());
     Application& app = program.App();
     app.CreateWindows();
+    app.Reminder().SetKeyDelay(0);  // the bench closes the reminder at once
     app.FirstDisplay();
     Drain();
     if (ShownStrips(app) != kSlotCount)

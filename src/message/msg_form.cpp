@@ -60,13 +60,18 @@ bool TMsgForm::ShowReminder() {
     return ShowModal();
 }
 
+void TMsgForm::FormShow() {
+    shownAt_ = GetTickCount();
+}
+
 // Enter and Esc close the window as its button does: a theme may give the button no size.
-// A key held down since before the window came does not close it unread.
+// Closing delivers the memo, and the window comes on its own: a key meant for another window
+// (pressed in its first moment, held down since before it came, or repeating) does nothing.
 bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     constexpr LPARAM kRepeated = 1 << 30;
     if (message != WM_KEYDOWN || (wParam != VK_ESCAPE && wParam != VK_RETURN))
         return false;
-    if (!(lParam & kRepeated))
+    if (!(lParam & kRepeated) && GetTickCount() - shownAt_ >= keyDelay_)
         MsgWndExtBtnClick();
     result = 0;
     return true;

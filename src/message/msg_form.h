@@ -24,6 +24,9 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     void ShowCharacter(std::string_view pictureFile) override;
     bool ShowReminder() override;
 
+    // Enter and Esc close the window once it has been on screen this long (1 s unless set).
+    void SetKeyDelay(DWORD milliseconds) { keyDelay_ = milliseconds; }
+
     // The parts, bottom to top.
     Image MsgMainImg;
     Image MsgFrmStrImg;
@@ -33,12 +36,15 @@ class TMsgForm : public Form, public ReminderWindowOperations {
 
   protected:
     void FormCreate() override;
+    void FormShow() override;
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     void MsgWndExtBtnClick();
 
     bool placed_ = false;
+    DWORD keyDelay_ = 1000;
+    DWORD shownAt_ = 0;
 };
 
 }  // namespace haripon

@@ -134,6 +134,7 @@ TEST_F(Faults, TheClockAtTheEndsOfTheYears) {
         const ScopedFixedClock clock(now);
         Application app(folder_.Path() / "");
         app.CreateWindows();
+        app.Reminder().SetKeyDelay(0);
         ComboBox& years = app.Editor().YearCmb;
         EXPECT_EQ(years.Item(0), std::to_string(now.wYear));
         EXPECT_EQ(years.Item(years.ItemCount() - 1), now.wYear == 2999 ? "3000" : "2010");

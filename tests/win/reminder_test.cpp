@@ -178,6 +178,27 @@ TEST_F(Reminders, AMemoChangedMeanwhileOrAProgramEndingIsNotDelivered) {
     EXPECT_EQ(editor().Handle(), nullptr);  // released with the others, and no timer left
 }
 
+// A key counts only once the window has been on screen for its delay, and not repeating.
+TEST_F(Reminders, KeysWaitAMoment) {
+    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\n");
+    app_.FirstDisplay();
+    window().SetKeyDelay(300);
+    probe_.Post([&] { PressKey(VK_RETURN); });
+    probe_.Post([&] {
+        EXPECT_TRUE(window().Visible());
+        Sleep(350);
+        PostMessageW(window().Handle(), WM_KEYDOWN, VK_ESCAPE, 1 | 1 << 30);  // repeating
+    });
+    probe_.Post([&] {
+        EXPECT_TRUE(window().Visible());
+        PressKey(VK_RETURN);
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    EXPECT_FALSE(window().Visible());
+    EXPECT_EQ(SlotTable[0].Memo, "");
+}
+
 TEST_F(Reminders, TheWindowTakesItsPicturesFromTheTheme) {
     Start("");
     const ThemeFile theme;
