@@ -42,6 +42,32 @@ TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 }
 
+// Saved by an editor as UTF-16 with a byte-order mark, either way round: read as Shift-JIS
+// and written back whole in Shift-JIS.
+TEST_F(SettingsFile, AUnicodeFileIsReadAndWrittenBackInShiftJis) {
+    const std::u16string text =
+        u"[FOLDER]\r\nDATFOLDER=DATA\\Yozora\\\r\n[POST]\r\n"
+        u"POST2MEMO=日月 \U0001F600\r\n[MINE]\r\nkept=yes\r\n";
+    for (const bool little : {true, false}) {
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char16_t unit : text) {
+            const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        Store(bytes);
+        ASSERT_TRUE(ReadSettings());
+        const std::string memo = std::string(kDayUnit) + kMonthUnit + " ?";
+        EXPECT_EQ(SlotTable[1].Memo, memo);
+        EXPECT_EQ(ReadThemeFolder(), "DATA\\Yozora\\");
+        ASSERT_TRUE(WriteSettings());
+        EXPECT_EQ(Stored().rfind("[FOLDER]\r\nDATFOLDER=DATA\\Yozora\\\r\n[POST]\r\nPOST2MEMO=" +
+                                     memo + "\r\nPOST1YEAR=",
+                                 0),
+                  0u);
+        EXPECT_NE(Stored().find("[MINE]\r\nkept=yes\r\n"), std::string::npos);
+    }
+}
+
 TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
     const std::string memos[7] = {" leading blank",
                                   "trailing blank ",

@@ -11,6 +11,7 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/wide_text.h"
 #include "program_fixture.h"
 
 namespace haripon {
@@ -63,6 +64,12 @@ TEST_F(Faults, SettingsFilesOfAnyKind) {
         {"a theme folder that is not there",
          "[FOLDER]\r\nDATFOLDER=DATA\\gone\\\r\n" + std::string(kMemo)},
         {"a theme folder outside", "[FOLDER]\r\nDATFOLDER=..\\..\\..\\\r\n" + std::string(kMemo)},
+        {"saved as Unicode",
+         [] {
+             const std::wstring wide = WideFromSjis(kMemo);
+             return "\xFF\xFE" + std::string(reinterpret_cast<const char*>(wide.data()),
+                                             wide.size() * sizeof(wchar_t));
+         }()},
         {"a theme folder of 3,000 characters",
          "[FOLDER]\r\nDATFOLDER=DATA\\" + std::string(3000, 'x') + "\\\r\n" + kMemo},
     };

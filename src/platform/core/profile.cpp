@@ -1,8 +1,10 @@
 #include "platform/core/profile.h"
 
 #include <limits>
+#include <string>
 
 #include "platform/core/sjis.h"
+#include "platform/core/unicode.h"
 
 namespace haripon {
 
@@ -197,7 +199,29 @@ std::string QuoteForProfile(std::string_view value) {
     return result;
 }
 
-ProfileText::ProfileText(std::string_view bytes) : lines_(SplitLines(bytes)) {}
+namespace {
+
+// A file saved as UTF-16 with a byte-order mark (Notepad's "Unicode") is read as the system
+// reads it: in Shift-JIS, which is also how it is written back.
+std::string FromUnicode(std::string_view bytes) {
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    std::u16string units;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        units += static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
+    }
+    return SjisFromUtf16(units);
+}
+
+bool IsUnicode(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+}
+
+}  // namespace
+
+ProfileText::ProfileText(std::string_view bytes)
+    : lines_(IsUnicode(bytes) ? SplitLines(FromUnicode(bytes)) : SplitLines(bytes)) {}
 
 std::optional<std::size_t> ProfileText::FindSection(std::string_view section) const {
     section = Trim(section);

@@ -6,7 +6,8 @@
 // quotes loses them; a line without '=' is no entry; values are cut to 2047 bytes.
 // Writing replaces an existing entry in place, adds a new key after the last entry of its
 // section and a new section at the end of the text; every line ends in CR LF.
-// Text is Shift-JIS; 0x5B, 0x5C and 0x5D as trail bytes never break a name or a value.
+// Text is Shift-JIS; 0x5B, 0x5C and 0x5D as trail bytes never break a name or a value. A
+// text in UTF-16 with a byte-order mark is taken in Shift-JIS.
 #pragma once
 
 #include <cstdint>
