@@ -43,6 +43,10 @@ class StripCanvas {
 
 }  // namespace
 
+HFONT MemoLabelFont() {
+    return StripFont(true);
+}
+
 void FillBitmap(const Bitmap& bitmap, COLORREF color) {
     if (bitmap.Empty() || bitmap.Width() == 0 || bitmap.Height() == 0)
         return;

@@ -12,6 +12,9 @@ inline constexpr int kLargeLabelWidth = 386;
 inline constexpr int kSmallLabelWidth = 186;
 inline constexpr int kLabelHeight = 12;
 
+// The memo labels' font: 8 points, fixed pitch, as their byte budgets assume.
+HFONT MemoLabelFont();
+
 // Paints the whole bitmap in one colour; nothing for an empty bitmap.
 void FillBitmap(const Bitmap& bitmap, COLORREF color);
 

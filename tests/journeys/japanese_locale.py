@@ -83,13 +83,23 @@ def main():
     user = User(dist, remote, shots, "japanese")
     try:
         user.write("timpsd.ini", ("[POST]\r\nPOST1MEMO=%s\r\nPOST1YEAR=-1\r\nPOST1TOP=300\r\n"
-                                  "POST1LEFT=300\r\n" % MEMO).encode("cp932"))
+                                  "POST1LEFT=300\r\nPOST2MEMO=%s\r\nPOST2YEAR=-1\r\n"
+                                  "POST2TOP=340\r\nPOST2LEFT=300\r\n" % (MEMO, "i" * 60)
+                                  ).encode("cp932"))
         user.start()
         strip = user.wait_shown(STRIP.format(1), timeout=20)
+        narrow = user.wait_shown(STRIP.format(2), timeout=5)
         time.sleep(0.5)
         screen = user.shot("strip")
         expect_japanese(screen, (strip["left"] + 24, strip["top"] + 5, strip["left"] + 300,
                                  strip["top"] + 17), "memo strip")
+        # The label is fixed pitch here too: sixty narrow letters reach the strip's end.
+        left, top = narrow["left"] + 24, narrow["top"] + 5
+        paper = screen.pixel(left + 385, top)
+        inked = [x - left for x in range(left, left + 386) for y in range(top, top + 12)
+                 if sum(abs(a - b) for a, b in zip(screen.pixel(x, y), paper)) > 200]
+        print("    sixty narrow letters end at x = %d of 386" % max(inked, default=-1))
+        expect(max(inked, default=-1) > 330, "sixty narrow letters reach the strip's end")
 
         user.xdotool("mousemove", 40, 40)
         user.remote("tray", 516)

@@ -53,6 +53,28 @@ TEST(MemoStrips, SizesFillsAndTheFirstRowOnly) {
                            RenderMemoLabel(sixty, true, kPaper)));
 }
 
+// The label's font is fixed pitch: sixty narrow letters and sixty wide ones alike end near
+// the end of the long strip, and neither is cut.
+TEST(MemoStrips, TheLabelIsFixedPitch) {
+    for (const char letter : {'i', 'W'}) {
+        const Bitmap strip = RenderMemoLabel(std::string(60, letter), false, kPaper);
+        const std::vector<DWORD> pixels = testing_support::Pixels(strip);
+        const DWORD paper = pixels[0];
+        int right = -1;
+        for (std::size_t at = 0; at < pixels.size(); ++at) {
+            if (pixels[at] != paper)
+                right = std::max(right, static_cast<int>(at % strip.Width()));
+        }
+        EXPECT_GT(right, 330) << letter;
+        EXPECT_LT(right, 385) << letter;
+    }
+    const WindowDC screen;
+    const SelectedObject font(screen.Get(), MemoLabelFont());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.Get(), &metrics);
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
+}
+
 TEST(MemoStrips, AnAmpersandIsDrawnAsTyped) {
     const int one = InkPixels(RenderMemoLabel("&", false, kPaper), kPaper);
     const int two = InkPixels(RenderMemoLabel("&&", false, kPaper), kPaper);

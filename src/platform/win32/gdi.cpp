@@ -44,25 +44,58 @@ void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int
     BitBlt(target, left, top, width, height, source.Get(), x, y, SRCCOPY);
 }
 
-FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily) {
-    static const wchar_t* const kFaces[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI",
-                                            L"Yu Gothic UI",    L"IPAPGothic", L"IPAGothic"};
+namespace {
+
+// The face the system really gave, and whether its characters are all of one width (the
+// metrics say so by a clear TMPF_FIXED_PITCH bit).
+struct FontAnswer {
+    bool NamedFace;
+    bool FixedPitch;
+};
+
+FontAnswer AnswerFor(HFONT font, const wchar_t* face) {
     const WindowDC screen;
+    const SelectedObject selected(screen.Get(), font);
+    wchar_t actual[LF_FACESIZE] = {};
+    GetTextFaceW(screen.Get(), LF_FACESIZE, actual);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.Get(), &metrics);
+    return {lstrcmpiW(actual, face) == 0, (metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0};
+}
+
+}  // namespace
+
+// Windows' font mapper weighs a fixed pitch above the face name, and answers the request
+// for "ＭＳ Ｐゴシック" with ＭＳ ゴシック; others find the face by name, whatever its pitch.
+// So a fixed-pitch request takes the first answer that is fixed pitch, named or not, and
+// asks for the fixed-pitch Japanese faces next.
+FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily) {
+    static const wchar_t* const kProportional[] = {L"ＭＳ Ｐゴシック", L"MS PGothic", L"Meiryo UI",
+                                                   L"Yu Gothic UI",    L"IPAPGothic", L"IPAGothic"};
+    static const wchar_t* const kFixed[] = {L"ＭＳ Ｐゴシック", L"ＭＳ ゴシック", L"MS Gothic",
+                                            L"IPAGothic"};
+    const bool fixedPitch = (pitchAndFamily & 3) == FIXED_PITCH;
     FontHandle chosen;
-    for (const wchar_t* face : kFaces) {
+    const auto ask = [&](const wchar_t* face) {
         FontHandle font(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                     SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                     DEFAULT_QUALITY, pitchAndFamily, face));
-        wchar_t actual[LF_FACESIZE] = {};
-        {
-            const SelectedObject selected(screen.Get(), font.Get());
-            GetTextFaceW(screen.Get(), LF_FACESIZE, actual);
-        }
-        const bool found = lstrcmpiW(actual, face) == 0;
-        if (found || !chosen)
+        const FontAnswer answer = AnswerFor(font.Get(), face);
+        const bool taken = fixedPitch ? answer.FixedPitch : answer.NamedFace;
+        if (taken || !chosen)
             chosen = std::move(font);
-        if (found)
-            break;
+        return taken;
+    };
+    const auto first = [&](const auto& faces) {
+        for (const wchar_t* face : faces) {
+            if (ask(face))
+                return;
+        }
+    };
+    if (fixedPitch) {
+        first(kFixed);
+    } else {
+        first(kProportional);
     }
     return chosen;
 }

@@ -145,7 +145,8 @@ void DrawOpaque(HDC target, int left, int top, const Bitmap& picture, int x, int
                 int height);
 
 // A Shift-JIS font of the given height: "ＭＳ Ｐゴシック" where the system has it, else the
-// first of the usual Japanese faces that the font mapper really gives.
+// first of the usual Japanese faces that the font mapper really gives. Asked for a fixed
+// pitch, the first Japanese face the system gives at a fixed pitch.
 FontHandle CreateJapaneseFont(int height, BYTE pitchAndFamily);
 
 // The font of the windows and their controls: "ＭＳ Ｐゴシック" (or its stand-in), height -12.
