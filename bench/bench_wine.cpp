@@ -32,10 +32,10 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/clock.h"
-#include "platform/core/handles.h"
+#include "platform/core/handles_win.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/popup_menu.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "process_driver.h"
 #include "resource_meters.h"
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks that every #include in src/ runs down the layers, never up: a folder may include
-its own headers and those of the folders below it in LAYERS, so there can be no circles."""
+its own headers and those of the folders below it in LAYERS, so there can be no circles.
+In src/platform/core, only a file named for Windows (*_win.*) may include <windows.h>."""
 import pathlib
 import re
 import sys
@@ -27,7 +28,10 @@ for file in sorted(src.rglob("*")):
     if own is None:
         problems.append(f"{file.relative_to(src)}: in no layer")
         continue
+    portable = file.parent == src / "platform" / "core" and not file.stem.endswith("_win")
     for number, line in enumerate(file.read_text(encoding="utf-8").splitlines(), 1):
+        if portable and re.match(r"\s*#\s*include\s+<windows\.h>", line):
+            problems.append(f"{file.relative_to(src)}:{number}: portable, includes <windows.h>")
         match = re.match(r'\s*#\s*include\s+"([^"]+)"', line)
         if not match or "/" not in match.group(1):
             continue

@@ -50,6 +50,8 @@ def header(source):
         if not match:
             sys.exit("%s:%d: not a text: %s" % (SOURCE, number, line))
         name, text = match.groups()
+        if text.endswith("\\"):
+            sys.exit("%s:%d: a text may not end in a backslash" % (SOURCE, number))
         pieces = ['"%s"' % piece for piece in literal(text.encode("cp932"))]
         lines.append("// " + text)
         declaration = "inline constexpr char %s[] = " % name

@@ -5,8 +5,8 @@
 #include "model/texts.h"
 #include "platform/core/app_path.h"
 #include "platform/win32/error_report.h"
-#include "platform/core/handles.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/handles_win.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

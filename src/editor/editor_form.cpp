@@ -223,7 +223,6 @@ void TTPostForm::ApplyEditorSkin() {
 
 // Each opener's steps in the order its caller has always taken them.
 void TTPostForm::Open(EditorOpening opening, int slot) {
-    SelectedSlot = slot;
     switch (opening) {
         case EditorOpening::FirstDisplay:
             ShowEditor();
@@ -246,6 +245,7 @@ void TTPostForm::Open(EditorOpening opening, int slot) {
             FillDayList();
             break;
         case EditorOpening::Rewrite:
+            SelectedSlot = slot;
             ShowSelectedSlot();
             SetMemoText(SlotTable[slot].Memo);
             ShowEditor();
@@ -256,6 +256,7 @@ void TTPostForm::Open(EditorOpening opening, int slot) {
             PstEdt.Focus();
             break;
         case EditorOpening::NewMemo:
+            SelectedSlot = slot;
             ShowSelectedSlot();
             SetMemoText(SlotTable[slot].Memo);
             ShowEditor();
@@ -268,10 +269,12 @@ void TTPostForm::Open(EditorOpening opening, int slot) {
 }
 
 // The tick and the boxes go off whichever slot is shown; the text only on the slot itself.
-void TTPostForm::SlotPeeledOff(int slot) {
+// On the selected slot the tick first shows the slot's timer as it was before the peel-off,
+// then goes off with the rest.
+void TTPostForm::SlotPeeledOff(int slot, bool wasTimed) {
     ShowSlotPicture(slot);
     if (slot == SelectedSlot) {
-        ShowTimerState();
+        SetTimerTick(wasTimed);
         SetMemoText("");
     }
     ClearTimerBoxes();
@@ -348,7 +351,11 @@ void TTPostForm::ShowPostButtons(int slot) {
 }
 
 void TTPostForm::ShowTimerState() {
-    TimSetCBox.SetChecked(SlotTable[SelectedSlot].TimeFlag != 0);
+    SetTimerTick(SlotTable[SelectedSlot].TimeFlag != 0);
+}
+
+void TTPostForm::SetTimerTick(bool ticked) {
+    TimSetCBox.SetChecked(ticked);
     // The tick's own handling may have refused it: the boxes follow the tick.
     EnableTimeBoxes(TimSetCBox.Checked());
 }

@@ -40,7 +40,7 @@ class TTPostForm : public Form, public EditorOperations {
     // What the tray and the memo windows use.
     bool Visible() const override { return Form::Visible(); }
     void Open(EditorOpening opening, int slot) override;
-    void SlotPeeledOff(int slot) override;
+    void SlotPeeledOff(int slot, bool wasTimed) override;
 
     // Shows the window and brings it to the front; centred the first time.
     void ShowEditor();
@@ -104,6 +104,8 @@ class TTPostForm : public Form, public EditorOperations {
     std::array<ComboBox*, 5> TimeBoxes();
     std::array<std::string, 5> TimeBoxTexts() const;
     void EnableTimeBoxes(bool enabled);
+    // The tick set as the program sets it (its handling runs), the boxes following it.
+    void SetTimerTick(bool ticked);
     // The timer check box unticked and the five date and time boxes disabled.
     void ClearTimerBoxes();
     void Say(const char* message, HWND focus);

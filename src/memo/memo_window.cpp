@@ -144,9 +144,10 @@ void TMemoWindow::ToggleDisplaySize() {
 
 // The window goes with the memo; the editor follows.
 void TMemoWindow::PeelOffMemo() {
+    const bool wasTimed = SlotTable[slot_].TimeFlag != 0;
     EmptySlot(SlotTable[slot_]);
     Hide();
-    editor_.SlotPeeledOff(slot_);
+    editor_.SlotPeeledOff(slot_, wasTimed);
 }
 
 void TMemoWindow::RewriteMemo() {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "memo/text_fit.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

@@ -19,11 +19,13 @@ class EditorOperations {
     virtual ~EditorOperations() = default;
 
     virtual bool Visible() const = 0;
-    // Makes `slot` the selected one and shows the editor on it, in front.
+    // Shows the editor on `slot`, in front; a memo window's commands make it the selected
+    // slot, the others open on the selected slot itself.
     virtual void Open(EditorOpening opening, int slot) = 0;
     // The slot was emptied from its memo window: its picture, and the editor's tick, boxes
-    // and buttons, follow (and its text, when it is the selected slot).
-    virtual void SlotPeeledOff(int slot) = 0;
+    // and buttons, follow (and its text, when it is the selected slot). `wasTimed`: the
+    // slot's timer flag before, which the editor's tick shows for a moment as it always has.
+    virtual void SlotPeeledOff(int slot, bool wasTimed) = 0;
 };
 
 }  // namespace haripon

@@ -90,7 +90,7 @@ Place PlaceOf(const PicturePlace& place, int n, const ThemeFile& file) {
             what + " (" + keys + "_XSIZ x " + keys + "_YSIZ)"};
 }
 
-// Every key of face8.bmp but the lines, with what the theme makes of it.
+// Every key of face8.bmp but section MSG (CheckLines), with what the theme makes of it.
 std::vector<KeyRule> ThemeRules(const ThemeFile& file) {
     std::vector<KeyRule> rules;
     for (const NamedKey& named : ThemeKeys()) {

@@ -222,6 +222,9 @@ const ThemeKey kLineCounts[] = {
     {kLineSection, "CHRMSGCNT#", K::Number, {}, true, Lines},
 };
 
+// Kept with the count that says how many of them are read.
+const ThemeKey kLine = {kLineSection, "CHRMSG#-m", K::Text};
+
 #undef HARIPON_BUTTON_PLACE
 #undef HARIPON_OWN_PLACE
 #undef HARIPON_LAYOUT
@@ -251,6 +254,10 @@ const std::vector<NamedKey>& ThemeKeys() {
         AddPerCharacter(all, kColours);
         AddOnce(all, kMessageColour);
         AddPerCharacter(all, kLineCounts);
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            for (int m = 1; m <= kLinesPerCharacter; ++m)
+                all.push_back({&kLine, LineKey(slot + 1, m), slot});
+        }
         return all;
     }();
     return keys;

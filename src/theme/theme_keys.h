@@ -67,7 +67,7 @@ struct NamedKey {
     int Slot;  // 0..6; -1 for a key of no character
 };
 
-// Every key but the characters' lines, in the order of the bundled themes' files.
+// Every key, in the order of the bundled themes' files.
 const std::vector<NamedKey>& ThemeKeys();
 
 // Section MSG: how many lines character n (1..7) has, and its line m (1..7).

@@ -168,24 +168,33 @@ TEST_F(Editor, RewritingWithNoTextTakesTheMemoOffAndPeelingOffSavesNothing) {
     EXPECT_TRUE(boxes_.empty());
 }
 
-// A strip peeled off while the editor shows slot 3: the tick and the boxes go off, and the
-// buttons and the boxes follow the emptied slot; the text goes only with slot 3 itself.
-TEST_F(Editor, APeelOffFromAStripRefreshesTheEditor) {
+// Peeling off while the editor shows slot 3: the tick and the boxes go off, and the buttons
+// and the boxes follow the emptied slot; the text goes only with slot 3 itself, whose tick
+// first shows its timer once more (with no text and the post button up, refused as ever).
+TEST_F(Editor, APeelOffRefreshesTheEditor) {
     Start(std::string(kStored) + "POST1MEMO=first\r\n");
     app_.FirstDisplay();
-    for (const int peeled : {0, 2}) {
-        RightClickMemo(2, kRewriteCaption);
-        ASSERT_TRUE(editor().TimSetCBox.Checked());
-        RightClickMemo(peeled, kPeelOffCaption);
-        EXPECT_EQ(editor().PstEdt.Text(), peeled == 2 ? "" : "third");
+    RightClickMemo(2, kRewriteCaption);
+    ASSERT_TRUE(editor().TimSetCBox.Checked());
+    const auto emptied = [&](int slot) {
         EXPECT_FALSE(editor().TimSetCBox.Checked());
         EXPECT_FALSE(editor().YearCmb.Enabled());
         EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"2026", "12", "8", "9", "5"}));
         EXPECT_TRUE(editor().SetBtn.Visible());
-        const SlotTheme& theme = SlotTable[peeled].SlotTheme;
-        EXPECT_TRUE(SamePixels(editor().PstBtnImg[peeled].Picture(),
-                               LoadBitmapFile(ThemePath(theme.SlotBackFile0))));
-    }
+        EXPECT_TRUE(SamePixels(editor().PstBtnImg[slot].Picture(),
+                               LoadBitmapFile(ThemePath(SlotTable[slot].SlotTheme.SlotBackFile0))));
+    };
+    RightClickMemo(0, kPeelOffCaption);
+    EXPECT_EQ(editor().PstEdt.Text(), "third");
+    emptied(0);
+    EXPECT_TRUE(boxes_.empty());
+
+    editor().PstEdt.SetText("");
+    Click(editor().DltBtn);
+    ASSERT_EQ(boxes_.size(), 1u);
+    EXPECT_EQ(boxes_[0].text, kEmptyMemo);
+    EXPECT_EQ(editor().PstEdt.Text(), "");
+    emptied(2);
 }
 
 TEST_F(Editor, SelectingASlot) {

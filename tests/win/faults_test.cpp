@@ -11,7 +11,7 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "program_fixture.h"
 
 namespace haripon {

@@ -114,8 +114,8 @@ class RecordingEditor : public EditorOperations {
         calls.push_back("Open " + std::string(names[static_cast<int>(opening)]) + " " +
                         std::to_string(slot));
     }
-    void SlotPeeledOff(int slot) override {
-        calls.push_back("SlotPeeledOff " + std::to_string(slot));
+    void SlotPeeledOff(int slot, bool wasTimed) override {
+        calls.push_back("SlotPeeledOff " + std::to_string(slot) + (wasTimed ? " timed" : ""));
     }
 };
 
@@ -273,7 +273,7 @@ TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
         EXPECT_EQ(field, kNotSet);
     }
     EXPECT_FALSE(Window(2).Visible());
-    EXPECT_EQ(editor_.calls, std::vector<std::string>{"SlotPeeledOff 2"});
+    EXPECT_EQ(editor_.calls, std::vector<std::string>{"SlotPeeledOff 2 timed"});
     EXPECT_EQ(folder_.Read("timpsd.ini").find("POST3MEMO=third"), 8u);  // not written
 
     editor_.calls.clear();

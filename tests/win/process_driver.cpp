@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/window_text.h"
 
 namespace haripon::testing_support {

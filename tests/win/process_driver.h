@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/core/handles.h"
+#include "platform/core/handles_win.h"
 #include "temp_folder.h"
 
 namespace haripon::testing_support {

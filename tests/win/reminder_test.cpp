@@ -9,7 +9,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/picture.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/window_text.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"

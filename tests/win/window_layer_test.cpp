@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "model/texts.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/error_report.h"
 #include "platform/win32/form.h"
@@ -234,7 +235,7 @@ TEST_F(WindowLayer, ClicksReachTheTopmostEnabledControlOrTheForm) {
 TEST_F(WindowLayer, LabelsFillTheirColourUnlessTransparent) {
     Label& label = form_.label;
     label.SetBounds(30, 0, 30, 20);
-    label.SetCaption("\x94\x4E");  // 年
+    label.SetCaption(kYearUnit);
     label.SetColor(RGB(0, 0, 200));
     EXPECT_EQ(PixelAt(58, 18), RGB(0, 0, 200));
     int dark = 0;
@@ -257,7 +258,7 @@ BOOL CALLBACK FindTooltip(HWND window, LPARAM found) {
 
 TEST_F(WindowLayer, HintsFollowTheirControls) {
     form_.button.SetBounds(4, 5, 20, 10);
-    form_.button.SetHint("\x8F\x49\x97\xB9\x82\xB5\x82\xDC\x82\xB7");  // 終了します
+    form_.button.SetHint(kExitHint);
     HWND tooltip = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
@@ -268,7 +269,7 @@ TEST_F(WindowLayer, HintsFollowTheirControls) {
     tool.cbSize = sizeof tool;
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, L"\x7D42\x4E86\x3057\x307E\x3059");
+    EXPECT_STREQ(text, L"終了します");
     EXPECT_EQ(tool.rect.left, 4);
     EXPECT_EQ(tool.rect.bottom, 15);
 
@@ -348,7 +349,7 @@ TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
 TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {
     form_.Show();
     SetFocus(form_.combo.Handle());
-    ShowMessage("\x93\xFA\x82\xCC\x83\x66\x81\x5B\x83\x5E", "", form_.edit.Handle());
+    ShowMessage(kDayInvalid, "", form_.edit.Handle());
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(GetFocus(), form_.edit.Handle());
 }

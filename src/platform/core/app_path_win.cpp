@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

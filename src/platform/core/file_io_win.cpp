@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/core/handles.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/handles_win.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

@@ -1,4 +1,4 @@
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "platform/win32/form.h"
 #include "platform/win32/picture.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

@@ -1,6 +1,6 @@
 #include "platform/win32/error_report.h"
 
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

@@ -7,7 +7,7 @@
 
 #include "platform/win32/controls.h"
 #include "platform/win32/error_report.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/core/window_geometry.h"
 #include "platform/win32/windowed_controls.h"
 

@@ -93,9 +93,6 @@ class Form {
     virtual void FormMouseDown(POINT /*at*/) {}
     // A right-button press anywhere on the form, in client coordinates.
     virtual void FormRightButtonDown(POINT /*at*/) {}
-    // The end of a move or resize by the user: the window is pulled back inside the desktop,
-    // left, top, right and bottom edge in that order.
-    virtual void WMExitSizeMove();
     // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
     virtual void FormDialogKey(int /*command*/) {}
     // Any other message; return true when handled.
@@ -108,6 +105,9 @@ class Form {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseRequested();
+    // The end of a move or resize by the user: the window is pulled back inside the desktop,
+    // left, top, right and bottom edge in that order.
+    void WMExitSizeMove();
     void PaintClient(HDC dc) const;
     void Paint();
     Control* ControlAt(POINT at) const;

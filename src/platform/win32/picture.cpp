@@ -6,7 +6,7 @@
 #include "platform/core/bitmap_check.h"
 #include "platform/win32/error_report.h"
 #include "platform/core/file_io.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

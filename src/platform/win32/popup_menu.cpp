@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 
 namespace haripon {
 

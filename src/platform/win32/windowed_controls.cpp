@@ -7,7 +7,7 @@
 
 #include "platform/win32/error_report.h"
 #include "platform/win32/form.h"
-#include "platform/core/wide_text.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/window_text.h"
 
 namespace haripon {
