@@ -1,6 +1,7 @@
 // Whole-file reads and crash-safe whole-file replacement.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,17 @@ namespace haripon {
 enum class ReadResult {
     Ok,
     Missing,  // neither the file nor its folder exists: nothing stored yet
-    Failed,   // it exists but could not be read (locked, a folder, no access)
+    Failed,   // it exists but could not be read (locked, a folder, no access, too large)
 };
 
+// No file the program reads (settings, theme descriptions, pictures) is larger.
+inline constexpr std::uint64_t kLargestFileRead = 64ull << 20;
+
+// Reads an ordinary file on disk of at most kLargestFileRead bytes: a device (a serial
+// port, /dev/zero) or anything larger is refused without being read.
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes);
+inline constexpr char kNotAFileOnDisk[] = "Not a file on disk";
+inline constexpr char kTooLargeToRead[] = "Larger than any file the program reads (64 MB)";
 
 // Writes the bytes beside the file, flushes them to disk and renames the new file over the
 // old one, so that a crash leaves either the old or the new contents. A read-only file is
@@ -29,7 +37,8 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes);
 // is left out. False when the folder cannot be searched.
 bool ListFolders(const FileName& folder, std::vector<std::string>& names);
 
-// The system's text (Shift-JIS) for why the last of the calls above failed.
+// Why the last of the calls above failed (Shift-JIS): the system's text, or the program's
+// own for a file it refused to read.
 std::string LastFileErrorText();
 
 // A file name as the user reads it in a message (Shift-JIS).

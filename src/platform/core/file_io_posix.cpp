@@ -16,6 +16,9 @@ namespace haripon {
 
 namespace {
 
+// Why the last read was refused when the system saw nothing wrong; empty otherwise.
+thread_local std::string refusal;
+
 class FileDescriptor {
   public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -68,9 +71,22 @@ void SyncFolder(const FileName& folder) {
 
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
     bytes.clear();
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    refusal.clear();
+    // Not blocking: a named pipe would otherwise wait for a writer here.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Failed;
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0)
+        return ReadResult::Failed;
+    if (!S_ISREG(info.st_mode)) {
+        refusal = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : kNotAFileOnDisk;
+        return ReadResult::Failed;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > kLargestFileRead) {
+        refusal = kTooLargeToRead;
+        return ReadResult::Failed;
     }
     char buffer[4096];
     for (;;) {
@@ -86,6 +102,7 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
 }
 
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
+    refusal.clear();
     struct stat info {};
     const bool exists = ::stat(path.c_str(), &info) == 0;
     if (exists && (info.st_mode & 0222) == 0) {
@@ -118,6 +135,7 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {
+    refusal.clear();
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (file.Get() < 0)
         return false;
@@ -132,6 +150,7 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes) {
 // On a POSIX host the name's bytes are taken as they are.
 bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
     names.clear();
+    refusal.clear();
     DIR* const search = ::opendir(folder.c_str());
     if (!search)
         return false;
@@ -151,7 +170,7 @@ bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
 }
 
 std::string LastFileErrorText() {
-    return std::strerror(errno);
+    return refusal.empty() ? std::strerror(errno) : refusal;
 }
 
 std::string ShownFileName(const FileName& path) {

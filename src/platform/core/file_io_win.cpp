@@ -11,6 +11,9 @@ namespace haripon {
 
 namespace {
 
+// Why the last read was refused when the system saw nothing wrong; empty otherwise.
+thread_local std::string refusal;
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -36,6 +39,7 @@ bool WriteInPlace(const FileName& path, const std::string& bytes) {
 
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
     bytes.clear();
+    refusal.clear();
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
@@ -44,6 +48,18 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
                    ? ReadResult::Missing
                    : ReadResult::Failed;
     }
+    LARGE_INTEGER size{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+        refusal = kNotAFileOnDisk;
+        return ReadResult::Failed;
+    }
+    if (!GetFileSizeEx(file.Get(), &size))
+        return ReadResult::Failed;
+    if (static_cast<std::uint64_t>(size.QuadPart) > kLargestFileRead) {
+        refusal = kTooLargeToRead;
+        return ReadResult::Failed;
+    }
+    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     char buffer[4096];
     for (;;) {
         DWORD n = 0;
@@ -56,6 +72,7 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
 }
 
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
+    refusal.clear();
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
@@ -91,6 +108,7 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {
+    refusal.clear();
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
@@ -104,6 +122,7 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes) {
 
 bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
     names.clear();
+    refusal.clear();
     const std::wstring pattern = folder + L"*";
     WIN32_FIND_DATAW found{};
     const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
@@ -121,7 +140,7 @@ bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
 }
 
 std::string LastFileErrorText() {
-    return SystemErrorText(GetLastError());
+    return refusal.empty() ? SystemErrorText(GetLastError()) : refusal;
 }
 
 std::string ShownFileName(const FileName& path) {

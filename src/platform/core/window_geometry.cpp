@@ -1,18 +1,62 @@
 #include "platform/core/window_geometry.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace haripon {
 
-WindowPlace ClampToDesktop(WindowPlace place, int width, int height, int desktopRight,
-                           int desktopBottom) {
-    if (place.Left < 0)
-        place.Left = 0;
-    if (place.Top < 0)
-        place.Top = 0;
-    if (place.Left > desktopRight - width)
-        place.Left = desktopRight - width;
-    if (place.Top > desktopBottom - height)
-        place.Top = desktopBottom - height;
+namespace {
+
+std::int64_t Overlap(const ScreenRect& a, const ScreenRect& b) {
+    const std::int64_t width = std::min(a.Right, b.Right) - std::max(a.Left, b.Left);
+    const std::int64_t height = std::min(a.Bottom, b.Bottom) - std::max(a.Top, b.Top);
+    return width > 0 && height > 0 ? width * height : 0;
+}
+
+// The squared gap between two rectangles; 0 when they touch or overlap.
+std::int64_t Gap(const ScreenRect& a, const ScreenRect& b) {
+    const std::int64_t dx = std::max({0, b.Left - a.Right, a.Left - b.Right});
+    const std::int64_t dy = std::max({0, b.Top - a.Bottom, a.Top - b.Bottom});
+    return dx * dx + dy * dy;
+}
+
+}  // namespace
+
+WindowPlace ClampInto(WindowPlace place, int width, int height, const ScreenRect& area) {
+    if (place.Left < area.Left)
+        place.Left = area.Left;
+    if (place.Top < area.Top)
+        place.Top = area.Top;
+    if (place.Left > area.Right - width)
+        place.Left = area.Right - width;
+    if (place.Top > area.Bottom - height)
+        place.Top = area.Bottom - height;
     return place;
+}
+
+const ScreenRect& NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& areas) {
+    const auto most = std::max_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {
+        return Overlap(window, a) < Overlap(window, b);
+    });
+    if (Overlap(window, *most) > 0)
+        return *most;
+    return *std::min_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {
+        return Gap(window, a) < Gap(window, b);
+    });
+}
+
+WindowPlace PullBack(const ScreenRect& window, const std::vector<ScreenRect>& areas) {
+    return ClampInto({window.Left, window.Top}, window.Right - window.Left,
+                     window.Bottom - window.Top, NearestArea(window, areas));
+}
+
+std::optional<WindowPlace> BringOnScreen(const ScreenRect& window,
+                                         const std::vector<ScreenRect>& areas) {
+    for (const ScreenRect& area : areas) {
+        if (Overlap(window, area) > 0)
+            return std::nullopt;
+    }
+    return PullBack(window, areas);
 }
 
 }  // namespace haripon

@@ -177,17 +177,55 @@ void Form::StartDragMove() {
     SendMessageW(handle_, WM_SYSCOMMAND, kMoveByCaption, 0);
 }
 
-void Form::WMExitSizeMove() {
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(
+            {work.left, work.top, work.right, work.bottom});
+    }
+    return TRUE;
+}
+
+// Each monitor's work area: the monitor less the taskbar and other docked bars.
+std::vector<ScreenRect> WorkAreas() {
+    std::vector<ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    if (areas.empty()) {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        areas.push_back({work.left, work.top, work.right, work.bottom});
+    }
+    return areas;
+}
+
+}  // namespace
+
+ScreenRect Form::ScreenBounds() const {
     RECT window{};
-    RECT client{};
-    RECT desktop{};
     GetWindowRect(handle_, &window);
-    GetClientRect(handle_, &client);
-    GetClientRect(GetDesktopWindow(), &desktop);
-    const WindowPlace place = ClampToDesktop({window.left, window.top}, client.right, client.bottom,
-                                             desktop.right, desktop.bottom);
+    return {window.left, window.top, window.right, window.bottom};
+}
+
+void Form::MoveTo(WindowPlace place) {
     SetWindowPos(handle_, nullptr, place.Left, place.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Into the work area of the monitor it was dropped on: it may stay on any monitor, and
+// never under the taskbar.
+void Form::WMExitSizeMove() {
+    MoveTo(PullBack(ScreenBounds(), WorkAreas()));
+}
+
+bool Form::KeepOnScreen() {
+    const std::optional<WindowPlace> place = BringOnScreen(ScreenBounds(), WorkAreas());
+    if (place)
+        MoveTo(*place);
+    return place.has_value();
 }
 
 void Form::AddWindowedControl(WindowedControl& control) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/window_geometry.h"
 #include "platform/win32/gdi.h"
 
 namespace haripon {
@@ -60,6 +61,9 @@ class Form {
     // The system moves the window with the mouse, as if its caption were dragged, until the
     // button is released; at the end of the move the window is pulled back (WMExitSizeMove).
     void StartDragMove();
+    // A window that shows on no monitor (one unplugged, the display changed) is moved onto
+    // the nearest one: true then.
+    bool KeepOnScreen();
 
     // Adds a control on top of those added before.
     void AddControl(Control& control);
@@ -105,9 +109,11 @@ class Form {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseRequested();
-    // The end of a move or resize by the user: the window is pulled back inside the desktop,
-    // left, top, right and bottom edge in that order.
+    // The end of a move or resize by the user: the window is pulled back into the work area
+    // of the monitor it was dropped on, left, top, right and bottom edge in that order.
     void WMExitSizeMove();
+    ScreenRect ScreenBounds() const;
+    void MoveTo(WindowPlace place);
     void PaintClient(HDC dc) const;
     void Paint();
     Control* ControlAt(POINT at) const;
