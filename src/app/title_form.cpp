@@ -10,6 +10,7 @@
 #include "platform/win32/message_box.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -41,7 +42,7 @@ void TPTitleForm::FormCreate() {
     AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
-    TitleImg.Load(ThemePath(ThemeFile().String(kTitleKey)));
+    ShowThemePicture(TitleImg, ThemeFile().String(kTitleKey));
 }
 
 void TPTitleForm::FormClose() {

@@ -207,13 +207,14 @@ void TTPostForm::LayOut(const EditorLayout& layout) {
         placeLabel(*labels[i], {x + labelOffsets[i], y + 4, layout.TimeRow.Color});
 }
 
+// Each picture the theme lacks is reported on its own; every control still gets its place.
 void TTPostForm::ApplyEditorSkin() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotTheme& theme = SlotTable[slot].SlotTheme;
-        PstBtn[slot].LoadGlyph(ThemePath(theme.FaceFile));
-        PstBtn[slot].SetBounds(theme.FaceLeft, theme.FaceTop, theme.FaceWidth, theme.FaceHeight);
+        PlaceButton(PstBtn[slot], theme.FaceFile,
+                    {{}, theme.FaceLeft, theme.FaceTop, theme.FaceWidth, theme.FaceHeight});
     }
-    MainImg.Load(ThemePath(ThemeSettings.MainFrameFile));
+    ShowThemePicture(MainImg, ThemeSettings.MainFrameFile);
     PlaceButton(ExitBtn, ThemeSettings.ExitButton.File, ThemeSettings.ExitButton);
     PlaceButton(EdtBtn, ThemeSettings.RenewButtonFile, ThemeSettings.PostButton);
     PlaceButton(SetBtn, ThemeSettings.PostButton.File, ThemeSettings.PostButton);
@@ -320,9 +321,9 @@ void TTPostForm::ShowSelectedSlot() {
         if (slot != SelectedSlot)
             continue;
         PstBtn[slot].SetEnabled(false);
-        SelPstImg.Load(ThemePath(SlotTable[slot].SlotTheme.SmallFaceFile));
         SelPstImg.SetBounds(ThemeSettings.MiniFaceLeft, ThemeSettings.MiniFaceTop,
                             ThemeSettings.MiniFaceWidth, ThemeSettings.MiniFaceHeight);
+        ShowThemePicture(SelPstImg, SlotTable[slot].SlotTheme.SmallFaceFile);
     }
 }
 
@@ -330,9 +331,9 @@ void TTPostForm::ShowSlotPicture(int slot) {
     const MemoSlot& memoSlot = SlotTable[slot];
     const SlotTheme& theme = memoSlot.SlotTheme;
     Image& picture = PstBtnImg[slot];
-    picture.Load(ThemePath(memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1));
     picture.SetBounds(theme.SlotBackLeft, theme.SlotBackTop, theme.SlotBackWidth,
                       theme.SlotBackHeight);
+    ShowThemePicture(picture, memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1);
     // The first picture leaves out black; the others their own bottom-left colour.
     if (slot == 0)
         picture.SetTransparentColor(RGB(0, 0, 0));
@@ -541,7 +542,7 @@ void TTPostForm::CheckReminders() {
 bool TTPostForm::DeliverReminder(int slot) {
     MemoSlot& due = SlotTable[slot];
     const std::uint32_t drawn = lines_.Draw();
-    RunReported([&] { reminder_->ShowCharacter(due.SlotTheme.TimerCharFile); });
+    reminder_->ShowCharacter(due.SlotTheme.TimerCharFile);
     if (!IsDue(due, LocalNow))
         return true;
     const std::string shown = due.Memo;
@@ -553,14 +554,12 @@ bool TTPostForm::DeliverReminder(int slot) {
         return true;
 
     EmptySlot(due);
-    RunReported([&] { ShowSlotPicture(slot); });
+    ShowSlotPicture(slot);
     if (slot == SelectedSlot) {
-        RunReported([&] {
-            ShowTimerState();
-            ShowPostButtons(slot);
-            SetMemoText("");
-            ShowSlotTimeInBoxes(slot);
-        });
+        ShowTimerState();
+        ShowPostButtons(slot);
+        SetMemoText("");
+        ShowSlotTimeInBoxes(slot);
     }
     memos_->HideMemoWindow(slot);
     SaveSettings();

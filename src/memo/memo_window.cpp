@@ -9,6 +9,7 @@
 #include "model/texts.h"
 #include "platform/win32/error_report.h"
 #include "theme/theme_loader.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -26,6 +27,8 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
       editor_(editor),
       slot_(slot) {
     PostBaseImg.SetMouseThrough(true);
+    // The face takes its place whether its picture loads or not.
+    PostImg.SetBounds(2, 2, kMemoFaceSize.Width, kMemoFaceSize.Height);
     PostImg.SetTransparent(true);
     // Window 1's face passes the mouse on; the others' take clicks and do nothing.
     PostImg.SetMouseThrough(slot == 0);
@@ -42,13 +45,11 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
     PostPup.Add(kCancelCaption);
 }
 
-// The memo colour comes first: a face the theme lacks still leaves a strip of its colour.
 void TMemoWindow::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
     SetColor(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
-    PostImg.Load(ThemePath(SmallFaceNames[slot_]));
-    PostImg.SetBounds(2, 2, kMemoFaceSize.Width, kMemoFaceSize.Height);
+    ShowThemePicture(PostImg, SmallFaceNames[slot_]);
 }
 
 void TMemoWindow::ShowWindowOfSlot() {
@@ -58,9 +59,14 @@ void TMemoWindow::ShowWindowOfSlot() {
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
+// A hidden window is drawn as it comes up, once: a picture that cannot be loaded is then
+// reported once too.
 void TMemoWindow::MemoPosted() {
-    SkinMemoWindow();
-    DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
+    const bool appears = !Visible() && !SlotTable[slot_].Memo.empty();
+    if (!appears) {
+        SkinMemoWindow();
+        DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
+    }
     if (SlotTable[slot_].Memo.empty()) {
         Hide();
     } else {
@@ -70,7 +76,7 @@ void TMemoWindow::MemoPosted() {
 
 // A background the theme lacks is reported, and the memo shown all the same, on its colour.
 void TMemoWindow::ShowMemoWindow() {
-    RunReported([this] { SkinMemoWindow(); });
+    SkinMemoWindow();
     const MemoSlot& slot = SlotTable[slot_];
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
     SetWindowPos(Handle(), nullptr, slot.Left, slot.Top, 0, 0,
@@ -84,9 +90,8 @@ void TMemoWindow::SkinMemoWindow() {
     PostBaseImg.SetBounds(0, 0, width, kHeight);
     SetClientSize(width, kHeight);
     PstLblStrImg.SetWidth(width);
-    PostBaseImg.Clear();
-    PostBaseImg.Load(
-        ThemePath(small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile));
+    ShowThemePicture(PostBaseImg,
+                     small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile);
 }
 
 void TMemoWindow::DrawMemoLabel(COLORREF color) {

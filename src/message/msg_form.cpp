@@ -29,7 +29,7 @@ void TMsgForm::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
     const ThemeFile theme;
-    MsgMainImg.Load(ThemePath(theme.String(kReminderKey)));
+    ShowThemePicture(MsgMainImg, theme.String(kReminderKey));
     const ButtonTheme button = theme.Button(kReminderButtonKey);
     PlaceButton(MsgWndExtBtn, button.File, button);
 }
@@ -44,10 +44,9 @@ void TMsgForm::DrawReminderMemo(std::string_view memo) {
 }
 
 void TMsgForm::ShowCharacter(std::string_view pictureFile) {
-    MsgFrmMainImg.Clear();
-    MsgFrmMainImg.Load(ThemePath(pictureFile));
     MsgFrmMainImg.SetBounds(ThemeSettings.TimerCharLeft, ThemeSettings.TimerCharTop,
                             ThemeSettings.TimerCharWidth, ThemeSettings.TimerCharHeight);
+    ShowThemePicture(MsgFrmMainImg, pictureFile);
 }
 
 // Centred the first time, then at the same place; in front of whatever the user is doing.

@@ -41,7 +41,7 @@ void TChgCgFrm::CreateWindowedControls() {
 // A missing place key gives 0, not the designed place.
 void TChgCgFrm::FormCreate() {
     const ThemeFile theme;
-    ChgCgImg.Load(ThemePath(theme.String(kChooserKey)));
+    ShowThemePicture(ChgCgImg, theme.String(kChooserKey));
     const ButtonTheme cancel = theme.Button(kChooserCancelKey);
     PlaceButton(ChgCgCslBtn, cancel.File, cancel);
     const ButtonTheme ok = theme.Button(kChooserOkKey);

@@ -1,13 +1,16 @@
 // CheckBitmap on any bytes: what it accepts has its headers, colour table and pixel data
 // within the bytes and sides of 1..8192, by a reading of the format of its own; and any
-// well-formed bitmap built from the input is accepted with its own facts.
+// well-formed bitmap built from the input is accepted with its own facts; both decode.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fuzz_support.h"
 #include "platform/core/bitmap_check.h"
+#include "platform/core/bitmap_decode.h"
 
 namespace haripon {
 namespace {
@@ -55,6 +58,28 @@ void CheckAccepted(std::string_view file, const BitmapFacts& facts) {
     const std::uint64_t pixels =
         runLength ? Field(file, 34, 4) : RowBytes(facts.Width, bits) * facts.Height;
     FUZZ_CHECK(pixels > 0 && pixelsAt + pixels <= file.size());
+}
+
+// Up to three parts of one height, at most 64 pixels a side so that a run stays quick, give
+// a picture of their size.
+void CheckDecoded(std::string_view file, const BitmapFacts& facts, FuzzedDataProvider& input) {
+    const auto height = input.ConsumeIntegralInRange<std::int32_t>(0, std::min(facts.Height, 64));
+    std::vector<PictureRect> parts(input.ConsumeIntegralInRange(1, 3));
+    std::int64_t width = 0;
+    for (PictureRect& part : parts) {
+        part.Top = input.ConsumeIntegralInRange(0, facts.Height - height);
+        part.Left = input.ConsumeIntegralInRange(0, facts.Width);
+        part.Width = input.ConsumeIntegralInRange(0, std::min(facts.Width - part.Left, 64));
+        part.Height = height;
+        width += part.Width;
+    }
+    const std::optional<DecodedPicture> picture = DecodeBitmap(file, parts);
+    const bool kept = Field(file, 14, 4) == 12 || Field(file, 30, 4) == 0;  // uncompressed
+    const int bits = kept && facts.BitsPerPixel != 16 ? facts.BitsPerPixel : 32;
+    FUZZ_CHECK(picture && picture->Width == width && picture->Height == height &&
+               picture->BitsPerPixel == bits &&
+               picture->Pixels.size() == RowBytes(width, bits) * height &&
+               picture->Palette.size() == (bits <= 8 ? 1u << bits : 0));
 }
 
 void Put(std::string& bytes, std::uint64_t value, int size) {
@@ -126,6 +151,7 @@ void CheckBuilt(FuzzedDataProvider& input) {
     FUZZ_CHECK(facts.Width == width && facts.Height == std::abs(rows));
     FUZZ_CHECK(facts.BitsPerPixel == bits);
     CheckAccepted(file, facts);
+    CheckDecoded(file, facts, input);
     // One byte short of the pixel data and it is refused.
     file.resize(pixelsAt + pixels - 1);
     FUZZ_CHECK(!CheckBitmap(file).Valid);
@@ -139,10 +165,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The fuzzer's own buffer, so that ASan sees any read past its end.
     const std::string_view file = fuzz::Bytes(data, size);
     const BitmapFacts facts = CheckBitmap(file);
-    if (facts.Valid)
-        CheckAccepted(file, facts);
-
     FuzzedDataProvider input(data, size);
+    if (facts.Valid) {
+        CheckAccepted(file, facts);
+        CheckDecoded(file, facts, input);
+    }
     CheckBuilt(input);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -11,8 +12,11 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/profile.h"
 #include "platform/core/wide_text_win.h"
+#include "platform/win32/picture.h"
 #include "program_fixture.h"
+#include "theme/theme_loader.h"
 
 namespace haripon {
 namespace {
@@ -125,6 +129,140 @@ TEST_F(Faults, EveryPictureOfTheThemeSpoilt) {
     }
     fs::remove_all(folder_.File("DATA"));
     RunKeepingTheMemo(kMemo);
+}
+
+// A picture missing from the theme: every operation that shows, resizes or empties a memo
+// reports it once and goes on. The strip shows on its colour with its label, the slot and
+// the file follow, the editor's buttons too.
+TEST_F(Faults, AMissingPictureNeverStopsAMemo) {
+    constexpr char kPosted[] =
+        "[POST]\r\nPOST1MEMO=WWWWWW\r\nPOST1YEAR=2000\r\nPOST1TIMEFLAG=1\r\n";
+    const auto post = [](Application& app) {
+        app.Editor().SetMemoText("WWWWWW");
+        Click(app.Editor(), app.Editor().SetBtn);
+    };
+    const auto menu = [this](Application& app, const char* item) {
+        choose_ = item;
+        SendMessageW(app.MemoWindow(0).Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(200, 10));
+    };
+    const struct {
+        const char* missing;
+        const char* settings;
+        std::function<void(Application&)> act;  // after the first display; none: that itself
+        int width;                              // of strip 1 afterwards; 0: hidden, the slot empty
+        const char* saved;
+    } cases[] = {
+        {"big1.bmp", "", post, 413, "POST1MEMO=WWWWWW\r\n"},
+        {"bg1_1.bmp", "", post, 413, "POST1MEMO=WWWWWW\r\n"},
+        {"big1.bmp", kPosted, nullptr, 413, nullptr},
+        {"sml1.bmp", kPosted, [&](Application& app) { menu(app, kSmallerCaption); }, 213, nullptr},
+        {"bg1_0.bmp", kPosted, [&](Application& app) { menu(app, kPeelOffCaption); }, 0, nullptr},
+        {"bg1_0.bmp", kPosted,
+         [&](Application& app) {
+             menu(app, kRewriteCaption);
+             Click(app.Editor(), app.Editor().DltBtn);
+         },
+         0, nullptr},
+        {"bg1_0.bmp", kPosted,
+         [](Application& app) {
+             LoopProbe probe;
+             probe.Post([&] { Click(app.Reminder(), app.Reminder().MsgWndExtBtn); });
+             SendMessageW(app.Editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0);
+         },
+         0, "POST1MEMO=\r\n"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(std::string(test.missing) + " " + test.settings);
+        ProgramFolder folder;
+        folder.Write("timpsd.ini", test.settings);
+        fs::remove(folder.File("DATA/Standard/" + std::string(test.missing)));
+        Application app(folder.Path() / "");
+        app.CreateWindows();
+        if (test.act)
+            app.FirstDisplay();
+        boxes_.clear();
+        if (test.act) {
+            test.act(app);
+        } else {
+            app.FirstDisplay();
+        }
+        EXPECT_EQ(std::count_if(boxes_.begin(), boxes_.end(),
+                                [&](const BoxSeen& box) {
+                                    return box.text.find(test.missing) != std::string::npos;
+                                }),
+                  1);
+        TMemoWindow& strip = app.MemoWindow(0);
+        EXPECT_EQ(strip.Visible(), test.width > 0);
+        EXPECT_EQ(SlotTable[0].Memo.empty(), test.width == 0);
+        EXPECT_EQ(SlotTable[0].HasMemo == 0 && SlotTable[0].TimeFlag == 0, test.width == 0);
+        if (test.width == 0 || test.saved) {  // the editor's buttons follow the slot
+            EXPECT_EQ(app.Editor().SetBtn.Visible(), test.width == 0);
+        }
+        const auto color = static_cast<COLORREF>(SlotTable[0].SlotTheme.MemoColor);
+        if (test.width > 0) {
+            const Bitmap shown = strip.RenderClient();
+            EXPECT_EQ(shown.Width(), test.width);
+            EXPECT_EQ(shown.PixelAt(test.width - 5, 11), color);
+            int ink = 0;
+            for (int x = 24; x < 80; ++x)
+                ink += shown.PixelAt(x, 10) != color;
+            EXPECT_GT(ink, 5);  // the label
+        }
+        if (test.saved) {
+            EXPECT_NE(folder.Read("timpsd.ini").find(test.saved), std::string::npos);
+        }
+    }
+
+    // The face of windows 2 to 7 keeps its clicks without its picture as well.
+    fs::remove(folder_.File("DATA/Standard/face2.bmp"));
+    Start("[POST]\r\nPOST2MEMO=second\r\n");
+    app_.FirstDisplay();
+    menusOpened_ = 0;
+    SendMessageW(app_.MemoWindow(1).Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(menusOpened_, 0);
+}
+
+// Themes come from strangers: a device, a file of any size, a picture claiming any sides, a
+// picture missing among others. Each costs a report naming the file, never the program.
+TEST_F(Faults, AHostileThemeCostsAReport) {
+    std::string claim = folder_.Read("DATA/Standard/main.bmp").substr(0, 54);
+    claim.replace(18, 8, std::string("\0\x20\0\0\0\x20\0\0", 8));          // 8192 x 8192
+    claim.replace(28, 10, std::string("\x08\0\x01\0\0\0\x02\0\0\0", 10));  // RLE8, 2 bytes
+    claim.replace(10, 4, std::string("\x36\x04\0\0", 4));
+    claim += std::string(1024, '\0') + std::string("\0\x01", 2);  // a palette; the end at once
+    folder_.Write("DATA/Standard/claim.bmp", claim);
+    folder_.Write("DATA/Standard/huge.bmp", std::string(65 << 20, 'B'));
+    const struct {
+        const char* key;
+        std::string value;
+        const char* report;  // null: none
+    } cases[] = {
+        {"TITLE", "NUL", "Not a file on disk"},  // the null device, in every folder
+        {"MAINFRM", "DATA\\Standard\\huge.bmp", "Larger than any file"},
+        {"MAINFRM", "DATA\\Standard\\claim.bmp", nullptr},
+        {"CHR1FACE", "DATA\\Standard\\gone.bmp", "gone.bmp"},
+    };
+    const std::string theme = folder_.Read("face8.bmp");
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.value);
+        ProfileText edited(theme);
+        edited.WriteString("CG", test.key, test.value);
+        folder_.Write("face8.bmp", edited.Bytes());
+        boxes_.clear();
+        Application app(folder_.Path() / "");
+        app.CreateWindows();
+        ASSERT_EQ(boxes_.size(), test.report ? 1u : 0u);
+        if (test.report) {
+            EXPECT_NE(boxes_[0].text.find(test.report), std::string::npos) << boxes_[0].text;
+        }
+        TTPostForm& editor = app.Editor();
+        EXPECT_LE(editor.MainImg.Picture().Width(), TTPostForm::kWidth);
+        EXPECT_LE(editor.MainImg.Picture().Height(), TTPostForm::kHeight);
+        EXPECT_TRUE(ShowsGlyphImage(editor, editor.ExitBtn,
+                                    LoadBitmapFile(ThemePath(ThemeSettings.ExitButton.File)), 0));
+        EXPECT_EQ(editor.PstBtn[0].Bounds().left, SlotTable[0].SlotTheme.FaceLeft);
+        EXPECT_EQ(editor.DltBtn.Width(), ThemeSettings.DeleteButton.Width);
+    }
 }
 
 TEST_F(Faults, AThemeDescriptionOfJunk) {

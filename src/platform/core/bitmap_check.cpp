@@ -1,22 +1,12 @@
 #include "platform/core/bitmap_check.h"
 
+#include "platform/core/bitmap_format.h"
+
 namespace haripon {
 
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
-
-std::uint32_t Read16(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-}
-
-std::uint32_t Read32(std::string_view bytes, std::size_t at) {
-    return Read16(bytes, at) | Read16(bytes, at + 2) << 16;
-}
+using namespace bitmap_format;
 
 bool KnownHeaderSize(std::uint32_t size) {
     return size == kCoreHeaderSize || size == kInfoHeaderSize || size == 52 || size == 56 ||

@@ -1,5 +1,7 @@
 #include "platform/win32/controls.h"
 
+#include <algorithm>
+
 #include "platform/win32/form.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
@@ -36,17 +38,66 @@ void Control::SetHint(std::string_view hint) {
         form_->ControlChanged(*this);
 }
 
+RECT Control::VisibleArea() const {
+    RECT visible = bounds_;
+    RECT client{};
+    if (form_ && form_->Handle() && GetClientRect(form_->Handle(), &client))
+        IntersectRect(&visible, &bounds_, &client);
+    return visible;
+}
+
 void Control::Invalidate() const {
     if (form_ && form_->Handle())
         InvalidateRect(form_->Handle(), &bounds_, FALSE);
 }
 
+namespace {
+
+// The part of a picture of `size` drawn at `at` that shows within `visible`.
+PictureRect PartShown(SIZE size, POINT at, const RECT& visible) {
+    const LONG left = std::clamp(visible.left - at.x, 0L, size.cx);
+    const LONG top = std::clamp(visible.top - at.y, 0L, size.cy);
+    const LONG right = std::clamp(visible.right - at.x, left, size.cx);
+    const LONG bottom = std::clamp(visible.bottom - at.y, top, size.cy);
+    return {left, top, right - left, bottom - top};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE || (IsRectEmpty(&a) && IsRectEmpty(&b));
+}
+
+}  // namespace
+
 void Image::Load(const FileName& file) {
-    SetPicture(LoadBitmapFile(file));
+    const RECT visible = VisibleArea();
+    for (const Loaded& before : loaded_) {
+        if (before.File == file && EqualRect(&before.Bounds, &Bounds()) &&
+            SameRect(before.Visible, visible)) {
+            picture_ = before.Picture;
+            origin_ = before.Origin;
+            Invalidate();
+            return;
+        }
+    }
+    const POINT at{Bounds().left, Bounds().top};
+    PictureRect part{};
+    PictureParts loaded = LoadPictureParts(file, [&](SIZE full) {
+        part = PartShown(full, at, visible);
+        return std::vector<PictureRect>{part};
+    });
+    picture_ = std::move(loaded.Kept);
+    origin_ = {part.Left, part.Top};
+    // Each image shows a few pictures in turn, a face or a slot's two states.
+    constexpr std::size_t kKept = 8;
+    if (loaded_.size() == kKept)
+        loaded_.erase(loaded_.begin());
+    loaded_.push_back({file, Bounds(), visible, picture_, origin_});
+    Invalidate();
 }
 
 void Image::SetPicture(Bitmap picture) {
     picture_ = std::move(picture);
+    origin_ = {};
     Invalidate();
 }
 
@@ -62,12 +113,13 @@ void Image::SetTransparentColor(COLORREF color) {
 
 // The form clips every control to its bounds.
 void Image::Paint(HDC dc) const {
-    const RECT& at = Bounds();
+    const int left = Bounds().left + origin_.x;
+    const int top = Bounds().top + origin_.y;
     if (transparent_) {
-        DrawTransparent(dc, at.left, at.top, picture_, 0, 0, picture_.Width(), picture_.Height(),
+        DrawTransparent(dc, left, top, picture_, 0, 0, picture_.Width(), picture_.Height(),
                         transparentColor_.value_or(picture_.BottomLeftColor()));
     } else {
-        DrawOpaque(dc, at.left, at.top, picture_, 0, 0, picture_.Width(), picture_.Height());
+        DrawOpaque(dc, left, top, picture_, 0, 0, picture_.Width(), picture_.Height());
     }
 }
 
@@ -115,11 +167,32 @@ void Label::Paint(HDC dc) const {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX | DT_NOCLIP);
 }
 
+// Each image is centred in the button: a larger one shows its middle.
+POINT SpeedButton::ImageAt(SIZE size) const {
+    return {Bounds().left + (Width() - size.cx) / 2, Bounds().top + (Height() - size.cy) / 2};
+}
+
 void SpeedButton::LoadGlyph(const FileName& file) {
-    SetGlyph(LoadBitmapFile(file));
+    const RECT visible = VisibleArea();
+    SIZE image{};
+    PictureRect part{};
+    PictureParts loaded = LoadPictureParts(file, [&](SIZE full) {
+        image = {full.cx / 4, full.cy};
+        part = PartShown(image, ImageAt(image), visible);
+        std::vector<PictureRect> parts;
+        for (LONG i = 0; i < 4; ++i)
+            parts.push_back({i * image.cx + part.Left, part.Top, part.Width, part.Height});
+        return parts;
+    });
+    glyph_ = std::move(loaded.Kept);
+    image_ = image;
+    origin_ = {part.Left, part.Top};
+    Invalidate();
 }
 
 void SpeedButton::SetGlyph(Bitmap strip) {
+    image_ = {strip.Width() / 4, strip.Height()};
+    origin_ = {};
     glyph_ = std::move(strip);
     Invalidate();
 }
@@ -155,12 +228,11 @@ void SpeedButton::Paint(HDC dc) const {
     }
     if (glyph_.Empty())
         return;
-    const int imageWidth = glyph_.Width() / 4;
-    const int imageHeight = glyph_.Height();
-    const int left = area.left + (Width() - imageWidth) / 2;
-    const int top = area.top + (Height() - imageHeight) / 2;
-    DrawTransparent(dc, left, top, glyph_, imageWidth * static_cast<int>(state), 0, imageWidth,
-                    imageHeight, glyph_.BottomLeftColor());
+    const int keptWidth = glyph_.Width() / 4;
+    const POINT at = ImageAt(image_);
+    DrawTransparent(dc, at.x + origin_.x, at.y + origin_.y, glyph_,
+                    keptWidth * static_cast<int>(state), 0, keptWidth, glyph_.Height(),
+                    glyph_.BottomLeftColor());
 }
 
 void SpeedButton::MouseDown() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/file_name.h"
 #include "platform/win32/gdi.h"
@@ -52,6 +53,8 @@ class Control {
 
   protected:
     void Invalidate() const;
+    // Where the control can be seen: its bounds within its form's client area.
+    RECT VisibleArea() const;
 
   private:
     friend class Form;
@@ -65,9 +68,13 @@ class Control {
 // A picture at its natural size from the top-left corner, clipped to the control.
 class Image : public Control {
   public:
-    // Loads a bitmap file; on an error the control keeps its picture and throws.
+    // Loads a bitmap file, keeping only what the control shows at its place (so place it
+    // first); on an error the control keeps its picture and throws. A picture it has shown
+    // before at the same place comes from memory.
     void Load(const FileName& file);
+    // A picture of the program's own making, shown whole.
     void SetPicture(Bitmap picture);
+    // What is kept of the picture now shown.
     const Bitmap& Picture() const { return picture_; }
     void Clear() { SetPicture(Bitmap()); }
 
@@ -81,7 +88,18 @@ class Image : public Control {
     bool TakesMouse() const override { return !mouseThrough_; }
 
   private:
+    // A picture loaded before, and the place it was kept for.
+    struct Loaded {
+        FileName File;
+        RECT Bounds;
+        RECT Visible;
+        Bitmap Picture;
+        POINT Origin;
+    };
+
     Bitmap picture_;
+    POINT origin_{};  // where the kept part lies in the picture
+    std::vector<Loaded> loaded_;
     bool transparent_ = false;
     std::optional<COLORREF> transparentColor_;
     bool mouseThrough_ = false;
@@ -114,8 +132,10 @@ class SpeedButton : public Control {
   public:
     enum class GlyphState { Normal = 0, Disabled = 1, Pressed = 2, HeldDown = 3 };
 
-    // Loads a glyph strip file; on an error the button keeps its glyph and throws.
+    // Loads a glyph strip file, keeping of each image only what the button shows at its
+    // place and size (so place it first); on an error the button keeps its glyph and throws.
     void LoadGlyph(const FileName& file);
+    // A strip of the program's own making, kept whole.
     void SetGlyph(Bitmap strip);
     void SetFlat(bool flat);
     void SetDown(bool down);
@@ -129,7 +149,12 @@ class SpeedButton : public Control {
     void MouseHover(bool inside) override;
 
   private:
-    Bitmap glyph_;
+    // Where image `index` of a strip of images of `size` lies within the button.
+    POINT ImageAt(SIZE size) const;
+
+    Bitmap glyph_;    // the kept parts of the four images, side by side
+    SIZE image_{};    // each image's size in the strip's file
+    POINT origin_{};  // where the kept part of each image lies in the image
     bool flat_ = false;
     bool down_ = false;
     bool pressed_ = false;

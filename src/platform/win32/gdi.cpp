@@ -4,7 +4,9 @@
 
 namespace haripon {
 
-Bitmap::Bitmap(HBITMAP handle) : handle_(handle) {
+Bitmap::Bitmap(HBITMAP handle, std::optional<COLORREF> bottomLeft)
+    : handle_(handle ? std::make_shared<const GdiObject<HBITMAP>>(handle) : nullptr),
+      bottomLeft_(bottomLeft) {
     BITMAP info{};
     if (handle && GetObjectW(handle, sizeof info, &info)) {
         width_ = info.bmWidth;
@@ -14,16 +16,17 @@ Bitmap::Bitmap(HBITMAP handle) : handle_(handle) {
 
 Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
     const WindowDC screen;
-    handle_.Reset(
-        CreateCompatibleBitmap(screen.Get(), width > 0 ? width : 1, height > 0 ? height : 1));
-    if (!handle_)
+    const HBITMAP handle =
+        CreateCompatibleBitmap(screen.Get(), width > 0 ? width : 1, height > 0 ? height : 1);
+    if (!handle)
         ThrowLastError("CreateCompatibleBitmap");
+    handle_ = std::make_shared<const GdiObject<HBITMAP>>(handle);
 }
 
 COLORREF Bitmap::PixelAt(int x, int y) const {
     if (Empty())
         return CLR_INVALID;
-    MemoryDC dc(handle_.Get());
+    MemoryDC dc(Handle());
     return GetPixel(dc.Get(), x, y);
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <optional>
 #include <utility>
 
 namespace haripon {
@@ -117,25 +119,29 @@ class MemoryDC {
     HGDIOBJ previous_;
 };
 
-// A device-dependent picture with its size.
+// A picture with its size. Copies share it: a picture loaded once can be shown by every
+// control that needs it, and goes when the last of them lets it go.
 class Bitmap {
   public:
     Bitmap() = default;
-    explicit Bitmap(HBITMAP handle);
+    // `bottomLeft`: the colour a transparent drawing leaves out, when the picture is part of
+    // a larger one whose bottom-left pixel it does not hold.
+    explicit Bitmap(HBITMAP handle, std::optional<COLORREF> bottomLeft = std::nullopt);
     // A blank picture of the given size, compatible with the screen.
     Bitmap(int width, int height);
 
-    HBITMAP Handle() const { return handle_.Get(); }
+    HBITMAP Handle() const { return handle_ ? handle_->Get() : nullptr; }
     bool Empty() const { return !handle_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF PixelAt(int x, int y) const;
-    COLORREF BottomLeftColor() const { return PixelAt(0, height_ - 1); }
+    COLORREF BottomLeftColor() const { return bottomLeft_.value_or(PixelAt(0, height_ - 1)); }
 
   private:
-    GdiObject<HBITMAP> handle_;
+    std::shared_ptr<const GdiObject<HBITMAP>> handle_;
     int width_ = 0;
     int height_ = 0;
+    std::optional<COLORREF> bottomLeft_;
 };
 
 // Paints (x, y, width, height) of the picture at (left, top), leaving out one colour.

@@ -1,41 +1,73 @@
 #include "platform/win32/picture.h"
 
-#include <cstdint>
+#include <cstring>
+#include <new>
 #include <string>
 
 #include "platform/core/bitmap_check.h"
-#include "platform/win32/error_report.h"
 #include "platform/core/file_io.h"
 #include "platform/core/wide_text_win.h"
+#include "platform/win32/error_report.h"
 
 namespace haripon {
 
 namespace {
 
-// A picture for the screen from the bytes of a checked bitmap file: its headers, colour table
-// and pixels lie within them.
-HBITMAP ScreenBitmap(const std::string& file) {
-    constexpr std::size_t kFileHeaderSize = 14;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(file.data() + kFileHeaderSize);
-    const auto pixelsAt = *reinterpret_cast<const std::uint32_t*>(file.data() + 10);
-    const WindowDC screen;
-    return CreateDIBitmap(screen.Get(), &info->bmiHeader, CBM_INIT, file.data() + pixelsAt, info,
-                          DIB_RGB_COLORS);
+// A device-independent bitmap of the decoded pixels, of their depth and colour table.
+Bitmap DibSection(const DecodedPicture& decoded, const std::string& shown) {
+    if (decoded.Width == 0 || decoded.Height == 0)
+        return {};
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[256];
+    } info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = decoded.Width;
+    info.header.biHeight = -decoded.Height;  // rows from the top
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(decoded.BitsPerPixel);
+    info.header.biCompression = BI_RGB;
+    info.header.biClrUsed = static_cast<DWORD>(decoded.Palette.size());
+    std::memcpy(info.colours, decoded.Palette.data(), decoded.Palette.size() * sizeof(RGBQUAD));
+    void* bits = nullptr;
+    const HBITMAP handle = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!handle)
+        ThrowLastError(shown);
+    std::memcpy(bits, decoded.Pixels.data(), decoded.Pixels.size());
+    GdiFlush();
+    return Bitmap(handle, static_cast<COLORREF>(decoded.BottomLeft));
 }
 
 }  // namespace
 
-// The file is read and checked first: the system's loader trusts the headers and reads
-// past the end of a file cut short. It is read once, and the picture made from its bytes.
+// The file is read and checked first: the system's loader trusts the headers and reads past
+// the end of a file cut short, and would make a screen-sized picture of whatever sides a
+// file claims. Only the parts chosen are decoded.
+PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose) {
+    const std::string shown = ShownFileName(file);
+    try {
+        std::string bytes;
+        if (ReadFileBytes(file, bytes) != ReadResult::Ok)
+            throw AppError(shown + ": " + LastFileErrorText());
+        const BitmapFacts facts = CheckBitmap(bytes);
+        const SIZE full{facts.Width, facts.Height};
+        const std::optional<DecodedPicture> decoded =
+            facts.Valid ? DecodeBitmap(bytes, choose(full)) : std::nullopt;
+        if (!decoded)
+            throw AppError(shown + ": Bitmap image is not valid");
+        return {DibSection(*decoded, shown), full};
+    } catch (const std::bad_alloc&) {
+        throw AppError(shown + ": Not enough memory for the picture");
+    }
+}
+
 Bitmap LoadBitmapFile(const FileName& file) {
-    const std::string shown = SjisFromWide(file);
-    std::string bytes;
-    if (ReadFileBytes(file, bytes) != ReadResult::Ok)
-        ThrowLastError(shown);
-    const HBITMAP handle = CheckBitmap(bytes).Valid ? ScreenBitmap(bytes) : nullptr;
-    if (!handle)
-        throw AppError(shown + ": Bitmap image is not valid");
-    return Bitmap(handle);
+    return LoadPictureParts(file,
+                            [](SIZE full) {
+                                return std::vector<PictureRect>{{0, 0, full.cx, full.cy}};
+                            })
+        .Kept;
 }
 
 }  // namespace haripon

@@ -1,13 +1,31 @@
 // Pictures from bitmap files.
 #pragma once
 
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/core/bitmap_decode.h"
 #include "platform/core/file_name.h"
 #include "platform/win32/gdi.h"
 
 namespace haripon {
 
-// Loads a Windows bitmap file. Throws AppError with the system's text when the file is
-// missing or unreadable or is a folder, and a text of its own when it is not a bitmap.
+// What is kept of a picture file: the parts chosen once its size is known, side by side;
+// its bottom-left colour is the whole picture's.
+struct PictureParts {
+    Bitmap Kept;
+    SIZE Full{};
+};
+using ChooseParts = std::function<std::vector<PictureRect>(SIZE full)>;
+
+// Loads parts of a Windows bitmap file, at the file's own depth where that is smaller.
+// Throws AppError, with the file's name, when the file is missing, unreadable, a folder or
+// not a file on disk, too large, or not a bitmap the program decodes.
+PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose);
+
+// The whole picture of a bitmap file, as LoadPictureParts.
 Bitmap LoadBitmapFile(const FileName& file);
 
 }  // namespace haripon
