@@ -111,6 +111,38 @@ TEST(Program, AReadOnlySettingsFileIsReportedAndKept) {
     EXPECT_EQ(folder.Read("timpsd.ini"), stored);
 }
 
+// A scanner holds the file, unshared, while the program saves at the end: held for a
+// moment, the save waits for it and lands without a word; held longer than the program
+// waits, the save fails as it always did, the old file intact.
+TEST(Program, ASaveOutlastsAFileHeldForAMoment) {
+    for (const DWORD heldMs : {1500u, 4000u}) {
+        ProgramFolder folder;
+        const std::string stored = "[POST]\r\nPOST1MEMO=kept\r\nPOST1YEAR=-1\r\n";
+        folder.Write("timpsd.ini", stored);
+        ProgramRun run(folder);
+        const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
+        ASSERT_NE(run.WaitForWindow(L"TPostForm1", 10000, true), nullptr);  // read and shown
+        KernelHandle held(CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held.Valid());
+        PostMessageW(title, WM_CLOSE, 0, 0);
+        Sleep(heldMs);
+        held.Reset();
+        if (heldMs < 2000) {
+            ASSERT_TRUE(run.WaitForExit());
+            EXPECT_NE(
+                folder.Read("timpsd.ini").find("POST1MEMO=kept\r\nPOST1YEAR=-1\r\nPOST1MONTH"),
+                std::string::npos);
+        } else {
+            const auto box = run.WaitForMessageBox(0);
+            EXPECT_EQ(box.text, kIniWriteFailed);
+            ProgramRun::PressOk(box);
+            ASSERT_TRUE(run.WaitForExit());
+            EXPECT_EQ(folder.Read("timpsd.ini"), stored);
+        }
+    }
+}
+
 TEST(Program, AnUnreadableSettingsFileIsReportedAndNeverOverwritten) {
     ProgramFolder folder;
     const std::string stored = "[POST]\r\nPOST1MEMO=precious\r\n";

@@ -265,6 +265,21 @@ TEST_F(Faults, AHostileThemeCostsAReport) {
     }
 }
 
+// A folder name that code page 932 cannot hold shows whole in an error report.
+TEST_F(Faults, AnErrorTextKeepsEveryCharacter) {
+    const fs::path folder = folder_.Path().parent_path() /
+                            (L"J\u00FCrgen \u00C5sa " + std::to_wstring(GetCurrentProcessId()));
+    fs::copy(folder_.Path(), folder, fs::copy_options::recursive);
+    fs::remove(folder / L"DATA" / L"Standard" / L"title.bmp");
+    {
+        Application app(folder / "");
+        app.CreateWindows();
+    }
+    fs::remove_all(folder);
+    ASSERT_FALSE(boxes_.empty());
+    EXPECT_NE(boxes_[0].text.find(u8"J\u00FCrgen \u00C5sa"), std::string::npos) << boxes_[0].text;
+}
+
 TEST_F(Faults, AThemeDescriptionOfJunk) {
     folder_.Write("face8.bmp", Junk(20000, 3));
     RunKeepingTheMemo(kMemo);

@@ -37,11 +37,11 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes);
 // is left out. False when the folder cannot be searched.
 bool ListFolders(const FileName& folder, std::vector<std::string>& names);
 
-// Why the last of the calls above failed (Shift-JIS): the system's text, or the program's
-// own for a file it refused to read.
+// Why the last of the calls above failed (UTF-8, as error texts are): the system's text, or
+// the program's own for a file it refused to read.
 std::string LastFileErrorText();
 
-// A file name as the user reads it in a message (Shift-JIS).
+// A file name as the user reads it in an error text (UTF-8).
 std::string ShownFileName(const FileName& path);
 
 }  // namespace haripon

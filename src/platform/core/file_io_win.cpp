@@ -27,6 +27,31 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// Virus scanners, the search indexer and synchronised folders open new and changed files
+// for a moment. What they refuse is tried again, with short waits, for about two seconds
+// before it counts as a failure.
+constexpr DWORD kPatienceMs = 2000;
+
+bool RefusedForAMoment(DWORD error, bool writing) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           (writing && error == ERROR_ACCESS_DENIED);
+}
+
+template <typename Attempt>
+bool Patiently(bool writing, Attempt attempt) {
+    const DWORD start = GetTickCount();
+    for (DWORD wait = 20;; wait = std::min<DWORD>(wait * 2, 200)) {
+        if (attempt())
+            return true;
+        const DWORD error = GetLastError();
+        if (!RefusedForAMoment(error, writing) || GetTickCount() - start + wait > kPatienceMs) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(wait);
+    }
+}
+
 // The existing file emptied and written, then flushed to disk.
 bool WriteInPlace(const FileName& path, const std::string& bytes) {
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
@@ -35,13 +60,45 @@ bool WriteInPlace(const FileName& path, const std::string& bytes) {
            file.Close();
 }
 
+bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attributes) {
+    // A temporary file left by a save that never ended is ours, whatever its attributes;
+    // the new one is made afresh, so the saved file takes none of them over.
+    const std::wstring temporary = path + L".new";
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+        // A folder that takes no new files may still let the file itself be written.
+        const DWORD error = GetLastError();
+        if (attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
+            return true;
+        SetLastError(error);
+        return false;
+    }
+    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
+    if (!file.Close() || !written ||
+        !MoveFileExW(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(temporary.c_str());
+        SetLastError(error);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
     bytes.clear();
     refusal.clear();
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file;
+    Patiently(false, [&] {
+        file.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.Valid();
+    });
     if (!file.Valid()) {
         const DWORD error = GetLastError();
         return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -80,37 +137,17 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
         return false;
     }
 
-    // A temporary file left by a save that never ended is ours, whatever its attributes;
-    // the new one is made afresh, so the saved file takes none of them over.
-    const std::wstring temporary = path + L".new";
-    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(temporary.c_str());
-    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-        // A folder that takes no new files may still let the file itself be written.
-        const DWORD error = GetLastError();
-        if (attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
-            return true;
-        SetLastError(error);
-        return false;
-    }
-    const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-    if (!file.Close() || !written ||
-        !MoveFileExW(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        DeleteFileW(temporary.c_str());
-        SetLastError(error);
-        return false;
-    }
-    return true;
+    return Patiently(true, [&] { return ReplaceOnce(path, bytes, attributes); });
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {
     refusal.clear();
-    KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file;
+    Patiently(true, [&] {
+        file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.Valid();
+    });
     if (!file.Valid())
         return false;
     const bool written = WriteAll(file.Get(), bytes);
@@ -144,7 +181,7 @@ std::string LastFileErrorText() {
 }
 
 std::string ShownFileName(const FileName& path) {
-    return SjisFromWide(path);
+    return Utf8FromWide(path);
 }
 
 }  // namespace haripon

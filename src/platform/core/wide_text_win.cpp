@@ -10,25 +10,45 @@ namespace {
 constexpr UINT kShiftJis = 932;
 }
 
-std::wstring WideFromSjis(std::string_view sjis) {
-    if (sjis.empty())
+namespace {
+
+std::wstring WideFrom(UINT codePage, std::string_view text) {
+    if (text.empty())
         return {};
-    const int size = static_cast<int>(sjis.size());
-    const int length = MultiByteToWideChar(kShiftJis, 0, sjis.data(), size, nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(kShiftJis, 0, sjis.data(), size, wide.data(), length);
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string SjisFromWide(std::wstring_view wide) {
+std::string WideTo(UINT codePage, std::wstring_view wide) {
     if (wide.empty())
         return {};
     const int size = static_cast<int>(wide.size());
     const int length =
-        WideCharToMultiByte(kShiftJis, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string sjis(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(kShiftJis, 0, wide.data(), size, sjis.data(), length, nullptr, nullptr);
-    return sjis;
+        WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+std::wstring WideFromSjis(std::string_view sjis) {
+    return WideFrom(kShiftJis, sjis);
+}
+
+std::string SjisFromWide(std::wstring_view wide) {
+    return WideTo(kShiftJis, wide);
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+    return WideTo(CP_UTF8, wide);
+}
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+    return WideFrom(CP_UTF8, utf8);
 }
 
 std::optional<std::string> ExactSjisFromWide(std::wstring_view wide) {
@@ -49,7 +69,7 @@ std::string SystemErrorText(unsigned long error) {
     }
     if (text.empty())
         text = L"System error " + std::to_wstring(error);
-    return SjisFromWide(text);
+    return Utf8FromWide(text);
 }
 
 }  // namespace haripon

@@ -35,9 +35,9 @@ WindowPlace ClampInto(WindowPlace place, int width, int height, const ScreenRect
 }
 
 const ScreenRect& NearestArea(const ScreenRect& window, const std::vector<ScreenRect>& areas) {
-    const auto most = std::max_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {
-        return Overlap(window, a) < Overlap(window, b);
-    });
+    const auto most = std::max_element(
+        areas.begin(), areas.end(),
+        [&](const auto& a, const auto& b) { return Overlap(window, a) < Overlap(window, b); });
     if (Overlap(window, *most) > 0)
         return *most;
     return *std::min_element(areas.begin(), areas.end(), [&](const auto& a, const auto& b) {

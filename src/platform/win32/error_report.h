@@ -8,7 +8,7 @@
 
 namespace haripon {
 
-// An error with a text for the user (Shift-JIS).
+// An error with a text for the user (UTF-8: file names and system texts in any language).
 class AppError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -22,7 +22,7 @@ class AppError : public std::runtime_error {
 // set here. An error raised while a report is showing (its box runs a message loop) is
 // not reported on top of it. It goes through the same test hook as the program's messages
 // (message_box.h), where it is defined.
-void ShowErrorReport(const std::string& text);
+void ShowErrorReport(const std::string& text);  // UTF-8; the caption Shift-JIS
 void SetErrorReportCaption(std::string caption);
 
 // Runs a handler; an exception it raises is reported and goes no further.

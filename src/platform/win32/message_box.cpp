@@ -19,19 +19,21 @@ std::string& ErrorReportCaption() {
     return caption;
 }
 
-void ShowBox(const std::string& text, const std::string& caption, UINT style) {
+// `text` and `caption` as the caller has them; `wide` the text as it is shown.
+void ShowBox(const std::string& text, const std::wstring& wide, const std::string& caption,
+             UINT style) {
     if (const auto& hook = CurrentHook()) {
         hook(text, caption);
         return;
     }
-    MessageBoxW(GetActiveWindow(), WideFromSjis(text).c_str(), WideFromSjis(caption).c_str(),
+    MessageBoxW(GetActiveWindow(), wide.c_str(), WideFromSjis(caption).c_str(),
                 style | MB_OK | MB_SETFOREGROUND);
 }
 
 }  // namespace
 
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus) {
-    ShowBox(text, caption, 0);
+    ShowBox(text, WideFromSjis(text), caption, 0);
     if (focus)
         SetFocus(focus);
 }
@@ -42,7 +44,7 @@ void ShowErrorReport(const std::string& text) {
         return;
     showing = true;
     try {
-        ShowBox(text, ErrorReportCaption(), MB_ICONERROR);
+        ShowBox(text, WideFromUtf8(text), ErrorReportCaption(), MB_ICONERROR);
     } catch (...) {
     }
     showing = false;

@@ -8,11 +8,13 @@
 
 namespace haripon {
 
-// Shows the box modally; afterwards the keyboard focus goes to `focus` when given.
+// Shows the box modally (text and caption in Shift-JIS); afterwards the keyboard focus goes
+// to `focus` when given.
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus = nullptr);
 
 // While one lives, tests in the program's own process see each box, message or error
-// report, here instead of on screen; the hook before it comes back at its end.
+// report (its text in UTF-8), here instead of on screen; the hook before it comes back at
+// its end.
 class ScopedMessageBoxHook {
   public:
     using Hook = std::function<void(const std::string& text, const std::string& caption)>;
