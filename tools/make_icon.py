@@ -78,7 +78,7 @@ def bitmap(size):
 
 
 def main(path):
-    sizes = (16, 32, 48)
+    sizes = (16, 20, 24, 32, 48)  # the small icon at 100 to 150 % display scale, and larger
     images = [bitmap(n) for n in sizes]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)

@@ -25,7 +25,10 @@ TPTitleForm::TPTitleForm(Application& application)
     : Form(kClassName, kWidth, kHeight),
       application_(application),
       tray_(kTrayIconId, kTrayMessage, kAppName,
-            LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON))),
+            // The icon file's image of the size the tray shows, not one shrunk by the shell.
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON),
+                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);

@@ -10,16 +10,22 @@ namespace haripon {
 namespace {
 
 FontHandle CreateStripFont(bool fixedPitch) {
-    const WindowDC screen;
-    const int height = -MulDiv(8, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+    // 8 points as at 96 pixels per inch, 11 pixels, whatever the display reports: the strips
+    // are pictures of fixed size, which Windows scales as a whole.
+    constexpr int kPixelsPerInch = 96;
+    const int height = -MulDiv(8, kPixelsPerInch, 72);
     return CreateJapaneseFont(height, (fixedPitch ? FIXED_PITCH : DEFAULT_PITCH) | FF_MODERN);
 }
+
+}  // namespace
 
 HFONT StripFont(bool fixedPitch) {
     static const FontHandle proportional = CreateStripFont(false);
     static const FontHandle fixed = CreateStripFont(true);
     return fixedPitch ? fixed.Get() : proportional.Get();
 }
+
+namespace {
 
 // Text as typed: no prefix characters, so an ampersand shows as an ampersand.
 void DrawRow(HDC dc, std::string_view row, RECT area) {
@@ -42,10 +48,6 @@ class StripCanvas {
 };
 
 }  // namespace
-
-HFONT MemoLabelFont() {
-    return StripFont(true);
-}
 
 void FillBitmap(const Bitmap& bitmap, COLORREF color) {
     if (bitmap.Empty() || bitmap.Width() == 0 || bitmap.Height() == 0)

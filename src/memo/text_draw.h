@@ -12,8 +12,9 @@ inline constexpr int kLargeLabelWidth = 386;
 inline constexpr int kSmallLabelWidth = 186;
 inline constexpr int kLabelHeight = 12;
 
-// The memo labels' font: 8 points, fixed pitch, as their byte budgets assume.
-HFONT MemoLabelFont();
+// The strips' font, 8 points as at 96 pixels per inch: fixed pitch for the memo labels, as
+// their byte budgets assume, and the face's own pitch for the reminder's strips.
+HFONT StripFont(bool fixedPitch);
 
 // Paints the whole bitmap in one colour; nothing for an empty bitmap.
 void FillBitmap(const Bitmap& bitmap, COLORREF color);
