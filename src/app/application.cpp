@@ -61,9 +61,10 @@ void Application::FirstDisplay() {
     firstDisplayDone_ = true;
     memos_.ShowPostedMemos();
     title_.AddTrayIcon();
-    title_.Hide();
+    // The editor comes before the title goes, so that the focus stays with the program.
     if (FirstUsedSlot() == -1)
         editor_.Open(EditorOpening::FirstDisplay, 0);
+    title_.Hide();
 }
 
 void Application::Shutdown() {

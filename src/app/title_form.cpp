@@ -76,6 +76,19 @@ void TPTitleForm::TrayIconMessage(unsigned mouseMessage) {
         case TrayAction::OpenEditor:
             TrayIconDoubleClick();
             break;
+        // The shell lets a program handling its icon take the foreground.
+        case TrayAction::FrontReminder:
+            application_.Reminder().BringToFront();
+            break;
+        case TrayAction::FrontChooser:
+            application_.Chooser().BringToFront();
+            break;
+        case TrayAction::FrontEditor:
+            application_.Editor().BringToFront();
+            break;
+        case TrayAction::FrontVersionBox:
+            BringShownMessageToFront();
+            break;
         case TrayAction::Ignore:
             break;
     }

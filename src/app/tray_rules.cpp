@@ -3,18 +3,19 @@
 namespace haripon {
 
 TrayAction TrayActionFor(unsigned mouseMessage, const TrayWindows& windows) {
-    if (windows.ReminderVisible)
+    if (mouseMessage != kTrayRightButtonDown && mouseMessage != kTrayLeftDoubleClick)
         return TrayAction::Ignore;
-    switch (mouseMessage) {
-        case kTrayRightButtonDown:
-            return TrayAction::ShowMenu;
-        case kTrayLeftDoubleClick:
-            if (windows.EditorVisible || windows.ChooserVisible)
-                return TrayAction::Ignore;
-            return TrayAction::OpenEditor;
-        default:
-            return TrayAction::Ignore;
-    }
+    if (windows.ReminderVisible)
+        return TrayAction::FrontReminder;
+    if (mouseMessage == kTrayRightButtonDown)
+        return TrayAction::ShowMenu;
+    if (windows.ChooserVisible)
+        return TrayAction::FrontChooser;
+    if (windows.EditorVisible)
+        return TrayAction::FrontEditor;
+    if (windows.VersionBoxOpen)
+        return TrayAction::FrontVersionBox;
+    return TrayAction::OpenEditor;
 }
 
 TrayMenuState TrayMenuStateFor(const TrayWindows& windows) {

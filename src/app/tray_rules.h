@@ -11,7 +11,17 @@ struct TrayWindows {
     bool VersionBoxOpen = false;
 };
 
-enum class TrayAction { Ignore, ShowMenu, OpenEditor };
+// A window that keeps the icon's click from doing anything else is brought to the front
+// instead: on Windows it may be behind the user's other windows, with no taskbar button.
+enum class TrayAction {
+    Ignore,
+    ShowMenu,
+    OpenEditor,
+    FrontReminder,
+    FrontChooser,
+    FrontEditor,
+    FrontVersionBox,
+};
 
 // Mouse messages as the icon reports them.
 inline constexpr unsigned kTrayLeftDoubleClick = 0x0203;  // WM_LBUTTONDBLCLK

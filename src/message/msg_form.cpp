@@ -49,14 +49,19 @@ void TMsgForm::ShowCharacter(std::string_view pictureFile) {
     ShowThemePicture(MsgFrmMainImg, pictureFile);
 }
 
-// Centred the first time, then at the same place; in front of whatever the user is doing.
+// Centred the first time, then at the same place. On Windows a program in the background
+// may not take the foreground: the window stays above the user's other windows while it is
+// shown, and asks for the focus; hidden, it is an ordinary window again.
 bool TMsgForm::ShowReminder() {
     if (!placed_) {
         CenterOnScreen();
         placed_ = true;
     }
-    BringToFront();
-    return ShowModal();
+    SetStayOnTop(true);
+    const bool closed = ShowModal();
+    if (Handle())
+        SetStayOnTop(false);
+    return closed;
 }
 
 void TMsgForm::FormShow() {

@@ -15,21 +15,25 @@ TEST(TrayRules, ClicksWhileWindowsAreOpen) {
 
     TrayWindows reminder;
     reminder.ReminderVisible = true;
-    EXPECT_EQ(TrayActionFor(kTrayRightButtonDown, reminder), TrayAction::Ignore);
-    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, reminder), TrayAction::Ignore);
+    reminder.EditorVisible = true;
+    EXPECT_EQ(TrayActionFor(kTrayRightButtonDown, reminder), TrayAction::FrontReminder);
+    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, reminder), TrayAction::FrontReminder);
+    EXPECT_EQ(TrayActionFor(0x0201u, reminder), TrayAction::Ignore);
 
     TrayWindows editor;
     editor.EditorVisible = true;
-    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, editor), TrayAction::Ignore);
+    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, editor), TrayAction::FrontEditor);
     EXPECT_EQ(TrayActionFor(kTrayRightButtonDown, editor), TrayAction::ShowMenu);
 
     TrayWindows chooser;
     chooser.ChooserVisible = true;
-    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, chooser), TrayAction::Ignore);
+    chooser.EditorVisible = true;
+    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, chooser), TrayAction::FrontChooser);
 
     TrayWindows versionBox;
     versionBox.VersionBoxOpen = true;
-    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, versionBox), TrayAction::OpenEditor);
+    EXPECT_EQ(TrayActionFor(kTrayLeftDoubleClick, versionBox), TrayAction::FrontVersionBox);
+    EXPECT_EQ(TrayActionFor(kTrayRightButtonDown, versionBox), TrayAction::ShowMenu);
 }
 
 TEST(TrayRules, MenuItemsGreyedWhileWindowsAreOpen) {

@@ -66,8 +66,11 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         EXPECT_EQ(SjisFromWide(WindowText(window().Handle())), kVersionText);
         EXPECT_FALSE(TimerRunning());
         EXPECT_EQ(SlotTable[4].Memo, "fifth");
-        ChooseTrayItem(nullptr);  // the tray does nothing meanwhile
+        EXPECT_TRUE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        SetForegroundWindow(app_.Title().Handle());
+        ChooseTrayItem(nullptr);  // the tray only brings the reminder to the front
         EXPECT_EQ(menusOpened_, 0);
+        EXPECT_EQ(GetForegroundWindow(), window().Handle());
         SlotTable[6].Memo = "seventh";
         SlotTable[6].Year = 2026;
         PressKey(VK_ESCAPE);
@@ -84,6 +87,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
     Check();
     EXPECT_TRUE(probe_.Done());
     EXPECT_FALSE(window().Visible());
+    EXPECT_FALSE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(TimeOf(SlotTable[4]), std::vector<int>(5, kNotSet));
     EXPECT_EQ(SlotTable[4].TimeFlag, 0);
     EXPECT_EQ(SlotTable[4].HasMemo, 0);

@@ -12,6 +12,7 @@
 #include "platform/win32/message_box.h"
 #include "platform/win32/picture.h"
 #include "platform/win32/popup_menu.h"
+#include "form_driver.h"
 #include "process_driver.h"
 #include "settings_layout.h"
 #include "theme/theme_loader.h"
@@ -134,6 +135,32 @@ TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
     EXPECT_FALSE(menus_[2].openEditor || menus_[2].changeTheme || menus_[2].showVersion);
     EXPECT_TRUE(menus_[2].exit);
     EXPECT_EQ(VersionBoxOpen, 0);
+}
+
+// Which of the two windows is higher in the stack of top-level windows.
+bool Above(HWND upper, HWND lower) {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (window == upper || window == lower)
+            return window == upper;
+    }
+    return false;
+}
+
+// A double click while the editor is open, behind another program's window: the editor
+// comes to the front, and nothing else runs.
+TEST_F(TitleAndTray, TheWindowThatHoldsTheIconComesToTheFront) {
+    application_.FirstDisplay();  // no memo: the editor opens
+    TTPostForm& editor = application_.Editor();
+    ASSERT_TRUE(editor.Visible());
+    testing_support::LoopProbe other;
+    SetWindowPos(other.Handle(), HWND_TOP, 0, 0, 500, 500, SWP_SHOWWINDOW);
+    ASSERT_TRUE(Above(other.Handle(), editor.Handle()));
+    editor.YearCmb.SetText("1999");
+    SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
+                 WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Above(editor.Handle(), other.Handle()));
+    EXPECT_EQ(editor.YearCmb.Text(), "1999");
+    EXPECT_TRUE(menus_.empty());
 }
 
 TEST_F(TitleAndTray, ExitFromTheMenuSavesAndRemovesTheIcon) {

@@ -99,9 +99,13 @@ void Form::Hide() {
 }
 
 void Form::BringToFront() {
-    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
-    SetWindowPos(handle_, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace);
+    SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(handle_);
+}
+
+void Form::SetStayOnTop(bool onTop) {
+    SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::CenterOnScreen() {

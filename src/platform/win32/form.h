@@ -38,9 +38,11 @@ class Form {
     // Shows the form and brings it to the front; FormShow runs when it was hidden.
     void Show();
     void Hide();
-    // Puts the window above every other window that does not stay on top, without making
-    // it one that does, also while another program is in front.
+    // Puts the window at the top of the others and gives it the keyboard, where the system
+    // lets the program take the foreground.
     void BringToFront();
+    // While set, the window stays above every window that does not.
+    void SetStayOnTop(bool onTop);
     void CenterOnScreen();
     void SetClientSize(int width, int height);
     void SetCaption(std::string_view caption);  // Shift-JIS

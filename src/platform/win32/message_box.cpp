@@ -30,7 +30,21 @@ void ShowBox(const std::string& text, const std::wstring& wide, const std::strin
                 style | MB_OK | MB_SETFOREGROUND);
 }
 
+BOOL CALLBACK FrontDialog(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window);
+    return FALSE;
+}
+
 }  // namespace
+
+void BringShownMessageToFront() {
+    EnumThreadWindows(GetCurrentThreadId(), &FrontDialog, 0);
+}
 
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus) {
     ShowBox(text, WideFromSjis(text), caption, 0);

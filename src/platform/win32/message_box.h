@@ -12,6 +12,9 @@ namespace haripon {
 // to `focus` when given.
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus = nullptr);
 
+// The box of this program that is open, if any, brought to the front.
+void BringShownMessageToFront();
+
 // While one lives, tests in the program's own process see each box, message or error
 // report (its text in UTF-8), here instead of on screen; the hook before it comes back at
 // its end.
