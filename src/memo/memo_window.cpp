@@ -69,9 +69,18 @@ void TMemoWindow::MemoPosted() {
     }
     if (SlotTable[slot_].Memo.empty()) {
         Hide();
-    } else {
+    } else if (appears) {
         ShowWindowOfSlot();
+    } else {
+        KeepOnTheScreens();
     }
+}
+
+// A strip that would show on no monitor (one unplugged, a laptop undocked, the display
+// changed) comes onto the nearest one, and keeps its new place.
+void TMemoWindow::KeepOnTheScreens() {
+    if (KeepOnScreen())
+        StoreWindowPosition();
 }
 
 // A background the theme lacks is reported, and the memo shown all the same, on its colour.
@@ -81,6 +90,7 @@ void TMemoWindow::ShowMemoWindow() {
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
     SetWindowPos(Handle(), nullptr, slot.Left, slot.Top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepOnTheScreens();
 }
 
 void TMemoWindow::SkinMemoWindow() {
@@ -145,6 +155,7 @@ void TMemoWindow::ToggleDisplaySize() {
     slot.SmallDisplay = slot.SmallDisplay ? 0 : 1;
     SkinMemoWindow();
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
+    KeepOnTheScreens();
 }
 
 // The window goes with the memo; the editor follows.

@@ -29,6 +29,7 @@ class TMemoWindow : public Form {
     void SkinMemoWindow();
     void DrawMemoLabel(COLORREF color);
     void StoreWindowPosition();
+    void KeepOnTheScreens();
 
     void ToggleDisplaySize();
     void PeelOffMemo();

@@ -7,17 +7,20 @@ namespace haripon {
 
 namespace {
 
-std::int64_t Overlap(const ScreenRect& a, const ScreenRect& b) {
-    const std::int64_t width = std::min(a.Right, b.Right) - std::max(a.Left, b.Left);
-    const std::int64_t height = std::min(a.Bottom, b.Bottom) - std::max(a.Top, b.Top);
+// In 64 bits: a place stored in the settings file may lie anywhere in 32.
+using Long = std::int64_t;
+
+Long Overlap(const ScreenRect& a, const ScreenRect& b) {
+    const Long width = Long{std::min(a.Right, b.Right)} - std::max(a.Left, b.Left);
+    const Long height = Long{std::min(a.Bottom, b.Bottom)} - std::max(a.Top, b.Top);
     return width > 0 && height > 0 ? width * height : 0;
 }
 
-// The squared gap between two rectangles; 0 when they touch or overlap.
-std::int64_t Gap(const ScreenRect& a, const ScreenRect& b) {
-    const std::int64_t dx = std::max({0, b.Left - a.Right, a.Left - b.Right});
-    const std::int64_t dy = std::max({0, b.Top - a.Bottom, a.Top - b.Bottom});
-    return dx * dx + dy * dy;
+// The gap between two rectangles, the larger of its sides; 0 when they touch or overlap.
+Long Gap(const ScreenRect& a, const ScreenRect& b) {
+    const Long dx = std::max({Long{0}, Long{b.Left} - a.Right, Long{a.Left} - b.Right});
+    const Long dy = std::max({Long{0}, Long{b.Top} - a.Bottom, Long{a.Top} - b.Bottom});
+    return std::max(dx, dy);
 }
 
 }  // namespace
