@@ -17,6 +17,20 @@ namespace haripon {
 namespace {
 
 constexpr UINT_PTR kTitleTimer = 1;
+constexpr UINT kTrayRetryMilliseconds = 3000;
+constexpr int kTrayTries = 20;
+
+// A program run as administrator hears the shell's TaskbarCreated only when it lets it in;
+// the call exists from Windows 7 on.
+void LetInFromTheShell(HWND window, UINT message) {
+    using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    const auto filter = user ? reinterpret_cast<Filter>(reinterpret_cast<void*>(
+                                   GetProcAddress(user, "ChangeWindowMessageFilterEx")))
+                             : nullptr;
+    if (filter)
+        filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
+}
 constexpr UINT kTitleMilliseconds = 3000;
 
 }  // namespace
@@ -45,6 +59,7 @@ void TPTitleForm::FormCreate() {
     AppFolder = application_.Folder();
     ThemeFolder = ReadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
+    LetInFromTheShell(Handle(), taskbarCreated_);
     ShowThemePicture(TitleImg, ThemeFile().String(kTitleKey));
 }
 
@@ -55,6 +70,15 @@ void TPTitleForm::FormClose() {
 void TPTitleForm::FormTimer(UINT_PTR id) {
     if (id == kTitleTimer)
         TitleTimerTimer();
+    if (id == kTrayRetryTimer && (tray_.Add(Handle()) || ++trayTries_ >= kTrayTries))
+        StopTimer(kTrayRetryTimer);
+}
+
+void TPTitleForm::AddTrayIcon() {
+    if (tray_.Add(Handle()))
+        return;
+    trayTries_ = 1;
+    StartTimer(kTrayRetryTimer, kTrayRetryMilliseconds);
 }
 
 void TPTitleForm::TitleTimerTimer() {
@@ -139,7 +163,8 @@ bool TPTitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-        tray_.Restore();
+        if (tray_.Restore())
+            StopTimer(kTrayRetryTimer);
         return true;
     }
     switch (message) {

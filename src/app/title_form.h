@@ -20,10 +20,13 @@ class TPTitleForm : public Form {
     static constexpr int kHeight = kTitleSize.Height;
     static constexpr UINT kTrayIconId = 100;
     static constexpr UINT kTrayMessage = WM_USER + 1;
+    static constexpr UINT_PTR kTrayRetryTimer = 2;
 
     explicit TPTitleForm(Application& application);
 
-    void AddTrayIcon() { tray_.Add(Handle()); }
+    // Adds the tray icon; while the shell refuses it (at log-on it may not be ready yet),
+    // it is tried again every few seconds for about a minute.
+    void AddTrayIcon();
     void RemoveTrayIcon() { tray_.Remove(); }
     bool TrayIconAdded() const { return tray_.Added(); }
 
@@ -52,6 +55,7 @@ class TPTitleForm : public Form {
     UINT N4 = 0;
     TrayIcon tray_;
     const UINT taskbarCreated_;
+    int trayTries_ = 0;
 };
 
 }  // namespace haripon

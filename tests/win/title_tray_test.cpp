@@ -109,6 +109,18 @@ TEST_F(TitleAndTray, ARestartedTaskbarGetsTheIconBack) {
     EXPECT_TRUE(IconPresent(titleWindow_));
 }
 
+// At log-on the shell may not be ready: the icon is tried again until it is there.
+TEST_F(TitleAndTray, AnIconTheShellRefusesIsTriedAgain) {
+    const TrayIcon::ScopedFailures notReady(2);
+    FirstDisplayInTheTray();
+    EXPECT_FALSE(IconPresent(titleWindow_));
+    SendMessageW(titleWindow_, WM_TIMER, TPTitleForm::kTrayRetryTimer, 0);
+    EXPECT_FALSE(IconPresent(titleWindow_));
+    SendMessageW(titleWindow_, WM_TIMER, TPTitleForm::kTrayRetryTimer, 0);
+    EXPECT_TRUE(IconPresent(titleWindow_));
+    EXPECT_FALSE(KillTimer(titleWindow_, TPTitleForm::kTrayRetryTimer));  // no more tries
+}
+
 TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
     FirstDisplayInTheTray();
     RightClickIcon();

@@ -6,10 +6,28 @@
 
 namespace haripon {
 
+namespace {
+
+int& FailuresToCome() {
+    static int failures = 0;
+    return failures;
+}
+
+}  // namespace
+
+TrayIcon::ScopedFailures::ScopedFailures(int count) {
+    FailuresToCome() = count;
+}
+
+TrayIcon::ScopedFailures::~ScopedFailures() {
+    FailuresToCome() = 0;
+}
+
 TrayIcon::TrayIcon(UINT id, UINT callbackMessage, std::string tip, HICON icon)
     : id_(id), callbackMessage_(callbackMessage), tip_(std::move(tip)), icon_(icon) {}
 
-void TrayIcon::Add(HWND owner) {
+bool TrayIcon::Add(HWND owner) {
+    owner_ = owner;
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = owner;
@@ -18,12 +36,18 @@ void TrayIcon::Add(HWND owner) {
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
     lstrcpynW(data.szTip, WideFromSjis(tip_).c_str(), ARRAYSIZE(data.szTip));
-    Shell_NotifyIconW(NIM_ADD, &data);
-    owner_ = owner;
+    if (FailuresToCome() > 0) {
+        --FailuresToCome();
+        return added_ = false;
+    }
+    // An icon the shell still has (its restart was announced twice) is refused as a second
+    // one: it is there all the same.
+    added_ = Shell_NotifyIconW(NIM_ADD, &data) || Shell_NotifyIconW(NIM_MODIFY, &data);
+    return added_;
 }
 
 void TrayIcon::Remove() {
-    if (!owner_)
+    if (!added_)
         return;
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
@@ -31,11 +55,11 @@ void TrayIcon::Remove() {
     data.uID = id_;
     Shell_NotifyIconW(NIM_DELETE, &data);
     owner_ = nullptr;
+    added_ = false;
 }
 
-void TrayIcon::Restore() {
-    if (HWND owner = owner_)
-        Add(owner);
+bool TrayIcon::Restore() {
+    return owner_ && Add(owner_);
 }
 
 }  // namespace haripon

@@ -15,12 +15,22 @@ class TrayIcon {
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Adds the icon for the window; the result is not needed.
-    void Add(HWND owner);
+    // Adds the icon for the window; false when the shell refused it (at log-on it may not
+    // be ready yet).
+    bool Add(HWND owner);
     void Remove();
-    bool Added() const { return owner_ != nullptr; }
-    // The taskbar was restarted: an icon that was there is added again.
-    void Restore();
+    bool Added() const { return added_; }
+    // The taskbar was (re)started: an icon that was wanted is added again.
+    bool Restore();
+
+    // While one lives, the next `count` adds fail as a shell not yet ready makes them.
+    class ScopedFailures {
+      public:
+        explicit ScopedFailures(int count);
+        ~ScopedFailures();
+        ScopedFailures(const ScopedFailures&) = delete;
+        ScopedFailures& operator=(const ScopedFailures&) = delete;
+    };
 
   private:
     UINT id_;
@@ -28,6 +38,7 @@ class TrayIcon {
     std::string tip_;
     HICON icon_;
     HWND owner_ = nullptr;
+    bool added_ = false;
 };
 
 }  // namespace haripon
