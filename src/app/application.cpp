@@ -72,7 +72,7 @@ void Application::Shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
-    if (!WriteSettings())
+    if (!WriteSettings() && !sessionEnding_)
         ShowMessage(kIniWriteFailed, VersionText);
     ReleaseAllSlots();
     BlockEditorClose = 0;
@@ -89,6 +89,12 @@ void Application::RequestExit() {
 
 void Application::SaveAtSessionEnd() {
     WriteSettings();
+}
+
+void Application::SessionEnding(bool ending) {
+    sessionEnding_ = ending;
+    if (ending)
+        reminder_.CancelModal();
 }
 
 }  // namespace haripon

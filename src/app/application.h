@@ -41,6 +41,9 @@ class Application {
     void RequestExit();
     // The session ends without closing the windows: keep what changed since the last save.
     void SaveAtSessionEnd();
+    // Whether the session is ending (or the program is being closed for an update): then
+    // no message box is shown at the end, and a reminder on screen is kept, not delivered.
+    void SessionEnding(bool ending);
 
   private:
     void CreateOtherWindows();
@@ -55,6 +58,7 @@ class Application {
     bool firstDisplayDue_ = false;
     bool firstDisplayDone_ = false;
     bool shutDown_ = false;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace haripon

@@ -168,12 +168,19 @@ bool TPTitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         return true;
     }
     switch (message) {
+        // The session ends, or the Restart Manager closes the program (ENDSESSION_CLOSEAPP):
+        // the settings are saved and no message box holds anything up.
         case WM_QUERYENDSESSION:
+            application_.SessionEnding(true);
             result = TRUE;
             return true;
         case WM_ENDSESSION:
-            if (wParam)
+            application_.SessionEnding(wParam != 0);
+            if (wParam) {
                 application_.SaveAtSessionEnd();
+                if (static_cast<DWORD>(lParam) & ENDSESSION_CLOSEAPP)
+                    application_.RequestExit();
+            }
             return true;
         default:
             return false;

@@ -212,5 +212,27 @@ TEST(Program, TheEndOfTheSessionSaves) {
     EXPECT_EQ(folder.Read("timpsd.ini"), FreshSettingsLayout());
 }
 
+// The Restart Manager closes the program while a reminder is on screen: it saves and ends
+// without a message box, also when the save fails, and the memo is kept, not delivered.
+TEST(Program, TheRestartManagerClosesItWithoutABox) {
+    for (const bool readOnly : {false, true}) {
+        ProgramFolder folder;
+        folder.Write("timpsd.ini", "[POST]\r\nPOST1MEMO=due\r\nPOST1YEAR=2001\r\n");
+        ProgramRun run(folder);
+        const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
+        const HWND reminder = run.WaitForWindow(TMsgForm::kClassName, 15000, true);
+        ASSERT_NE(reminder, nullptr);
+        if (readOnly)
+            SetFileAttributesW(folder.File("timpsd.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+        for (const HWND window : {reminder, title})
+            EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+        SendMessageW(title, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        EXPECT_TRUE(run.WaitForExit()) << readOnly;
+        const std::string saved = folder.Read("timpsd.ini");
+        EXPECT_NE(saved.find("POST1MEMO=due\r\n"), std::string::npos);
+        EXPECT_EQ(saved.find("[VERSION]") != std::string::npos, !readOnly);
+    }
+}
+
 }  // namespace
 }  // namespace haripon

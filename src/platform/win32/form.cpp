@@ -155,6 +155,7 @@ bool Form::ShowModal() {
         EnableWindow(window, FALSE);
 
     Show();
+    modalCancelled_ = false;
     bool closed = true;
     while (Visible()) {
         if (!PumpMessage()) {
@@ -164,7 +165,14 @@ bool Form::ShowModal() {
         }
     }
     EndModal();
-    return closed;
+    return closed && !std::exchange(modalCancelled_, false);
+}
+
+void Form::CancelModal() {
+    if (modalDisabled_.empty())
+        return;
+    modalCancelled_ = true;
+    Hide();
 }
 
 // The other windows take input again before the modal one goes, so that the activation

@@ -59,6 +59,8 @@ class Form {
     // Shows the form and runs the message loop until it is hidden or closed (true), or until
     // the program is to end (false); the program's other windows take no input meanwhile.
     bool ShowModal();
+    // Ends a modal showing as if the program were ending: ShowModal gives false.
+    void CancelModal();
 
     // The system moves the window with the mouse, as if its caption were dragged, until the
     // button is released; at the end of the move the window is pulled back (WMExitSizeMove).
@@ -138,6 +140,7 @@ class Form {
     std::vector<Control*> controls_;
     std::vector<WindowedControl*> windowedControls_;
     std::vector<HWND> modalDisabled_;  // while shown modally
+    bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
 };
