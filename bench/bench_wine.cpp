@@ -675,6 +675,39 @@ class Responses {
         return true;
     }
 
+    // What Wine spends showing a window and painting it, whoever's window it is: a bare one
+    // of the strip's size shown without taking the focus, and one of the reminder's size
+    // shown and activated. The program's own share of a response is what it takes beyond.
+    bool WineShows() {
+        const struct {
+            const char* name;
+            int width, height;
+            int show;
+        } windows[] = {
+            {"wine_show_strip", TMemoWindow::kLargeWidth, TMemoWindow::kHeight, SW_SHOWNOACTIVATE},
+            {"wine_show_reminder", TMsgForm::kWidth, TMsgForm::kHeight, SW_SHOW}};
+        for (const auto& kind : windows) {
+            const HWND window = bench::ShowFloorWindow(
+                GetModuleHandleW(nullptr), WideFromSjis(kind.name).c_str(), &DefWindowProcW);
+            if (!window)
+                return Wrong("no bare window could be made");
+            SetWindowPos(window, nullptr, 0, 0, kind.width, kind.height, SWP_NOMOVE | SWP_NOZORDER);
+            std::vector<double> times;
+            for (int round = 0; round < repeats_; ++round) {
+                ShowWindow(window, SW_HIDE);
+                Drain();
+                const LONGLONG start = Ticks();
+                ShowWindow(window, kind.show);
+                UpdateWindow(window);
+                times.push_back(Milliseconds(Ticks() - start));
+            }
+            DestroyWindow(window);
+            Drain();
+            Report(kind.name, times);
+        }
+        return true;
+    }
+
     // One check of the editor's timer with seven memos armed and none due.
     bool QuietCheck() {
         if (!EmptySlotSelected() || !PostArmedMemo())
@@ -802,7 +835,8 @@ int ProgramFigures(int repeats) {
 
     Responses responses(program, repeats);
     if (!responses.Post() || !responses.PostParts() || !responses.Save() || !responses.DragStep() ||
-        !responses.Reminder() || !responses.ReminderParts() || !responses.QuietCheck()) {
+        !responses.Reminder() || !responses.ReminderParts() || !responses.QuietCheck() ||
+        !responses.WineShows()) {
         return Failed(responses.Fault());
     }
     if (!program.Boxes().empty())
