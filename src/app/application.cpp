@@ -87,14 +87,14 @@ void Application::RequestExit() {
     title_.Close();
 }
 
-void Application::SaveAtSessionEnd() {
-    WriteSettings();
-}
-
-void Application::SessionEnding(bool ending) {
-    sessionEnding_ = ending;
-    if (ending)
-        reminder_.CancelModal();
+void Application::EndSession(bool closing) {
+    sessionEnding_ = true;
+    reminder_.CancelModal();
+    if (closing) {
+        RequestExit();  // its shutdown saves
+    } else {
+        WriteSettings();
+    }
 }
 
 }  // namespace haripon

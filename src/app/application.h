@@ -39,11 +39,10 @@ class Application {
     void Shutdown();
     // Ending from the tray menu: the title window's close runs Shutdown.
     void RequestExit();
-    // The session ends without closing the windows: keep what changed since the last save.
-    void SaveAtSessionEnd();
-    // Whether the session is ending (or the program is being closed for an update): then
-    // no message box is shown at the end, and a reminder on screen is kept, not delivered.
-    void SessionEnding(bool ending);
+    // The session ends, or the Restart Manager closes the program (`closing`): what changed
+    // since the last save is saved, without a message box; a reminder on screen is kept, not
+    // delivered; for the Restart Manager the program then ends.
+    void EndSession(bool closing);
 
   private:
     void CreateOtherWindows();

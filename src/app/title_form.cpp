@@ -17,21 +17,38 @@ namespace haripon {
 namespace {
 
 constexpr UINT_PTR kTitleTimer = 1;
+constexpr UINT kTitleMilliseconds = 3000;
 constexpr UINT kTrayRetryMilliseconds = 3000;
 constexpr int kTrayTries = 20;
 
-// A program run as administrator hears the shell's TaskbarCreated only when it lets it in;
-// the call exists from Windows 7 on.
+// A call of user32 that older Windows lacks, or null.
+template <typename Function>
+Function UserCall(const char* name) {
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    return user ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user, name)))
+                : nullptr;
+}
+
+// A program run as administrator hears the shell's TaskbarCreated only when it lets it in
+// (Windows 7 on).
 void LetInFromTheShell(HWND window, UINT message) {
     using Filter = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    const HMODULE user = GetModuleHandleW(L"user32.dll");
-    const auto filter = user ? reinterpret_cast<Filter>(reinterpret_cast<void*>(
-                                   GetProcAddress(user, "ChangeWindowMessageFilterEx")))
-                             : nullptr;
-    if (filter)
+    if (const auto filter = UserCall<Filter>("ChangeWindowMessageFilterEx"))
         filter(window, message, 1 /* MSGFLT_ALLOW */, nullptr);
 }
-constexpr UINT kTitleMilliseconds = 3000;
+
+// The tray's own icon size. The program declares no display scale awareness, so the system
+// answers it as at 96 pixels per inch and the shell would enlarge a 16-pixel image; asked as
+// a thread aware of the system's scale (Windows 10 1607 on), the size is the real one.
+int TrayIconSize() {
+    using SetContext = void*(WINAPI*)(void*);
+    const auto set = UserCall<SetContext>("SetThreadDpiAwarenessContext");
+    void* const previous = set ? set(reinterpret_cast<void*>(-2)) : nullptr;  // system aware
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    if (previous)
+        set(previous);
+    return size;
+}
 
 }  // namespace
 
@@ -41,8 +58,7 @@ TPTitleForm::TPTitleForm(Application& application)
       tray_(kTrayIconId, kTrayMessage, kAppName,
             // The icon file's image of the size the tray shows, not one shrunk by the shell.
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON),
-                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED))),
+                                          IMAGE_ICON, TrayIconSize(), TrayIconSize(), 0))),
       taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
     TitleImg.SetBounds(0, 0, kWidth, kHeight);
     AddControl(TitleImg);
@@ -171,16 +187,11 @@ bool TPTitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
         // The session ends, or the Restart Manager closes the program (ENDSESSION_CLOSEAPP):
         // the settings are saved and no message box holds anything up.
         case WM_QUERYENDSESSION:
-            application_.SessionEnding(true);
             result = TRUE;
             return true;
         case WM_ENDSESSION:
-            application_.SessionEnding(wParam != 0);
-            if (wParam) {
-                application_.SaveAtSessionEnd();
-                if (static_cast<DWORD>(lParam) & ENDSESSION_CLOSEAPP)
-                    application_.RequestExit();
-            }
+            if (wParam)
+                application_.EndSession((static_cast<DWORD>(lParam) & ENDSESSION_CLOSEAPP) != 0);
             return true;
         default:
             return false;

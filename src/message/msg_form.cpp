@@ -73,13 +73,16 @@ void TMsgForm::FormShow() {
 // (pressed in its first moment, held down since before it came, or repeating) does nothing.
 bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     constexpr LPARAM kRepeated = 1 << 30;
-    // The session ends, or the Restart Manager asks the program to close: the window goes
-    // without delivering its memo, which is kept for the next start.
-    if (message == WM_QUERYENDSESSION) {
+    // The session ends, or the Restart Manager closes the program: the window goes without
+    // delivering its memo, which is kept for the next start.
+    if (message == WM_ENDSESSION && wParam) {
         CancelModal();
-        result = TRUE;
         return true;
     }
+    // On Windows the window may come up behind the user's and take the keyboard only later:
+    // its keys wait from then on.
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+        shownAt_ = GetTickCount();
     if (message != WM_KEYDOWN || (wParam != VK_ESCAPE && wParam != VK_RETURN))
         return false;
     if (!(lParam & kRepeated) && GetTickCount() - shownAt_ >= keyDelay_)

@@ -111,9 +111,9 @@ TEST(Program, AReadOnlySettingsFileIsReportedAndKept) {
     EXPECT_EQ(folder.Read("timpsd.ini"), stored);
 }
 
-// A scanner holds the file, unshared, while the program saves at the end: held for a
-// moment, the save waits for it and lands without a word; held longer than the program
-// waits, the save fails as it always did, the old file intact.
+// A scanner holds the file open (others may read it, not replace it) while the program saves
+// at the end: held for a moment, the save waits for it and lands without a word; held longer
+// than the program waits, the save fails as it always did, the old file intact.
 TEST(Program, ASaveOutlastsAFileHeldForAMoment) {
     for (const DWORD heldMs : {1500u, 4000u}) {
         ProgramFolder folder;
@@ -122,8 +122,9 @@ TEST(Program, ASaveOutlastsAFileHeldForAMoment) {
         ProgramRun run(folder);
         const HWND title = run.WaitForWindow(TPTitleForm::kClassName);
         ASSERT_NE(run.WaitForWindow(L"TPostForm1", 10000, true), nullptr);  // read and shown
-        KernelHandle held(CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        KernelHandle held(CreateFileW(folder.File("timpsd.ini").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held.Valid());
         PostMessageW(title, WM_CLOSE, 0, 0);
         Sleep(heldMs);

@@ -155,6 +155,12 @@ TEST_F(Faults, AMissingPictureNeverStopsAMemo) {
         {"big1.bmp", "", post, 413, "POST1MEMO=WWWWWW\r\n"},
         {"bg1_1.bmp", "", post, 413, "POST1MEMO=WWWWWW\r\n"},
         {"big1.bmp", kPosted, nullptr, 413, nullptr},
+        {"big1.bmp", "[POST]\r\nPOST1MEMO=WWWWWW\r\nPOST1YEAR=-1\r\n",
+         [&](Application& app) {
+             menu(app, kRewriteCaption);
+             Click(app.Editor(), app.Editor().EdtBtn);
+         },
+         413, "POST1YEAR=-1\r\nPOST1MONTH=-1"},
         {"sml1.bmp", kPosted, [&](Application& app) { menu(app, kSmallerCaption); }, 213, nullptr},
         {"bg1_0.bmp", kPosted, [&](Application& app) { menu(app, kPeelOffCaption); }, 0, nullptr},
         {"bg1_0.bmp", kPosted,

@@ -155,6 +155,27 @@ TEST_F(WindowLayer, TransparentImagesLeaveOutTheBottomLeftColour) {
     EXPECT_EQ(PixelAt(7, 8), kFormColor);
 }
 
+// A picture with a colour table that holds its left-out colour twice: neither is drawn.
+TEST_F(WindowLayer, ATransparentPictureWithAColourTableLeavesOutItsColourOnce) {
+    std::string file = "BM";
+    const auto put = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            file += static_cast<char>(value >> (8 * i));
+    };
+    put(66, 4), put(0, 4), put(14 + 40 + 12, 4);             // file header
+    put(40, 4), put(3, 4), put(1, 4), put(1, 2), put(8, 2);  // 3 x 1, 8 bits
+    put(0, 4), put(4, 4), put(0, 4), put(0, 4), put(3, 4), put(0, 4);
+    put(0xFF00FF, 4), put(0x008000, 4), put(0xFF00FF, 4);  // magenta, green, magenta
+    put(0x000102, 4);                                      // indices 2, 1, 0
+    std::ofstream(Theme(L"table.bmp"), std::ios::binary) << file;
+    form_.image.SetBounds(0, 0, 3, 1);
+    form_.image.SetTransparent(true);
+    form_.image.Load(Theme(L"table.bmp"));
+    EXPECT_EQ(PixelAt(0, 0), kFormColor);
+    EXPECT_EQ(PixelAt(1, 0), RGB(0, 128, 0));
+    EXPECT_EQ(PixelAt(2, 0), kFormColor);
+}
+
 TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
     WriteBitmap(Theme(L"picture.bmp"), 4, 4, [](int, int) { return RGB(200, 100, 0); });
     form_.image.SetBounds(0, 0, 4, 4);
@@ -260,6 +281,9 @@ TEST_F(WindowLayer, HintsFollowTheirControls) {
     form_.button.SetBounds(4, 5, 20, 10);
     form_.button.SetHint(kExitHint);
     HWND tooltip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    EXPECT_EQ(tooltip, nullptr);  // made when the form is first shown
+    form_.Show();
     EnumThreadWindows(GetCurrentThreadId(), &FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
     ASSERT_EQ(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);

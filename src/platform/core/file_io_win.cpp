@@ -66,13 +66,20 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
     const std::wstring temporary = path + L".new";
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
+    if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        SetLastError(ERROR_SHARING_VIOLATION);  // held by someone else: tried again later
+        return false;
+    }
     KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
-        // A folder that takes no new files may still let the file itself be written.
+        // A folder that takes no new files may still let the file itself be written; the
+        // file is never written in place for any other reason, for that is not crash-safe.
         const DWORD error = GetLastError();
-        if (attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
+        if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            WriteInPlace(path, bytes)) {
             return true;
+        }
         SetLastError(error);
         return false;
     }
@@ -142,6 +149,11 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {
     refusal.clear();
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);  // refused for good, not for a moment
+        return false;
+    }
     KernelHandle file;
     Patiently(true, [&] {
         file.Reset(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -81,10 +81,13 @@ void Image::Load(const FileName& file) {
     }
     const POINT at{Bounds().left, Bounds().top};
     PictureRect part{};
-    PictureParts loaded = LoadPictureParts(file, [&](SIZE full) {
-        part = PartShown(full, at, visible);
-        return std::vector<PictureRect>{part};
-    });
+    PictureParts loaded = LoadPictureParts(
+        file,
+        [&](SIZE full) {
+            part = PartShown(full, at, visible);
+            return std::vector<PictureRect>{part};
+        },
+        transparent_);
     picture_ = std::move(loaded.Kept);
     origin_ = {part.Left, part.Top};
     // Each image shows a few pictures in turn, a face or a slot's two states.
@@ -117,7 +120,7 @@ void Image::Paint(HDC dc) const {
     const int top = Bounds().top + origin_.y;
     if (transparent_) {
         DrawTransparent(dc, left, top, picture_, 0, 0, picture_.Width(), picture_.Height(),
-                        transparentColor_.value_or(picture_.BottomLeftColor()));
+                        transparentColor_ ? *transparentColor_ : picture_.BottomLeftColor());
     } else {
         DrawOpaque(dc, left, top, picture_, 0, 0, picture_.Width(), picture_.Height());
     }
@@ -176,14 +179,17 @@ void SpeedButton::LoadGlyph(const FileName& file) {
     const RECT visible = VisibleArea();
     SIZE image{};
     PictureRect part{};
-    PictureParts loaded = LoadPictureParts(file, [&](SIZE full) {
-        image = {full.cx / 4, full.cy};
-        part = PartShown(image, ImageAt(image), visible);
-        std::vector<PictureRect> parts;
-        for (LONG i = 0; i < 4; ++i)
-            parts.push_back({i * image.cx + part.Left, part.Top, part.Width, part.Height});
-        return parts;
-    });
+    PictureParts loaded = LoadPictureParts(
+        file,
+        [&](SIZE full) {
+            image = {full.cx / 4, full.cy};
+            part = PartShown(image, ImageAt(image), visible);
+            std::vector<PictureRect> parts;
+            for (LONG i = 0; i < 4; ++i)
+                parts.push_back({i * image.cx + part.Left, part.Top, part.Width, part.Height});
+            return parts;
+        },
+        true);
     glyph_ = std::move(loaded.Kept);
     image_ = image;
     origin_ = {part.Left, part.Top};

@@ -87,6 +87,8 @@ bool Form::Visible() const {
 
 void Form::Show() {
     const bool wasVisible = Visible();
+    if (!hintsMade_)
+        MakeHints();
     ShowWindow(handle_, SW_SHOW);
     SetForegroundWindow(handle_);
     if (!wasVisible)
@@ -155,6 +157,7 @@ bool Form::ShowModal() {
         EnableWindow(window, FALSE);
 
     Show();
+    modal_ = true;
     modalCancelled_ = false;
     bool closed = true;
     while (Visible()) {
@@ -165,11 +168,12 @@ bool Form::ShowModal() {
         }
     }
     EndModal();
+    modal_ = false;
     return closed && !std::exchange(modalCancelled_, false);
 }
 
 void Form::CancelModal() {
-    if (modalDisabled_.empty())
+    if (!modal_)
         return;
     modalCancelled_ = true;
     Hide();
@@ -275,7 +279,26 @@ HWND Form::Hints() {
     return hints_;
 }
 
+// Hint windows cost memory (the common controls load their icons for them): they are made
+// the first time a form that has hints is shown, not while it waits hidden.
+void Form::MakeHints() {
+    hintsMade_ = true;
+    for (const Control* control : controls_)
+        UpdateHintTool(*control);
+    for (const auto& [child, hint] : childHints_)
+        SetChildHint(child, hint);
+}
+
 void Form::SetChildHint(HWND child, std::string_view hint) {
+    const auto known = std::find_if(childHints_.begin(), childHints_.end(),
+                                    [&](const auto& entry) { return entry.first == child; });
+    if (known == childHints_.end()) {
+        childHints_.emplace_back(child, hint);
+    } else if (known->second != hint) {
+        known->second = hint;
+    }
+    if (!hintsMade_)
+        return;
     std::wstring text = WideFromSjis(hint);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -289,7 +312,7 @@ void Form::SetChildHint(HWND child, std::string_view hint) {
 }
 
 void Form::UpdateHintTool(const Control& control) {
-    if (control.Hint().empty() && !hints_)
+    if (!hintsMade_ || (control.Hint().empty() && !hints_))
         return;
     const auto position = std::find(controls_.begin(), controls_.end(), &control);
     std::wstring text = WideFromSjis(control.Hint());

@@ -127,6 +127,7 @@ class Form {
     void EndModal();
     void MoveFocus(WPARAM target, bool isWindow);
     void UpdateHintTool(const Control& control);
+    void MakeHints();
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
 
@@ -136,10 +137,13 @@ class Form {
     const DWORD extraExStyle_;
     HWND handle_ = nullptr;
     HWND hints_ = nullptr;
+    bool hintsMade_ = false;
+    std::vector<std::pair<HWND, std::string>> childHints_;
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     std::vector<Control*> controls_;
     std::vector<WindowedControl*> windowedControls_;
     std::vector<HWND> modalDisabled_;  // while shown modally
+    bool modal_ = false;
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;

@@ -135,7 +135,9 @@ class Bitmap {
     int Width() const { return width_; }
     int Height() const { return height_; }
     COLORREF PixelAt(int x, int y) const;
-    COLORREF BottomLeftColor() const { return bottomLeft_.value_or(PixelAt(0, height_ - 1)); }
+    COLORREF BottomLeftColor() const {
+        return bottomLeft_ ? *bottomLeft_ : PixelAt(0, height_ - 1);
+    }
 
   private:
     std::shared_ptr<const GdiObject<HBITMAP>> handle_;

@@ -16,8 +16,8 @@ void ShowMessage(const std::string& text, const std::string& caption, HWND focus
 void BringShownMessageToFront();
 
 // While one lives, tests in the program's own process see each box, message or error
-// report (its text in UTF-8), here instead of on screen; the hook before it comes back at
-// its end.
+// report, here instead of on screen (a message's text in Shift-JIS, an error report's in
+// UTF-8); the hook before it comes back at its end.
 class ScopedMessageBoxHook {
   public:
     using Hook = std::function<void(const std::string& text, const std::string& caption)>;

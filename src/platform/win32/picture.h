@@ -20,10 +20,11 @@ struct PictureParts {
 };
 using ChooseParts = std::function<std::vector<PictureRect>(SIZE full)>;
 
-// Loads parts of a Windows bitmap file, at the file's own depth where that is smaller.
-// Throws AppError, with the file's name, when the file is missing, unreadable, a folder or
-// not a file on disk, too large, or not a bitmap the program decodes.
-PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose);
+// Loads parts of a Windows bitmap file, at the file's own depth where that is smaller (but a
+// picture to be drawn `transparent` never with a colour table). Throws AppError, with the
+// file's name, when the file is missing, unreadable, a folder or not a file on disk, too
+// large, or not a bitmap the program decodes.
+PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, bool transparent);
 
 // The whole picture of a bitmap file, as LoadPictureParts.
 Bitmap LoadBitmapFile(const FileName& file);

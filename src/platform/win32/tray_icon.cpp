@@ -26,6 +26,12 @@ TrayIcon::ScopedFailures::~ScopedFailures() {
 TrayIcon::TrayIcon(UINT id, UINT callbackMessage, std::string tip, HICON icon)
     : id_(id), callbackMessage_(callbackMessage), tip_(std::move(tip)), icon_(icon) {}
 
+TrayIcon::~TrayIcon() {
+    Remove();
+    if (icon_)
+        DestroyIcon(icon_);
+}
+
 bool TrayIcon::Add(HWND owner) {
     owner_ = owner;
     NOTIFYICONDATAW data{};

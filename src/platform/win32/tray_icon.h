@@ -9,9 +9,9 @@ namespace haripon {
 
 class TrayIcon {
   public:
-    // `icon` belongs to the caller (a resource icon, which is never destroyed).
+    // `icon` becomes the tray icon's own, destroyed with it.
     TrayIcon(UINT id, UINT callbackMessage, std::string tip, HICON icon);
-    ~TrayIcon() { Remove(); }
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
