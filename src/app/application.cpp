@@ -64,7 +64,7 @@ void Application::FirstDisplay() {
     // The editor comes before the title goes, so that the focus stays with the program.
     if (FirstUsedSlot() == -1)
         editor_.Open(EditorOpening::FirstDisplay, 0);
-    title_.Hide();
+    title_.FinishTitle();
 }
 
 void Application::Shutdown() {

@@ -90,6 +90,11 @@ void TPTitleForm::FormTimer(UINT_PTR id) {
         StopTimer(kTrayRetryTimer);
 }
 
+void TPTitleForm::FinishTitle() {
+    Hide();
+    TitleImg.Forget();
+}
+
 void TPTitleForm::AddTrayIcon() {
     if (tray_.Add(Handle()))
         return;

@@ -27,6 +27,8 @@ class TPTitleForm : public Form {
     // Adds the tray icon; while the shell refuses it (at log-on it may not be ready yet),
     // it is tried again every few seconds for about a minute.
     void AddTrayIcon();
+    // After the first display the title is never shown again: its picture goes.
+    void FinishTitle();
     void RemoveTrayIcon() { tray_.Remove(); }
     bool TrayIconAdded() const { return tray_.Added(); }
 

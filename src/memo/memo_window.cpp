@@ -88,8 +88,7 @@ void TMemoWindow::ShowMemoWindow() {
     SkinMemoWindow();
     const MemoSlot& slot = SlotTable[slot_];
     DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
-    SetWindowPos(Handle(), nullptr, slot.Left, slot.Top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    MoveTo({slot.Left, slot.Top});
     KeepOnTheScreens();
 }
 

@@ -85,6 +85,16 @@ TEST(DecodeBitmap, PartsSideBySideOfEveryKind) {
             << kind;
         EXPECT_EQ(std::string(picture->Pixels.begin(), picture->Pixels.end()), Hex(pixels)) << kind;
         EXPECT_EQ(picture->Palette.size(), bits <= 8 ? std::size_t{1} << bits : 0) << kind;
+        // The same into memory of the caller's, which the decoder asks for by the shape.
+        std::vector<std::uint8_t> memory(64, 0xEE);
+        const auto into =
+            DecodeBitmap(file, kParts, [&](const DecodedPicture& shape, std::size_t bytes) {
+                return shape.BitsPerPixel == bits && bytes == picture->Pixels.size() ? memory.data()
+                                                                                     : nullptr;
+            });
+        ASSERT_TRUE(into && into->Pixels.empty()) << kind;
+        EXPECT_EQ(std::string(memory.begin(), memory.begin() + picture->Pixels.size()), Hex(pixels))
+            << kind;
     }
 }
 

@@ -152,12 +152,12 @@ TEST_F(Chooser, TheNextStartShowsTheChosenTheme) {
 
     Application next(folder_.Path() / "");
     next.CreateWindows();
-    next.FirstDisplay();
-    EXPECT_EQ(ThemeFolder, "DATA\\Yozora\\");
     const auto yozora = [&](const char* name) {
         return LoadBitmapFile(folder_.File(std::string("DATA/Yozora/") + name));
     };
-    EXPECT_TRUE(SamePixels(next.Title().RenderClient(), yozora("title.bmp")));
+    EXPECT_TRUE(SamePixels(next.Title().RenderClient(), yozora("title.bmp")));  // until shown
+    next.FirstDisplay();
+    EXPECT_EQ(ThemeFolder, "DATA\\Yozora\\");
     EXPECT_TRUE(SamePixels(next.Editor().MainImg.Picture(), yozora("main.bmp")));
     EXPECT_TRUE(SamePixels(next.Editor().PstBtnImg[0].Picture(), yozora("bg1_1.bmp")));
     const Bitmap strip = next.MemoWindow(0).RenderClient();

@@ -341,7 +341,7 @@ bool Fit(const std::vector<PictureRect>& parts, const BitmapFacts& facts) {
 // The output of the parts side by side, zero, and where each part goes in it; false when it
 // would be larger than a bitmap can be.
 bool PlaceParts(const std::vector<PictureRect>& parts, DecodedPicture& picture,
-                std::vector<Target>& targets) {
+                std::vector<Target>& targets, const PixelMemory& into) {
     std::int64_t width = 0;
     for (const PictureRect& part : parts)
         width += part.Width;
@@ -352,12 +352,22 @@ bool PlaceParts(const std::vector<PictureRect>& parts, DecodedPicture& picture,
         return false;
     }
     picture.Width = static_cast<std::int32_t>(width);
-    picture.Pixels.resize(static_cast<std::size_t>(stride) * picture.Height);
+    const std::size_t bytes = static_cast<std::size_t>(stride) * picture.Height;
+    std::uint8_t* pixels = nullptr;
+    if (into) {
+        pixels = bytes > 0 ? into(picture, bytes) : nullptr;
+        if (bytes > 0 && !pixels)
+            return false;
+        std::fill_n(pixels, bytes, std::uint8_t{0});
+    } else {
+        picture.Pixels.resize(bytes);
+        pixels = picture.Pixels.data();
+    }
     std::int64_t x = 0;
     for (const PictureRect& part : parts) {
         // A part of no width has nowhere to go, and the output may have no bytes at all.
         if (part.Width > 0)
-            targets.push_back({part, picture.Pixels.data(), static_cast<std::size_t>(stride), x});
+            targets.push_back({part, pixels, static_cast<std::size_t>(stride), x});
         x += part.Width;
     }
     return true;
@@ -366,15 +376,18 @@ bool PlaceParts(const std::vector<PictureRect>& parts, DecodedPicture& picture,
 }  // namespace
 
 std::optional<DecodedPicture> DecodeBitmap(std::string_view file,
-                                           const std::vector<PictureRect>& parts) {
+                                           const std::vector<PictureRect>& parts,
+                                           const PixelMemory& into) {
     const BitmapFacts facts = CheckBitmap(file);
     if (!facts.Valid || !Fit(parts, facts))
         return std::nullopt;
     Decoder decoder = ReadDecoder(file, facts);
     DecodedPicture picture;
     picture.BitsPerPixel = OutputBits(decoder.Layout);
+    if (picture.BitsPerPixel <= 8)
+        picture.Palette = decoder.Palette;
     std::vector<Target> targets;
-    if (!PlaceParts(parts, picture, targets))
+    if (!PlaceParts(parts, picture, targets, into))
         return std::nullopt;
     // The bottom-left pixel goes as a part of its own, so that every kind of file gives it as
     // it gives the parts, and a run-length stream is read once.
@@ -382,8 +395,6 @@ std::optional<DecodedPicture> DecodeBitmap(std::string_view file,
     targets.push_back({{0, facts.Height - 1, 1, 1}, corner.data(), 4, 0});
     Decode(decoder, targets);
     picture.BottomLeft = ColourOf(corner, decoder);
-    if (picture.BitsPerPixel <= 8)
-        picture.Palette = std::move(decoder.Palette);
     return picture;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,13 @@ struct DecodedPicture {
 // table); 16 bits, bit fields and run-length files come as 32 bits, with the pixels a
 // run-length file skips black. The work and the memory are bounded by the parts, not by the
 // sides the file claims.
+//
+// `into`, when given, is asked for the memory the pixels go to, once their shape (sides,
+// depth, colour table) is known: a bitmap's own memory, so that they are not held twice;
+// DecodedPicture::Pixels then stays empty. A null answer gives nothing.
+using PixelMemory = std::function<std::uint8_t*(const DecodedPicture& shape, std::size_t bytes)>;
 std::optional<DecodedPicture> DecodeBitmap(std::string_view file,
-                                           const std::vector<PictureRect>& parts);
+                                           const std::vector<PictureRect>& parts,
+                                           const PixelMemory& into = {});
 
 }  // namespace haripon

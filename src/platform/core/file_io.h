@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/file_name.h"
@@ -21,6 +22,26 @@ inline constexpr std::uint64_t kLargestFileRead = 64ull << 20;
 // Reads an ordinary file on disk of at most kLargestFileRead bytes: a device (a serial
 // port, /dev/zero) or anything larger is refused without being read.
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes);
+// A file's bytes as the system maps them into memory, read-only: not copied, and not counted
+// as the program's own memory. What a picture is decoded from.
+class MappedFile {
+  public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    std::string_view Bytes() const { return {static_cast<const char*>(view_), size_}; }
+
+  private:
+    friend ReadResult MapFileBytes(const FileName& path, MappedFile& file);
+    const void* view_ = nullptr;
+    std::size_t size_ = 0;
+};
+
+// The file mapped, with the refusals of ReadFileBytes.
+ReadResult MapFileBytes(const FileName& path, MappedFile& file);
+
 inline constexpr char kNotAFileOnDisk[] = "Not a file on disk";
 inline constexpr char kTooLargeToRead[] = "Larger than any file the program reads (64 MB)";
 

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -30,6 +31,11 @@ class FileDescriptor {
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int Get() const { return fd_; }
+    void Reset(int fd) {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
     bool Close() {
         const int fd = fd_;
         fd_ = -1;
@@ -69,11 +75,13 @@ void SyncFolder(const FileName& folder) {
 
 }  // namespace
 
-ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
-    bytes.clear();
+namespace {
+
+// The file opened for reading, if it is an ordinary file that is not too large.
+ReadResult OpenToRead(const FileName& path, FileDescriptor& file, std::size_t& bytes) {
     refusal.clear();
     // Not blocking: a named pipe would otherwise wait for a writer here.
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    file.Reset(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.Get() < 0) {
         return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Failed;
     }
@@ -88,6 +96,39 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
         refusal = kTooLargeToRead;
         return ReadResult::Failed;
     }
+    bytes = static_cast<std::size_t>(info.st_size);
+    return ReadResult::Ok;
+}
+
+}  // namespace
+
+MappedFile::~MappedFile() {
+    if (view_)
+        ::munmap(const_cast<void*>(view_), size_);
+}
+
+ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
+    FileDescriptor opened(-1);
+    std::size_t size = 0;
+    const ReadResult result = OpenToRead(path, opened, size);
+    if (result != ReadResult::Ok || size == 0)  // an empty file has no mapping
+        return result;
+    void* const view = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, opened.Get(), 0);
+    if (view == MAP_FAILED)
+        return ReadResult::Failed;
+    file.view_ = view;
+    file.size_ = size;
+    return ReadResult::Ok;
+}
+
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+    bytes.clear();
+    FileDescriptor file(-1);
+    std::size_t size = 0;
+    const ReadResult result = OpenToRead(path, file, size);
+    if (result != ReadResult::Ok)
+        return result;
+    bytes.reserve(size);
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);

@@ -97,10 +97,11 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
 
 }  // namespace
 
-ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
-    bytes.clear();
+namespace {
+
+// The file opened for reading, if it is an ordinary file on disk that is not too large.
+ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& bytes) {
     refusal.clear();
-    KernelHandle file;
     Patiently(false, [&] {
         file.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -123,7 +124,38 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
         refusal = kTooLargeToRead;
         return ReadResult::Failed;
     }
-    bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    bytes = static_cast<std::uint64_t>(size.QuadPart);
+    return ReadResult::Ok;
+}
+
+}  // namespace
+
+MappedFile::~MappedFile() {
+    if (view_)
+        UnmapViewOfFile(view_);
+}
+
+ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
+    KernelHandle opened;
+    std::uint64_t size = 0;
+    const ReadResult result = OpenToRead(path, opened, size);
+    if (result != ReadResult::Ok || size == 0)  // an empty file has no mapping
+        return result;
+    const KernelHandle mapping(
+        CreateFileMappingW(opened.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    file.view_ = mapping.Valid() ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
+    file.size_ = file.view_ ? static_cast<std::size_t>(size) : 0;
+    return file.view_ ? ReadResult::Ok : ReadResult::Failed;
+}
+
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+    bytes.clear();
+    KernelHandle file;
+    std::uint64_t size = 0;
+    const ReadResult result = OpenToRead(path, file, size);
+    if (result != ReadResult::Ok)
+        return result;
+    bytes.reserve(static_cast<std::size_t>(size));
     char buffer[4096];
     for (;;) {
         DWORD n = 0;

@@ -8,9 +8,14 @@
 
 namespace haripon {
 
+// Under Wine every invalidation is a call to the server: what does not change is not
+// redrawn.
 void Control::SetBounds(int left, int top, int width, int height) {
+    const RECT bounds{left, top, left + width, top + height};
+    if (EqualRect(&bounds, &bounds_))
+        return;
     Invalidate();
-    bounds_ = {left, top, left + width, top + height};
+    bounds_ = bounds;
     Invalidate();
     if (form_)
         form_->ControlChanged(*this);
@@ -46,8 +51,9 @@ RECT Control::VisibleArea() const {
     return visible;
 }
 
+// A hidden form is painted whole when it is shown.
 void Control::Invalidate() const {
-    if (form_ && form_->Handle())
+    if (form_ && form_->Visible())
         InvalidateRect(form_->Handle(), &bounds_, FALSE);
 }
 
@@ -73,9 +79,12 @@ void Image::Load(const FileName& file) {
     for (const Loaded& before : loaded_) {
         if (before.File == file && EqualRect(&before.Bounds, &Bounds()) &&
             SameRect(before.Visible, visible)) {
-            picture_ = before.Picture;
-            origin_ = before.Origin;
-            Invalidate();
+            if (picture_.Handle() != before.Picture.Handle() || origin_.x != before.Origin.x ||
+                origin_.y != before.Origin.y) {
+                picture_ = before.Picture;
+                origin_ = before.Origin;
+                Invalidate();
+            }
             return;
         }
     }
@@ -105,11 +114,15 @@ void Image::SetPicture(Bitmap picture) {
 }
 
 void Image::SetTransparent(bool transparent) {
+    if (transparent_ == transparent)
+        return;
     transparent_ = transparent;
     Invalidate();
 }
 
 void Image::SetTransparentColor(COLORREF color) {
+    if (transparentColor_ == color)
+        return;
     transparentColor_ = color;
     Invalidate();
 }

@@ -77,6 +77,11 @@ class Image : public Control {
     // What is kept of the picture now shown.
     const Bitmap& Picture() const { return picture_; }
     void Clear() { SetPicture(Bitmap()); }
+    // Cleared, and the pictures it has shown let go: for an image never shown again.
+    void Forget() {
+        Clear();
+        loaded_.clear();
+    }
 
     // A transparent image leaves out one colour: the picture's bottom-left pixel unless a
     // colour is named.

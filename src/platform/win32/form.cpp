@@ -89,7 +89,11 @@ void Form::Show() {
     const bool wasVisible = Visible();
     if (!hintsMade_)
         MakeHints();
-    ShowWindow(handle_, SW_SHOW);
+    if (stayOnTop_ && !wasVisible) {
+        SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    } else {
+        ShowWindow(handle_, SW_SHOW);
+    }
     SetForegroundWindow(handle_);
     if (!wasVisible)
         FormShow();
@@ -106,6 +110,9 @@ void Form::BringToFront() {
 }
 
 void Form::SetStayOnTop(bool onTop) {
+    stayOnTop_ = onTop;
+    if (onTop && !Visible())
+        return;  // in one call with the showing
     SetWindowPos(handle_, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
@@ -121,6 +128,10 @@ void Form::CenterOnScreen() {
 }
 
 void Form::SetClientSize(int width, int height) {
+    RECT client{};
+    GetClientRect(handle_, &client);
+    if (client.right == width && client.bottom == height)
+        return;  // moving or sizing a window costs a call to the server, even for nothing
     SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -227,8 +238,11 @@ ScreenRect Form::ScreenBounds() const {
 }
 
 void Form::MoveTo(WindowPlace place) {
-    SetWindowPos(handle_, nullptr, place.Left, place.Top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT window{};
+    GetWindowRect(handle_, &window);
+    if (window.left != place.Left || window.top != place.Top)
+        SetWindowPos(handle_, nullptr, place.Left, place.Top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Into the work area of the monitor it was dropped on: it may stay on any monitor, and
@@ -259,14 +273,13 @@ WindowedControl* Form::WindowedControlOf(HWND child) const {
 void Form::AddControl(Control& control) {
     control.form_ = this;
     controls_.push_back(&control);
+    control.Invalidate();
     ControlChanged(control);
 }
 
 void Form::ControlChanged(const Control& control) {
-    if (!handle_)
-        return;
-    InvalidateRect(handle_, &control.Bounds(), FALSE);
-    UpdateHintTool(control);
+    if (handle_)
+        UpdateHintTool(control);
 }
 
 HWND Form::Hints() {

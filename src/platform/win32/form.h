@@ -41,8 +41,11 @@ class Form {
     // Puts the window at the top of the others and gives it the keyboard, where the system
     // lets the program take the foreground.
     void BringToFront();
-    // While set, the window stays above every window that does not.
+    // While set, the window stays above every window that does not (set while hidden, from
+    // its showing on).
     void SetStayOnTop(bool onTop);
+    // Moves the window to the screen point, unless it stands there already.
+    void MoveTo(WindowPlace place);
     void CenterOnScreen();
     void SetClientSize(int width, int height);
     void SetCaption(std::string_view caption);  // Shift-JIS
@@ -76,7 +79,7 @@ class Form {
     bool HasWindowedControls() const { return !windowedControls_.empty(); }
     // The client area as it would be painted now.
     Bitmap RenderClient() const;
-    // Called by a control whose place, visibility or hint changed.
+    // Called by a control whose place, visibility or hint changed (its hint follows).
     void ControlChanged(const Control& control);
     // The hint of a windowed control of this form (Shift-JIS; empty for none).
     void SetChildHint(HWND child, std::string_view hint);
@@ -117,7 +120,6 @@ class Form {
     // of the monitor it was dropped on, left, top, right and bottom edge in that order.
     void WMExitSizeMove();
     ScreenRect ScreenBounds() const;
-    void MoveTo(WindowPlace place);
     void PaintClient(HDC dc) const;
     void Paint();
     Control* ControlAt(POINT at) const;
@@ -144,6 +146,7 @@ class Form {
     std::vector<WindowedControl*> windowedControls_;
     std::vector<HWND> modalDisabled_;  // while shown modally
     bool modal_ = false;
+    bool stayOnTop_ = false;
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;

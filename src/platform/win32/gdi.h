@@ -130,7 +130,7 @@ class Bitmap {
     // A blank picture of the given size, compatible with the screen.
     Bitmap(int width, int height);
 
-    HBITMAP Handle() const { return handle_ ? handle_->Get() : nullptr; }
+    HBITMAP Handle() const { return handle_ ? handle_->Picture.Get() : nullptr; }
     bool Empty() const { return !handle_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -138,9 +138,18 @@ class Bitmap {
     COLORREF BottomLeftColor() const {
         return bottomLeft_ ? *bottomLeft_ : PixelAt(0, height_ - 1);
     }
+    // A one-bit picture of the same size, white where this one has the colour: made once per
+    // colour and kept with the picture.
+    HBITMAP MaskOf(COLORREF colour) const;
 
   private:
-    std::shared_ptr<const GdiObject<HBITMAP>> handle_;
+    struct Shared {
+        explicit Shared(HBITMAP picture) : Picture(picture) {}
+        GdiObject<HBITMAP> Picture;
+        GdiObject<HBITMAP> Mask;
+        COLORREF MaskColour = CLR_INVALID;
+    };
+    std::shared_ptr<Shared> handle_;
     int width_ = 0;
     int height_ = 0;
     std::optional<COLORREF> bottomLeft_;

@@ -13,30 +13,23 @@ namespace haripon {
 
 namespace {
 
-// A device-independent bitmap of the decoded pixels, of their depth and colour table.
-Bitmap DibSection(const DecodedPicture& decoded, const std::string& shown) {
-    if (decoded.Width == 0 || decoded.Height == 0)
-        return {};
+// A device-independent bitmap of the shape's sides, depth and colour table; null when the
+// system refuses it. Its pixels are at `bits`.
+HBITMAP NewDibSection(const DecodedPicture& shape, void** bits) {
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colours[256];
     } info{};
     info.header.biSize = sizeof info.header;
-    info.header.biWidth = decoded.Width;
-    info.header.biHeight = -decoded.Height;  // rows from the top
+    info.header.biWidth = shape.Width;
+    info.header.biHeight = -shape.Height;  // rows from the top
     info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(decoded.BitsPerPixel);
+    info.header.biBitCount = static_cast<WORD>(shape.BitsPerPixel);
     info.header.biCompression = BI_RGB;
-    info.header.biClrUsed = static_cast<DWORD>(decoded.Palette.size());
-    std::memcpy(info.colours, decoded.Palette.data(), decoded.Palette.size() * sizeof(RGBQUAD));
-    void* bits = nullptr;
-    const HBITMAP handle = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
-                                            DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!handle)
-        ThrowLastError(shown);
-    std::memcpy(bits, decoded.Pixels.data(), decoded.Pixels.size());
-    GdiFlush();
-    return Bitmap(handle, static_cast<COLORREF>(decoded.BottomLeft));
+    info.header.biClrUsed = static_cast<DWORD>(shape.Palette.size());
+    std::memcpy(info.colours, shape.Palette.data(), shape.Palette.size() * sizeof(RGBQUAD));
+    return CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                            bits, nullptr, 0);
 }
 
 // Pixels of a colour table in 24 bits. A transparent drawing compares colours, and a colour
@@ -74,16 +67,43 @@ DecodedPicture TrueColour(DecodedPicture picture) {
 PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, bool transparent) {
     const std::string shown = ShownFileName(file);
     try {
-        std::string bytes;
-        if (ReadFileBytes(file, bytes) != ReadResult::Ok)
+        // Mapped, not read: the file's bytes are not the program's memory.
+        MappedFile bytes;
+        if (MapFileBytes(file, bytes) != ReadResult::Ok)
             throw AppError(shown + ": " + LastFileErrorText());
-        const BitmapFacts facts = CheckBitmap(bytes);
+        const BitmapFacts facts = CheckBitmap(bytes.Bytes());
+        if (!facts.Valid)
+            throw AppError(shown + ": Bitmap image is not valid");
         const SIZE full{facts.Width, facts.Height};
-        const std::optional<DecodedPicture> decoded =
-            facts.Valid ? DecodeBitmap(bytes, choose(full)) : std::nullopt;
+        // The pixels are decoded straight into the bitmap's own memory, but for a transparent
+        // picture with a colour table, which is turned into 24 bits first.
+        HBITMAP made = nullptr;
+        bool refused = false;  // by the system, for want of memory
+        const auto intoBitmap = [&](const DecodedPicture& shape, std::size_t) {
+            void* bits = nullptr;
+            made = NewDibSection(shape, &bits);
+            refused = !made;
+            return static_cast<std::uint8_t*>(bits);
+        };
+        const bool viaTable = transparent && facts.BitsPerPixel <= 8;
+        std::optional<DecodedPicture> decoded =
+            viaTable ? DecodeBitmap(bytes.Bytes(), choose(full))
+                     : DecodeBitmap(bytes.Bytes(), choose(full), intoBitmap);
+        if (refused)
+            ThrowLastError(shown);
         if (!decoded)
             throw AppError(shown + ": Bitmap image is not valid");
-        return {DibSection(transparent ? TrueColour(*decoded) : *decoded, shown), full};
+        const auto bottomLeft = static_cast<COLORREF>(decoded->BottomLeft);
+        if (viaTable && decoded->Width > 0 && decoded->Height > 0) {
+            const DecodedPicture colours = TrueColour(std::move(*decoded));
+            void* bits = nullptr;
+            made = NewDibSection(colours, &bits);
+            if (!made)
+                ThrowLastError(shown);
+            std::memcpy(bits, colours.Pixels.data(), colours.Pixels.size());
+        }
+        GdiFlush();
+        return {Bitmap(made, bottomLeft), full};
     } catch (const std::bad_alloc&) {
         throw AppError(shown + ": Not enough memory for the picture");
     }
