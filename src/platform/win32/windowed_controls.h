@@ -27,7 +27,11 @@ class WindowedControl {
     void SetLeft(int left);
     void SetTop(int top);
     RECT Bounds() const;
-    void SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
+    // As the form's own controls, what does not change costs nothing.
+    void SetEnabled(bool enabled) {
+        if (Enabled() != enabled)
+            EnableWindow(handle_, enabled);
+    }
     bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
     void SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
     void Focus() { SetFocus(handle_); }
