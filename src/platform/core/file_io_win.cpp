@@ -66,7 +66,16 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
     const std::wstring temporary = path + L".new";
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
-    if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    const DWORD left = GetFileAttributesW(temporary.c_str());
+    if (left != INVALID_FILE_ATTRIBUTES && (left & FILE_ATTRIBUTE_DIRECTORY)) {
+        // A folder of that name leaves no room for the temporary: the file itself is written.
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            SetLastError(ERROR_ALREADY_EXISTS);
+            return false;
+        }
+        return WriteInPlace(path, bytes);
+    }
+    if (left != INVALID_FILE_ATTRIBUTES) {
         SetLastError(ERROR_SHARING_VIOLATION);  // held by someone else: tried again later
         return false;
     }
