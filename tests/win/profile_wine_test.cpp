@@ -137,10 +137,12 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_EQ(GetFileAttributesW(saved.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               0u);
 
-    fs::create_directory(temporary);
+    fs::create_directory(temporary);  // someone's folder of that name: written in place, left alone
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     SlotTable[0].Memo = "in place";
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
+    EXPECT_NE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ inline constexpr std::uint64_t kLargestFileRead = 64ull << 20;
 // port, /dev/zero) or anything larger is refused without being read.
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes);
 // A file's bytes as the system maps them into memory, read-only: not copied, and not counted
-// as the program's own memory. What a picture is decoded from.
+// as the program's own memory. What a picture is decoded from. On Windows the file stays open
+// without write sharing while it is mapped, so that nobody changes the bytes being decoded.
 class MappedFile {
   public:
     MappedFile() = default;
@@ -37,6 +38,7 @@ class MappedFile {
     friend ReadResult MapFileBytes(const FileName& path, MappedFile& file);
     const void* view_ = nullptr;
     std::size_t size_ = 0;
+    void* file_ = nullptr;  // the system's handle of the open file, where it has one
 };
 
 // The file mapped, with the refusals of ReadFileBytes.

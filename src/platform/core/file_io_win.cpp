@@ -64,18 +64,19 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
     // A temporary file left by a save that never ended is ours, whatever its attributes;
     // the new one is made afresh, so the saved file takes none of them over.
     const std::wstring temporary = path + L".new";
-    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileW(temporary.c_str());
-    const DWORD left = GetFileAttributesW(temporary.c_str());
-    if (left != INVALID_FILE_ATTRIBUTES && (left & FILE_ATTRIBUTE_DIRECTORY)) {
-        // A folder of that name leaves no room for the temporary: the file itself is written.
+    if (const DWORD folder = GetFileAttributesW(temporary.c_str());
+        folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY)) {
+        // A folder of that name, left as it is, leaves no room for the temporary: the file
+        // itself is written.
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             SetLastError(ERROR_ALREADY_EXISTS);
             return false;
         }
         return WriteInPlace(path, bytes);
     }
-    if (left != INVALID_FILE_ATTRIBUTES) {
+    SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temporary.c_str());
+    if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
         SetLastError(ERROR_SHARING_VIOLATION);  // held by someone else: tried again later
         return false;
     }
@@ -109,11 +110,12 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
 namespace {
 
 // The file opened for reading, if it is an ordinary file on disk that is not too large.
-ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& bytes) {
+ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& bytes,
+                      DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE) {
     refusal.clear();
     Patiently(false, [&] {
-        file.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.Valid();
     });
     if (!file.Valid()) {
@@ -142,19 +144,26 @@ ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& b
 MappedFile::~MappedFile() {
     if (view_)
         UnmapViewOfFile(view_);
+    KernelHandle closing(file_);
 }
 
 ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
+    // Opened without write sharing and mapped at the size checked: the bytes cannot change
+    // or shrink under the decoder.
     KernelHandle opened;
     std::uint64_t size = 0;
-    const ReadResult result = OpenToRead(path, opened, size);
+    const ReadResult result = OpenToRead(path, opened, size, FILE_SHARE_READ);
     if (result != ReadResult::Ok || size == 0)  // an empty file has no mapping
         return result;
-    const KernelHandle mapping(
-        CreateFileMappingW(opened.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const KernelHandle mapping(CreateFileMappingW(opened.Get(), nullptr, PAGE_READONLY,
+                                                  static_cast<DWORD>(size >> 32),
+                                                  static_cast<DWORD>(size), nullptr));
     file.view_ = mapping.Valid() ? MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
-    file.size_ = file.view_ ? static_cast<std::size_t>(size) : 0;
-    return file.view_ ? ReadResult::Ok : ReadResult::Failed;
+    if (!file.view_)
+        return ReadResult::Failed;
+    file.size_ = static_cast<std::size_t>(size);
+    file.file_ = opened.Release();
+    return ReadResult::Ok;
 }
 
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {

@@ -52,8 +52,14 @@ void DrawTransparent(HDC target, int left, int top, const Bitmap& picture, int x
                      int height, COLORREF transparent) {
     if (picture.Empty() || width <= 0 || height <= 0)
         return;
-    const MemoryDC mask(picture.MaskOf(transparent));  // before the picture is selected here
+    const HBITMAP maskBitmap = picture.MaskOf(transparent);  // before the picture is selected
     const MemoryDC source(picture.Handle());
+    if (!maskBitmap) {  // no room for a mask: the system works one out for this call
+        TransparentBlt(target, left, top, width, height, source.Get(), x, y, width, height,
+                       transparent);
+        return;
+    }
+    const MemoryDC mask(maskBitmap);
     const SavedDC saved(target);
     SetTextColor(target, RGB(0, 0, 0));      // a mask's black, and
     SetBkColor(target, RGB(255, 255, 255));  // its white, as the target's colours

@@ -28,6 +28,7 @@ class GdiObject {
     GdiObject& operator=(const GdiObject&) = delete;
 
     Handle Get() const { return handle_; }
+    Handle Release() { return std::exchange(handle_, nullptr); }
     explicit operator bool() const { return handle_ != nullptr; }
     void Reset(Handle handle = nullptr) {
         if (handle_)

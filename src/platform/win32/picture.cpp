@@ -77,11 +77,11 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
         const SIZE full{facts.Width, facts.Height};
         // The pixels are decoded straight into the bitmap's own memory, but for a transparent
         // picture with a colour table, which is turned into 24 bits first.
-        HBITMAP made = nullptr;
+        GdiObject<HBITMAP> made;
         bool refused = false;  // by the system, for want of memory
         const auto intoBitmap = [&](const DecodedPicture& shape, std::size_t) {
             void* bits = nullptr;
-            made = NewDibSection(shape, &bits);
+            made.Reset(NewDibSection(shape, &bits));
             refused = !made;
             return static_cast<std::uint8_t*>(bits);
         };
@@ -97,13 +97,13 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
         if (viaTable && decoded->Width > 0 && decoded->Height > 0) {
             const DecodedPicture colours = TrueColour(std::move(*decoded));
             void* bits = nullptr;
-            made = NewDibSection(colours, &bits);
+            made.Reset(NewDibSection(colours, &bits));
             if (!made)
                 ThrowLastError(shown);
             std::memcpy(bits, colours.Pixels.data(), colours.Pixels.size());
         }
         GdiFlush();
-        return {Bitmap(made, bottomLeft), full};
+        return {Bitmap(made.Release(), bottomLeft), full};
     } catch (const std::bad_alloc&) {
         throw AppError(shown + ": Not enough memory for the picture");
     }
