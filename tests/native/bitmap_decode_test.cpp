@@ -87,10 +87,12 @@ TEST(DecodeBitmap, PartsSideBySideOfEveryKind) {
         EXPECT_EQ(picture->Palette.size(), bits <= 8 ? std::size_t{1} << bits : 0) << kind;
         // The same into memory of the caller's, which the decoder asks for by the shape.
         std::vector<std::uint8_t> memory(64, 0xEE);
+        const int depth = bits;  // a structured binding cannot be captured in C++17
         const auto into =
             DecodeBitmap(file, kParts, [&](const DecodedPicture& shape, std::size_t bytes) {
-                return shape.BitsPerPixel == bits && bytes == picture->Pixels.size() ? memory.data()
-                                                                                     : nullptr;
+                return shape.BitsPerPixel == depth && bytes == picture->Pixels.size()
+                           ? memory.data()
+                           : nullptr;
             });
         ASSERT_TRUE(into && into->Pixels.empty()) << kind;
         EXPECT_EQ(std::string(memory.begin(), memory.begin() + picture->Pixels.size()), Hex(pixels))

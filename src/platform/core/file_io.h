@@ -38,7 +38,7 @@ class MappedFile {
     friend ReadResult MapFileBytes(const FileName& path, MappedFile& file);
     const void* view_ = nullptr;
     std::size_t size_ = 0;
-    void* file_ = nullptr;  // the system's handle of the open file, where it has one
+    [[maybe_unused]] void* file_ = nullptr;  // the open file, on Windows
 };
 
 // The file mapped, with the refusals of ReadFileBytes.
