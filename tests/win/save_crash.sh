@@ -17,7 +17,7 @@ cp -r "$dist" "$folder"
 
 # Starts the program; prints the pid of its Wine process.
 start_program() {
-  (cd "$folder" && exec wine haripon.exe </dev/null >/dev/null 2>&1) &
+  (cd "$folder" && exec wine haripon.exe </dev/null >/dev/null 2>"$work/program.err") &
   echo $!
 }
 
@@ -51,7 +51,9 @@ for ((run = 1; run <= runs; run++)); do
     sleep 0.05
   done
   if [ ! -s "$work/storm" ]; then
-    echo "run $run: the program did not come up on what the last kill left"
+    echo "run $run: the program did not come up on what the last kill left; it said:"
+    tail -n 20 "$work/program.err"
+    ls -la "$folder" | grep timpsd
     kill -9 "$pid" "$storm_pid" 2>/dev/null
     failures=$((failures + 1))
     continue
