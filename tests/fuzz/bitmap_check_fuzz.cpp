@@ -73,9 +73,12 @@ void CheckDecoded(std::string_view file, const BitmapFacts& facts, FuzzedDataPro
         part.Height = height;
         width += part.Width;
     }
-    const std::optional<DecodedPicture> picture = DecodeBitmap(file, parts);
+    const bool inColours = input.ConsumeBool();
+    const std::optional<DecodedPicture> picture = DecodeBitmap(file, parts, {}, inColours);
     const bool kept = Field(file, 14, 4) == 12 || Field(file, 30, 4) == 0;  // uncompressed
-    const int bits = kept && facts.BitsPerPixel != 16 ? facts.BitsPerPixel : 32;
+    int bits = kept && facts.BitsPerPixel != 16 ? facts.BitsPerPixel : 32;
+    if (inColours && bits <= 8)
+        bits = 24;
     FUZZ_CHECK(picture && picture->Width == width && picture->Height == height &&
                picture->BitsPerPixel == bits &&
                picture->Pixels.size() == RowBytes(width, bits) * height &&

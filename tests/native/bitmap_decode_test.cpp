@@ -100,6 +100,15 @@ TEST(DecodeBitmap, PartsSideBySideOfEveryKind) {
     }
 }
 
+// Asked in colours, a colour table's pixels come as 24 bits of its colours.
+TEST(DecodeBitmap, ATableInColours) {
+    const auto picture = DecodeBitmap(Bitmap(4, 2, 1, 0, kPalette, kOneBit), kParts, {}, true);
+    ASSERT_TRUE(picture && picture->Palette.empty());
+    EXPECT_EQ(std::tie(picture->BitsPerPixel, picture->BottomLeft), std::make_tuple(24, 0xC0B0A0u));
+    EXPECT_EQ(std::string(picture->Pixels.begin(), picture->Pixels.end()),
+              Hex("C0B0A0 302010 C0B0A0 000000"));
+}
+
 // No parts give the colour table, filled up with black; bad parts or files, nothing.
 TEST(DecodeBitmap, NoPartsBadPartsAndBadFiles) {
     EXPECT_EQ(DecodeBitmap(Bitmap(4, 2, 4, 0, kPalette, kEightBits), {}).value().Palette,

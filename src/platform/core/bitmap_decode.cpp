@@ -39,6 +39,7 @@ struct Channel {
 
 struct Decoder {
     FileLayout Layout;
+    bool InColours = false;              // a colour table's pixels as 24 bits of its colours
     std::vector<std::uint32_t> Palette;  // 1 to 8 bits, an entry for every index
     std::array<Channel, 3> Channels{};   // red, green, blue
 };
@@ -70,10 +71,14 @@ bool RunLength(const FileLayout& layout) {
     return layout.Compression == kRle8 || layout.Compression == kRle4;
 }
 
-// What the system shows as it is keeps its depth; the rest becomes 32 bits, so that the
-// consumer needs no masks and no run-length decoder.
-int OutputBits(const FileLayout& layout) {
-    return layout.Compression == kRgb && layout.Bits != 16 ? layout.Bits : 32;
+// What the system shows as it is keeps its depth (a colour table's pixels become 24 bits
+// when asked); the rest becomes 32 bits, so that the consumer needs no masks and no
+// run-length decoder.
+int OutputBits(const Decoder& decoder) {
+    const FileLayout& layout = decoder.Layout;
+    if (layout.Compression != kRgb || layout.Bits == 16)
+        return 32;
+    return layout.Bits <= 8 && decoder.InColours ? 24 : layout.Bits;
 }
 
 FileLayout ReadLayout(std::string_view file, const BitmapFacts& facts) {
@@ -207,25 +212,36 @@ void ConvertFields(const std::uint8_t* from, const Target& target, std::uint8_t*
     }
 }
 
+void PutColour(std::uint8_t* out, std::uint32_t colour) {
+    out[0] = static_cast<std::uint8_t>(colour);
+    out[1] = static_cast<std::uint8_t>(colour >> 8);
+    out[2] = static_cast<std::uint8_t>(colour >> 16);
+}
+
+void ConvertIndexes(const std::uint8_t* from, const Target& target, std::uint8_t* to,
+                    const Decoder& decoder) {
+    for (std::int64_t i = 0; i < target.Part.Width; ++i) {
+        const unsigned index = IndexAt(from, target.Part.Left + i, decoder.Layout.Bits);
+        PutColour(to + (target.X + i) * 3, decoder.Palette[index]);
+    }
+}
+
 // Reads only the part's rows, and of them only its bytes.
 void CopyPart(const Decoder& decoder, const Target& target) {
     const FileLayout& layout = decoder.Layout;
+    const int bits = OutputBits(decoder);
     for (std::int32_t y = 0; y < target.Part.Height; ++y) {
         const std::uint8_t* from = Row(layout, std::int64_t{target.Part.Top} + y);
         std::uint8_t* to = target.Out + static_cast<std::size_t>(y) * target.Stride;
-        if (OutputBits(layout) != 32)
+        if (layout.Bits <= 8 && bits == 24)
+            ConvertIndexes(from, target, to, decoder);
+        else if (bits != 32)
             CopyPixels(from, target, to, layout.Bits);
         else if (layout.Compression == kRgb && layout.Bits == 32)
             CopyWithoutFourth(from, target, to);
         else
             ConvertFields(from, target, to, decoder);
     }
-}
-
-void PutColour(std::uint8_t* out, std::uint32_t colour) {
-    out[0] = static_cast<std::uint8_t>(colour);
-    out[1] = static_cast<std::uint8_t>(colour >> 8);
-    out[2] = static_cast<std::uint8_t>(colour >> 16);
 }
 
 // A run of `count` pixels from column x of stored row `row`, clipped to each part, so that
@@ -319,7 +335,7 @@ void Decode(const Decoder& decoder, const std::vector<Target>& targets) {
 
 // A pixel of the output's kind as 0x00BBGGRR.
 std::uint32_t ColourOf(const std::array<std::uint8_t, 4>& pixel, const Decoder& decoder) {
-    if (OutputBits(decoder.Layout) <= 8) {
+    if (OutputBits(decoder) <= 8) {
         const std::uint32_t colour = decoder.Palette[IndexAt(pixel.data(), 0, decoder.Layout.Bits)];
         return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
     }
@@ -377,13 +393,14 @@ bool PlaceParts(const std::vector<PictureRect>& parts, DecodedPicture& picture,
 
 std::optional<DecodedPicture> DecodeBitmap(std::string_view file,
                                            const std::vector<PictureRect>& parts,
-                                           const PixelMemory& into) {
+                                           const PixelMemory& into, bool inColours) {
     const BitmapFacts facts = CheckBitmap(file);
     if (!facts.Valid || !Fit(parts, facts))
         return std::nullopt;
     Decoder decoder = ReadDecoder(file, facts);
+    decoder.InColours = inColours;
     DecodedPicture picture;
-    picture.BitsPerPixel = OutputBits(decoder.Layout);
+    picture.BitsPerPixel = OutputBits(decoder);
     if (picture.BitsPerPixel <= 8)
         picture.Palette = decoder.Palette;
     std::vector<Target> targets;

@@ -44,9 +44,11 @@ struct DecodedPicture {
 // `into`, when given, is asked for the memory the pixels go to, once their shape (sides,
 // depth, colour table) is known: a bitmap's own memory, so that they are not held twice;
 // DecodedPicture::Pixels then stays empty. A null answer gives nothing.
+// `inColours`: the pixels of a colour table come as 24 bits of its colours, for a picture
+// drawn leaving one colour out (a table may hold that colour twice).
 using PixelMemory = std::function<std::uint8_t*(const DecodedPicture& shape, std::size_t bytes)>;
 std::optional<DecodedPicture> DecodeBitmap(std::string_view file,
                                            const std::vector<PictureRect>& parts,
-                                           const PixelMemory& into = {});
+                                           const PixelMemory& into = {}, bool inColours = false);
 
 }  // namespace haripon

@@ -305,11 +305,10 @@ void Form::MakeHints() {
 void Form::SetChildHint(HWND child, std::string_view hint) {
     const auto known = std::find_if(childHints_.begin(), childHints_.end(),
                                     [&](const auto& entry) { return entry.first == child; });
-    if (known == childHints_.end()) {
+    if (known == childHints_.end())
         childHints_.emplace_back(child, hint);
-    } else if (known->second != hint) {
+    else
         known->second = hint;
-    }
     if (!hintsMade_)
         return;
     std::wstring text = WideFromSjis(hint);

@@ -32,33 +32,6 @@ HBITMAP NewDibSection(const DecodedPicture& shape, void** bits) {
                             bits, nullptr, 0);
 }
 
-// Pixels of a colour table in 24 bits. A transparent drawing compares colours, and a colour
-// table may hold the left-out colour twice: with the colours themselves nothing is missed.
-DecodedPicture TrueColour(DecodedPicture picture) {
-    if (picture.BitsPerPixel > 8)
-        return picture;
-    const int bits = picture.BitsPerPixel;
-    const std::size_t inStride = (static_cast<std::size_t>(picture.Width) * bits + 31) / 32 * 4;
-    const std::size_t outStride = (static_cast<std::size_t>(picture.Width) * 24 + 31) / 32 * 4;
-    std::vector<std::uint8_t> pixels(outStride * static_cast<std::size_t>(picture.Height));
-    for (std::int32_t y = 0; y < picture.Height; ++y) {
-        const std::uint8_t* row = picture.Pixels.data() + y * inStride;
-        for (std::int32_t x = 0; x < picture.Width; ++x) {
-            const std::size_t bit = static_cast<std::size_t>(x) * bits;
-            const unsigned index = (row[bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-            const std::uint32_t colour = picture.Palette[index];  // 0x00RRGGBB
-            std::uint8_t* out = pixels.data() + y * outStride + x * 3;
-            out[0] = colour & 0xFF;
-            out[1] = colour >> 8 & 0xFF;
-            out[2] = colour >> 16 & 0xFF;
-        }
-    }
-    picture.Pixels = std::move(pixels);
-    picture.Palette.clear();
-    picture.BitsPerPixel = 24;
-    return picture;
-}
-
 }  // namespace
 
 // The file is read and checked first: the system's loader trusts the headers and reads past
@@ -75,8 +48,7 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
         if (!facts.Valid)
             throw AppError(shown + ": Bitmap image is not valid");
         const SIZE full{facts.Width, facts.Height};
-        // The pixels are decoded straight into the bitmap's own memory, but for a transparent
-        // picture with a colour table, which is turned into 24 bits first.
+        // The pixels are decoded straight into the bitmap's own memory.
         GdiObject<HBITMAP> made;
         bool refused = false;  // by the system, for want of memory
         const auto intoBitmap = [&](const DecodedPicture& shape, std::size_t) {
@@ -85,25 +57,14 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
             refused = !made;
             return static_cast<std::uint8_t*>(bits);
         };
-        const bool viaTable = transparent && facts.BitsPerPixel <= 8;
-        std::optional<DecodedPicture> decoded =
-            viaTable ? DecodeBitmap(bytes.Bytes(), choose(full))
-                     : DecodeBitmap(bytes.Bytes(), choose(full), intoBitmap);
+        const std::optional<DecodedPicture> decoded =
+            DecodeBitmap(bytes.Bytes(), choose(full), intoBitmap, transparent);
         if (refused)
             ThrowLastError(shown);
         if (!decoded)
             throw AppError(shown + ": Bitmap image is not valid");
-        const auto bottomLeft = static_cast<COLORREF>(decoded->BottomLeft);
-        if (viaTable && decoded->Width > 0 && decoded->Height > 0) {
-            const DecodedPicture colours = TrueColour(std::move(*decoded));
-            void* bits = nullptr;
-            made.Reset(NewDibSection(colours, &bits));
-            if (!made)
-                ThrowLastError(shown);
-            std::memcpy(bits, colours.Pixels.data(), colours.Pixels.size());
-        }
         GdiFlush();
-        return {Bitmap(made.Release(), bottomLeft), full};
+        return {Bitmap(made.Release(), static_cast<COLORREF>(decoded->BottomLeft)), full};
     } catch (const std::bad_alloc&) {
         throw AppError(shown + ": Not enough memory for the picture");
     }
