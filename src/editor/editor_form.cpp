@@ -208,13 +208,13 @@ void TTPostForm::LayOut(const EditorLayout& layout) {
 }
 
 // Each picture the theme lacks is reported on its own; every control still gets its place.
+// The background waits for the window's showing (FormShow).
 void TTPostForm::ApplyEditorSkin() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotTheme& theme = SlotTable[slot].SlotTheme;
         PlaceButton(PstBtn[slot], theme.FaceFile,
                     {{}, theme.FaceLeft, theme.FaceTop, theme.FaceWidth, theme.FaceHeight});
     }
-    ShowThemePicture(MainImg, ThemeSettings.MainFrameFile);
     PlaceButton(ExitBtn, ThemeSettings.ExitButton.File, ThemeSettings.ExitButton);
     PlaceButton(EdtBtn, ThemeSettings.RenewButtonFile, ThemeSettings.PostButton);
     PlaceButton(SetBtn, ThemeSettings.PostButton.File, ThemeSettings.PostButton);
@@ -291,7 +291,10 @@ void TTPostForm::ShowEditor() {
     Show();
 }
 
+// The background is the largest picture of all: it is read the first time the window is
+// wanted, not while it waits hidden, and kept (one that cannot be read is tried again).
 void TTPostForm::FormShow() {
+    ShowThemePicture(MainImg, ThemeSettings.MainFrameFile);
     SetMemoText(SlotTable[SelectedSlot].Memo);
     ShowNowInBoxes();
     PstEdt.Focus();

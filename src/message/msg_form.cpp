@@ -24,12 +24,13 @@ TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
     AddControl(MsgFrmChrStrImg);
 }
 
-// The background and the close button are the theme's from start to end.
+// The background and the close button are the theme's from start to end; the background is
+// read with the first reminder, not while the window waits hidden.
 void TMsgForm::FormCreate() {
     ThemeFolder = ReadThemeFolder();
     SetCaption(VersionText);
     const ThemeFile theme;
-    ShowThemePicture(MsgMainImg, theme.String(kReminderKey));
+    backgroundFile_ = theme.String(kReminderKey);
     const ButtonTheme button = theme.Button(kReminderButtonKey);
     PlaceButton(MsgWndExtBtn, button.File, button);
 }
@@ -57,6 +58,7 @@ bool TMsgForm::ShowReminder() {
         CenterOnScreen();
         placed_ = true;
     }
+    ShowThemePicture(MsgMainImg, backgroundFile_);
     SetStayOnTop(true);
     const bool closed = ShowModal();
     if (Handle())

@@ -2,6 +2,8 @@
 // above the memo. Closing it delivers the memo.
 #pragma once
 
+#include <string>
+
 #include "message/reminder_operations.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
@@ -42,6 +44,7 @@ class TMsgForm : public Form, public ReminderWindowOperations {
   private:
     void MsgWndExtBtnClick();
 
+    std::string backgroundFile_;
     bool placed_ = false;
     DWORD keyDelay_ = 1000;
     DWORD shownAt_ = 0;

@@ -2,6 +2,8 @@
 // stored for the next start.
 #pragma once
 
+#include <string>
+
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "platform/win32/windowed_controls.h"
@@ -37,6 +39,8 @@ class TChgCgFrm : public Form {
   private:
     void ChgCgOkBtnClick();
     void ChgCgCslBtnClick();
+
+    std::string pictureFile_;
 };
 
 }  // namespace haripon

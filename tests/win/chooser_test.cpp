@@ -158,6 +158,12 @@ TEST_F(Chooser, TheNextStartShowsTheChosenTheme) {
     EXPECT_TRUE(SamePixels(next.Title().RenderClient(), yozora("title.bmp")));  // until shown
     next.FirstDisplay();
     EXPECT_EQ(ThemeFolder, "DATA\\Yozora\\");
+    // The backgrounds are read as their windows are first shown.
+    next.Editor().ShowEditor();
+    probe_.Post([&] { next.Reminder().Close(); });
+    probe_.Post([&] { next.Chooser().Close(); });
+    next.Reminder().ShowReminder();
+    next.Chooser().ShowChooser();
     EXPECT_TRUE(SamePixels(next.Editor().MainImg.Picture(), yozora("main.bmp")));
     EXPECT_TRUE(SamePixels(next.Editor().PstBtnImg[0].Picture(), yozora("bg1_1.bmp")));
     const Bitmap strip = next.MemoWindow(0).RenderClient();

@@ -327,6 +327,7 @@ TEST_F(Editor, TheDayListFollowsTheYearAndTheMonthWhenLeft) {
 // This year and the ten after it; any year the check accepts can be typed.
 TEST_F(Editor, TheYearListStartsThisYear) {
     Start("");
+    app_.FirstDisplay();
     ASSERT_EQ(editor().YearCmb.ItemCount(), 11);
     EXPECT_EQ(editor().YearCmb.Item(0), "2026");
     EXPECT_EQ(editor().YearCmb.Item(10), "2036");
@@ -338,6 +339,7 @@ TEST_F(Editor, TheYearListStartsThisYear) {
 
 TEST_F(Editor, TheMemoHoldsSixtyShiftJisBytes) {
     Start("");
+    app_.FirstDisplay();
     const HWND edit = editor().PstEdt.Handle();
     const struct {
         std::wstring typed;

@@ -257,6 +257,7 @@ TEST_F(Faults, AHostileThemeCostsAReport) {
         boxes_.clear();
         Application app(folder_.Path() / "");
         app.CreateWindows();
+        app.Editor().ShowEditor();  // the background is read as the editor is first shown
         ASSERT_EQ(boxes_.size(), test.report ? 1u : 0u);
         if (test.report) {
             EXPECT_NE(boxes_[0].text.find(test.report), std::string::npos) << boxes_[0].text;

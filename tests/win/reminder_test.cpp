@@ -205,6 +205,8 @@ TEST_F(Reminders, KeysWaitAMoment) {
 
 TEST_F(Reminders, TheWindowTakesItsPicturesFromTheTheme) {
     Start("");
+    probe_.Post([&] { window().Close(); });
+    window().ShowReminder();  // its background is read as it is first shown
     const ThemeFile theme;
     EXPECT_EQ(window().MsgWndExtBtn.Bounds().left, theme.Integer("MSGEXTBTN_XPOS"));
     EXPECT_EQ(window().MsgWndExtBtn.Width(), theme.Integer("MSGEXTBTN_XSIZ"));

@@ -15,7 +15,9 @@
 #include "platform/win32/error_report.h"
 #include "platform/win32/form.h"
 #include "platform/win32/message_box.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/window_text.h"
 #include "platform/win32/windowed_controls.h"
 #include "temp_folder.h"
 
@@ -308,6 +310,7 @@ void Type(HWND window, const std::wstring& text) {
 }
 
 TEST_F(WindowLayer, TheEditLimitCountsShiftJisBytesOfTypedText) {
+    form_.Show();
     form_.edit.SetMaxBytes(6);
     Type(form_.edit.Handle(), L"abcdefg");
     EXPECT_EQ(form_.edit.Text(), "abcdef");
@@ -325,6 +328,7 @@ TEST_F(WindowLayer, TheEditLimitCountsShiftJisBytesOfTypedText) {
 }
 
 TEST_F(WindowLayer, CheckBoxChangesRunTheClickHandling) {
+    form_.Show();
     int clicks = 0;
     form_.check.OnClick = [&] { ++clicks; };
     form_.check.SetChecked(true);
@@ -337,7 +341,36 @@ TEST_F(WindowLayer, CheckBoxChangesRunTheClickHandling) {
     EXPECT_FALSE(form_.check.Checked());
 }
 
+// Until its form is first shown a control has no window; what is set meanwhile, and the
+// notifications it gives, are as its window would have them.
+TEST_F(WindowLayer, WindowedControlsAreMadeWithTheirFormsFirstShowing) {
+    int changes = 0;
+    int clicks = 0;
+    form_.edit.OnChange = [&] { ++changes; };
+    form_.check.OnClick = [&] { ++clicks; };
+    form_.edit.SetText("memo");
+    form_.edit.SetTop(7);
+    form_.check.SetChecked(true);
+    form_.combo.SetItems({"1", "2"});
+    form_.combo.SetText("2");
+    form_.combo.SetEnabled(false);
+    EXPECT_EQ(FindWindowExW(form_.Handle(), nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(form_.edit.Text(), "memo");
+    EXPECT_EQ(form_.combo.Item(1), "2");
+
+    form_.Show();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(SjisFromWide(WindowText(form_.edit.Handle())), "memo");
+    EXPECT_EQ(form_.edit.Bounds().top, 7);
+    EXPECT_EQ(SendMessageW(form_.check.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(form_.combo.Handle(), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SjisFromWide(WindowText(form_.combo.Handle())), "2");
+    EXPECT_FALSE(IsWindowEnabled(form_.combo.Handle()));
+}
+
 TEST_F(WindowLayer, ComboListsChangeWithoutTouchingTheText) {
+    form_.Show();
     std::vector<std::string> days;
     for (int day = 1; day <= 31; ++day)
         days.push_back(std::to_string(day));
@@ -359,6 +392,7 @@ TEST_F(WindowLayer, ComboListsChangeWithoutTouchingTheText) {
 }
 
 TEST_F(WindowLayer, WindowedControlsTakeTheirThemeColour) {
+    form_.Show();
     form_.edit.SetColor(RGB(1, 2, 3));
     const WindowDC dc(form_.Handle());
     const auto brush = reinterpret_cast<HBRUSH>(

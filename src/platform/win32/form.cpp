@@ -88,7 +88,7 @@ bool Form::Visible() const {
 void Form::Show() {
     const bool wasVisible = Visible();
     if (!hintsMade_)
-        MakeHints();
+        MakeChildWindows();
     if (stayOnTop_ && !wasVisible) {
         SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     } else {
@@ -263,6 +263,8 @@ void Form::AddWindowedControl(WindowedControl& control) {
 }
 
 WindowedControl* Form::WindowedControlOf(HWND child) const {
+    if (!child)
+        return nullptr;  // a command of the form itself, or a control without its window
     for (WindowedControl* control : windowedControls_) {
         if (control->Handle() == child)
             return control;
@@ -292,8 +294,12 @@ HWND Form::Hints() {
     return hints_;
 }
 
-// Hint windows cost memory (the common controls load their icons for them): they are made
-// the first time a form that has hints is shown, not while it waits hidden.
+void Form::MakeChildWindows() {
+    for (WindowedControl* control : windowedControls_)
+        control->MakeWindow();
+    MakeHints();
+}
+
 void Form::MakeHints() {
     hintsMade_ = true;
     for (const Control* control : controls_)

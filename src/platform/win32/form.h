@@ -88,7 +88,8 @@ class Form {
     static Form* FromHandle(HWND window);
 
   protected:
-    // Windowed controls are made here, once the window exists and before FormCreate.
+    // Windowed controls join the form here, once the window exists and before FormCreate;
+    // their windows are made as the form is first shown.
     virtual void CreateWindowedControls() {}
     virtual void FormCreate() {}
     // Each time the hidden form turns visible.
@@ -129,6 +130,9 @@ class Form {
     void EndModal();
     void MoveFocus(WPARAM target, bool isWindow);
     void UpdateHintTool(const Control& control);
+    // Child windows and hint windows cost memory: they are made the first time the form is
+    // shown, not while it waits hidden.
+    void MakeChildWindows();
     void MakeHints();
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "platform/win32/error_report.h"
 #include "platform/win32/form.h"
@@ -12,26 +13,48 @@
 
 namespace haripon {
 
-void WindowedControl::CreateChild(Form& form, const wchar_t* className, DWORD style,
-                                  DWORD exStyle) {
-    handle_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                              form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!handle_)
-        ThrowLastError("CreateWindow");
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+void WindowedControl::Attach(Form& form, const wchar_t* className, DWORD style, DWORD exStyle) {
     form_ = &form;
+    className_ = className;
+    style_ = style;
+    exStyle_ = exStyle;
     form.AddWindowedControl(*this);
 }
 
+void WindowedControl::MakeWindow() {
+    if (handle_)
+        return;
+    const DWORD style =
+        WS_CHILD | style_ | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
+    const HWND window =
+        CreateWindowExW(exStyle_, className_, text_.c_str(), style, bounds_.left, bounds_.top,
+                        bounds_.right - bounds_.left, bounds_.bottom - bounds_.top, form_->Handle(),
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window)
+        ThrowLastError("CreateWindow");
+    handle_ = window;
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    WindowMade();
+    if (!hint_.empty())
+        form_->SetChildHint(handle_, hint_);
+}
+
 void WindowedControl::SetHint(std::string_view hint) {
-    form_->SetChildHint(handle_, hint);
+    hint_ = hint;
+    if (handle_)
+        form_->SetChildHint(handle_, hint);
 }
 
 void WindowedControl::SetBounds(int left, int top, int width, int height) {
-    SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (handle_)
+        SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        bounds_ = {left, top, left + width, top + height};
 }
 
 RECT WindowedControl::Bounds() const {
+    if (!handle_)
+        return bounds_;
     RECT bounds{};
     GetWindowRect(handle_, &bounds);
     MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&bounds), 2);
@@ -48,10 +71,33 @@ void WindowedControl::SetTop(int top) {
     SetBounds(b.left, top, b.right - b.left, b.bottom - b.top);
 }
 
+void WindowedControl::SetEnabled(bool enabled) {
+    if (Enabled() == enabled)
+        return;
+    if (handle_)
+        EnableWindow(handle_, enabled);
+    else
+        enabled_ = enabled;
+}
+
+void WindowedControl::SetVisible(bool visible) {
+    if (handle_)
+        ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    else
+        visible_ = visible;
+}
+
+// A hidden form's control takes no keyboard.
+void WindowedControl::Focus() {
+    if (handle_)
+        SetFocus(handle_);
+}
+
 void WindowedControl::SetColor(COLORREF color) {
     color_ = color;
     brush_.Reset(CreateSolidBrush(color));
-    InvalidateRect(handle_, nullptr, TRUE);
+    if (handle_)
+        InvalidateRect(handle_, nullptr, TRUE);
 }
 
 HBRUSH WindowedControl::PaintColors(HDC dc) const {
@@ -60,21 +106,30 @@ HBRUSH WindowedControl::PaintColors(HDC dc) const {
 }
 
 std::string WindowedControl::Text() const {
-    return SjisFromWide(WindowText(handle_));
+    return SjisFromWide(handle_ ? WindowText(handle_) : text_);
 }
 
 void WindowedControl::SetText(std::string_view text) {
-    SetWindowTextW(handle_, WideFromSjis(text).c_str());
+    if (handle_)
+        SetWindowTextW(handle_, WideFromSjis(text).c_str());
+    else
+        text_ = WideFromSjis(text);
 }
 
 void Edit::Create(Form& form) {
-    CreateChild(form, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+    Attach(form, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
 }
 
+// Without its window the control notifies as the window would.
 void Edit::SetText(std::string_view text) {
     settingText_ = true;
     WindowedControl::SetText(text);
     settingText_ = false;
+    if (Handle())
+        return;
+    accepted_ = WideFromSjis(text);
+    if (OnChange)
+        OnChange();
 }
 
 void Edit::Command(WORD code) {
@@ -162,7 +217,16 @@ bool Edit::TakeInput() {
 }
 
 void ComboBox::Create(Form& form) {
-    CreateChild(form, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    Attach(form, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+}
+
+// The box's text is its edit's, which the window name does not reach.
+void ComboBox::WindowMade() {
+    if (maxLength_ != 0)
+        SetMaxLength(maxLength_);
+    for (const std::wstring& item : std::exchange(items_, {}))
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SetWindowTextW(Handle(), TextBeforeWindow().c_str());
     SetDropDownCount(dropDownCount_);
 }
 
@@ -173,6 +237,10 @@ void ComboBox::SetItems(const std::vector<std::string>& items) {
 }
 
 void ComboBox::ClearItems() {
+    if (!Handle()) {
+        items_.clear();
+        return;
+    }
     // The edit text survives: only the list is emptied.
     const std::string text = Text();
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
@@ -180,14 +248,24 @@ void ComboBox::ClearItems() {
 }
 
 void ComboBox::AddItem(std::string_view item) {
+    if (!Handle()) {
+        items_.push_back(WideFromSjis(item));
+        return;
+    }
     SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromSjis(item).c_str()));
 }
 
 int ComboBox::ItemCount() const {
+    if (!Handle())
+        return static_cast<int>(items_.size());
     return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0));
 }
 
 std::string ComboBox::Item(int index) const {
+    if (!Handle()) {
+        const bool known = index >= 0 && static_cast<std::size_t>(index) < items_.size();
+        return known ? SjisFromWide(items_[static_cast<std::size_t>(index)]) : std::string();
+    }
     const auto length = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);
     if (length < 0)
         return {};
@@ -198,12 +276,18 @@ std::string ComboBox::Item(int index) const {
 }
 
 void ComboBox::SetBounds(int left, int top, int width, int height) {
+    if (!Handle()) {
+        WindowedControl::SetBounds(left, top, width, height);
+        return;
+    }
     const auto itemHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, 0, 0));
     WindowedControl::SetBounds(left, top, width, height + dropDownCount_ * itemHeight + 2);
 }
 
 void ComboBox::SetDropDownCount(int count) {
     dropDownCount_ = count;
+    if (!Handle())
+        return;
     SendMessageW(Handle(), CB_SETMINVISIBLE, count, 0);  // the list of common controls 6
     const RECT bounds = Bounds();
     const auto boxHeight = static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, -1, 0)) + 6;
@@ -211,7 +295,9 @@ void ComboBox::SetDropDownCount(int count) {
 }
 
 void ComboBox::SetMaxLength(int characters) {
-    SendMessageW(Handle(), CB_LIMITTEXT, characters, 0);
+    maxLength_ = characters;
+    if (Handle())
+        SendMessageW(Handle(), CB_LIMITTEXT, characters, 0);
 }
 
 void ComboBox::Command(WORD code) {
@@ -239,18 +325,28 @@ void ComboBox::Command(WORD code) {
 }
 
 void CheckBox::Create(Form& form, std::string_view caption) {
-    CreateChild(form, L"BUTTON", WS_TABSTOP | BS_CHECKBOX);
+    Attach(form, L"BUTTON", WS_TABSTOP | BS_CHECKBOX);
     SetText(caption);
 }
 
+void CheckBox::WindowMade() {
+    if (checked_)
+        SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);
+}
+
 bool CheckBox::Checked() const {
+    if (!Handle())
+        return checked_;
     return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void CheckBox::SetChecked(bool checked) {
     if (Checked() == checked)
         return;
-    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (Handle())
+        SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    else
+        checked_ = checked;
     if (OnClick)
         OnClick();
 }

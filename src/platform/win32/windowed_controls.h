@@ -1,5 +1,8 @@
 // Controls that are windows of their own: the edit box, the editable combo box and the
-// check box, each with a background colour that the theme can set.
+// check box, each with a background colour that the theme can set. Their windows cost
+// memory (the common controls load with the first of them), so they are made the first
+// time their form is shown: until then each control keeps what is set on it and answers
+// from that, notifications included, as its window would.
 #pragma once
 
 #include <windows.h>
@@ -22,19 +25,17 @@ class WindowedControl {
     WindowedControl(const WindowedControl&) = delete;
     WindowedControl& operator=(const WindowedControl&) = delete;
 
+    // Null until the form is first shown.
     HWND Handle() const { return handle_; }
     virtual void SetBounds(int left, int top, int width, int height);
     void SetLeft(int left);
     void SetTop(int top);
     RECT Bounds() const;
     // As the form's own controls, what does not change costs nothing.
-    void SetEnabled(bool enabled) {
-        if (Enabled() != enabled)
-            EnableWindow(handle_, enabled);
-    }
-    bool Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
-    void SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
-    void Focus() { SetFocus(handle_); }
+    void SetEnabled(bool enabled);
+    bool Enabled() const { return handle_ ? IsWindowEnabled(handle_) != FALSE : enabled_; }
+    void SetVisible(bool visible);
+    void Focus();
     void SetColor(COLORREF color);
     // Shown when the mouse rests on the control (Shift-JIS).
     void SetHint(std::string_view hint);
@@ -46,12 +47,30 @@ class WindowedControl {
     virtual void Command(WORD /*code*/) {}
     HBRUSH PaintColors(HDC dc) const;
 
+    // Called by the form as it is first shown: the window is made with all that was set.
+    void MakeWindow();
+
   protected:
-    void CreateChild(Form& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // The control joins the form (in tab order); its window is made with the form's first
+    // showing.
+    void Attach(Form& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // The window has just been made: what only the subclass knows is given to it.
+    virtual void WindowMade() {}
+    // The text set before the window was made.
+    const std::wstring& TextBeforeWindow() const { return text_; }
 
   private:
     Form* form_ = nullptr;
     HWND handle_ = nullptr;
+    const wchar_t* className_ = nullptr;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
+    // What the window is made with.
+    RECT bounds_{};
+    bool enabled_ = true;
+    bool visible_ = true;
+    std::wstring text_;
+    std::string hint_;
     COLORREF color_ = GetSysColor(COLOR_WINDOW);
     BrushHandle brush_{CreateSolidBrush(GetSysColor(COLOR_WINDOW))};
 };
@@ -85,7 +104,7 @@ class ComboBox : public WindowedControl {
     void ClearItems();
     void AddItem(std::string_view item);
     int ItemCount() const;
-    std::string Item(int index) const;
+    std::string Item(int index) const;  // Shift-JIS
     // The height is that of the text box; the list below it shows DropDownCount items.
     void SetBounds(int left, int top, int width, int height) override;
     void SetDropDownCount(int count);
@@ -97,7 +116,11 @@ class ComboBox : public WindowedControl {
     std::function<void()> OnExit;
 
   private:
+    void WindowMade() override;
+
     int dropDownCount_ = 8;
+    int maxLength_ = 0;                // 0: the system's limit
+    std::vector<std::wstring> items_;  // until the window is made
 };
 
 // A check box; a change made by the program runs the same handling as a click.
@@ -109,6 +132,11 @@ class CheckBox : public WindowedControl {
     void Command(WORD code) override;
 
     std::function<void()> OnClick;
+
+  private:
+    void WindowMade() override;
+
+    bool checked_ = false;  // until the window is made
 };
 
 }  // namespace haripon
