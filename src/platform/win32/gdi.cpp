@@ -14,11 +14,17 @@ Bitmap::Bitmap(HBITMAP handle, std::optional<COLORREF> bottomLeft)
 }
 
 Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
-    const WindowDC screen;
-    const HBITMAP handle =
-        CreateCompatibleBitmap(screen.Get(), width > 0 ? width : 1, height > 0 ? height : 1);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP handle = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!handle)
-        ThrowLastError("CreateCompatibleBitmap");
+        ThrowLastError("CreateDIBSection");
     handle_ = std::make_shared<Shared>(handle);
 }
 

@@ -128,7 +128,8 @@ class Bitmap {
     // `bottomLeft`: the colour a transparent drawing leaves out, when the picture is part of
     // a larger one whose bottom-left pixel it does not hold.
     explicit Bitmap(HBITMAP handle, std::optional<COLORREF> bottomLeft = std::nullopt);
-    // A blank picture of the given size, compatible with the screen.
+    // A blank picture of the given size, at 32 bits a pixel: what the screen takes without
+    // conversion, made without asking the window system for a screen device context.
     Bitmap(int width, int height);
 
     HBITMAP Handle() const { return handle_ ? handle_->Picture.Get() : nullptr; }
