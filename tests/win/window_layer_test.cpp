@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -415,29 +416,44 @@ TEST_F(WindowLayer, AfterAMessageTheFocusGoesToTheNamedControl) {
 class ModalForm : public Form {
   public:
     ModalForm() : Form(L"THariponModalForm", 30, 30) {}
-    bool ownerWasEnabled = true;
-    HWND owner = nullptr;
+    std::function<void()> whileShown;
 
   protected:
     bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
         if (message != WM_APP)
             return false;
-        ownerWasEnabled = IsWindowEnabled(owner) != FALSE;
-        Close();
+        whileShown();
         return true;
     }
 };
 
+// The other windows stay enabled, and refuse the mouse and the keyboard themselves.
 TEST_F(WindowLayer, AModalFormBlocksTheOthersUntilItCloses) {
     form_.Show();
+    const auto press = [&] {
+        SendMessageW(form_.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(55, 35));
+    };
     ModalForm modal;
     modal.Create();
-    modal.owner = form_.Handle();
+    LRESULT activation = 0;
+    int pressesWhileModal = -1;
+    modal.whileShown = [&] {
+        activation =
+            SendMessageW(form_.Handle(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(form_.Handle()),
+                         MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        press();
+        pressesWhileModal = form_.formPresses;
+        PostMessageW(form_.edit.Handle(), WM_CHAR, L'x', 1);  // through the modal loop
+        PostMessageW(modal.Handle(), WM_CLOSE, 0, 0);
+    };
     PostMessageW(modal.Handle(), WM_APP, 0, 0);
     modal.ShowModal();
-    EXPECT_FALSE(modal.ownerWasEnabled);
+    EXPECT_EQ(activation, MA_NOACTIVATEANDEAT);
+    EXPECT_EQ(pressesWhileModal, 0);
+    EXPECT_EQ(form_.edit.Text(), "");
     EXPECT_FALSE(modal.Visible());
-    EXPECT_TRUE(IsWindowEnabled(form_.Handle()));
+    press();
+    EXPECT_EQ(form_.formPresses, 1);
 }
 
 }  // namespace

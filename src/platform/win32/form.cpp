@@ -38,11 +38,14 @@ constexpr wchar_t kFormProperty[] = L"Haripon.Form";
 // Set while CreateWindowExW runs, so that the first messages find their form.
 thread_local Form* formBeingCreated = nullptr;
 
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    }
-    return TRUE;
+// The forms shown modally, the innermost last.
+thread_local std::vector<const Form*> modalForms;
+
+// What the user does with the mouse and the keyboard, as it reaches a window.
+bool IsInputMessage(UINT message) {
+    return message == WM_MOUSEACTIVATE || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+           (message >= WM_KEYFIRST && message <= WM_KEYLAST);
 }
 
 POINT PointFrom(LPARAM lParam) {
@@ -161,26 +164,28 @@ void Form::StopTimer(UINT_PTR id) {
     KillTimer(handle_, id);
 }
 
+// The other windows are not disabled, which the window system would have to tell every one
+// of them: they refuse the mouse and the keyboard themselves while a form is modal above
+// them (TakesNoInput), and the loop does not deliver such input to their children.
 bool Form::ShowModal() {
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&modalDisabled_));
-    for (HWND window : modalDisabled_)
-        EnableWindow(window, FALSE);
-
-    Show();
+    struct Modal {
+        Form& form;
+        ~Modal() {
+            form.EndModal();
+            form.modal_ = false;
+        }
+    } const modal{*this};
+    modalForms.push_back(this);
     modal_ = true;
     modalCancelled_ = false;
-    bool closed = true;
+    Show();
     while (Visible()) {
         if (!PumpMessage()) {
             PostQuitMessage(0);  // for the loop this one runs in
-            closed = false;
-            break;
+            return false;
         }
     }
-    EndModal();
-    modal_ = false;
-    return closed && !std::exchange(modalCancelled_, false);
+    return !std::exchange(modalCancelled_, false);
 }
 
 void Form::CancelModal() {
@@ -193,10 +198,11 @@ void Form::CancelModal() {
 // The other windows take input again before the modal one goes, so that the activation
 // passes to one of them and not to another program.
 void Form::EndModal() {
-    for (HWND window : std::exchange(modalDisabled_, {})) {
-        if (IsWindow(window))
-            EnableWindow(window, TRUE);
-    }
+    modalForms.erase(std::remove(modalForms.begin(), modalForms.end(), this), modalForms.end());
+}
+
+bool Form::TakesNoInput() const {
+    return !modalForms.empty() && modalForms.back() != this;
 }
 
 void Form::StartDragMove() {
@@ -332,18 +338,27 @@ void Form::SetChildHint(HWND child, std::string_view hint) {
 void Form::UpdateHintTool(const Control& control) {
     if (!hintsMade_ || (control.Hint().empty() && !hints_))
         return;
-    const auto position = std::find(controls_.begin(), controls_.end(), &control);
+    const auto index = static_cast<std::size_t>(
+        std::find(controls_.begin(), controls_.end(), &control) - controls_.begin());
     std::wstring text = WideFromSjis(control.Hint());
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = handle_;
-    tool.uId = static_cast<UINT_PTR>(std::distance(controls_.begin(), position)) + 1;
+    tool.uId = index + 1;
     tool.rect = control.Visible() ? control.Bounds() : RECT{};
     tool.lpszText = text.data();
+    hintsGiven_.resize(controls_.size());
+    std::string& given = hintsGiven_[index];
+    // A control shown, hidden or moved with the same hint: the tool only changes its place.
+    if (!given.empty() && given == control.Hint()) {
+        SendMessageW(Hints(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        return;
+    }
     SendMessageW(Hints(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     if (!text.empty())
         SendMessageW(Hints(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    given = control.Hint();
 }
 
 void Form::PaintClient(HDC dc) const {
@@ -452,6 +467,9 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A press is neither taken nor lets the window come to the front.
+    if (TakesNoInput() && IsInputMessage(message))
+        return message == WM_MOUSEACTIVATE ? MA_NOACTIVATEANDEAT : 0;
     LRESULT result = 0;
     if (HandleMessage(message, wParam, lParam, result))
         return result;
@@ -519,6 +537,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             RemovePropW(window, kFormProperty);
             handle_ = nullptr;
             hints_ = nullptr;
+            hintsGiven_.clear();
             return DefWindowProcW(window, message, wParam, lParam);
         }
         default:
@@ -549,6 +568,8 @@ bool PumpMessage() {
 void DeliverMessage(MSG& message) {
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     const Form* form = Form::FromHandle(root);
+    if (form && form->TakesNoInput() && IsInputMessage(message.message))
+        return;
     if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
         return;
     TranslateMessage(&message);

@@ -62,6 +62,8 @@ class Form {
     // Shows the form and runs the message loop until it is hidden or closed (true), or until
     // the program is to end (false); the program's other windows take no input meanwhile.
     bool ShowModal();
+    // True while another form is shown modally above this one.
+    bool TakesNoInput() const;
     // Ends a modal showing as if the program were ending: ShowModal gives false.
     void CancelModal();
 
@@ -145,10 +147,10 @@ class Form {
     HWND hints_ = nullptr;
     bool hintsMade_ = false;
     std::vector<std::pair<HWND, std::string>> childHints_;
+    std::vector<std::string> hintsGiven_;  // to the hint window, by control
     COLORREF color_ = GetSysColor(COLOR_BTNFACE);
     std::vector<Control*> controls_;
     std::vector<WindowedControl*> windowedControls_;
-    std::vector<HWND> modalDisabled_;  // while shown modally
     bool modal_ = false;
     bool stayOnTop_ = false;
     bool modalCancelled_ = false;
