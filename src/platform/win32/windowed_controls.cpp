@@ -72,12 +72,11 @@ void WindowedControl::SetTop(int top) {
 }
 
 void WindowedControl::SetEnabled(bool enabled) {
-    if (Enabled() == enabled)
+    if (enabled_ == enabled)
         return;
+    enabled_ = enabled;
     if (handle_)
         EnableWindow(handle_, enabled);
-    else
-        enabled_ = enabled;
 }
 
 void WindowedControl::SetVisible(bool visible) {
@@ -335,18 +334,15 @@ void CheckBox::WindowMade() {
 }
 
 bool CheckBox::Checked() const {
-    if (!Handle())
-        return checked_;
-    return SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return checked_;
 }
 
 void CheckBox::SetChecked(bool checked) {
-    if (Checked() == checked)
+    if (checked_ == checked)
         return;
+    checked_ = checked;
     if (Handle())
         SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    else
-        checked_ = checked;
     if (OnClick)
         OnClick();
 }

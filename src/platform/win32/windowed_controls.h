@@ -33,7 +33,8 @@ class WindowedControl {
     RECT Bounds() const;
     // As the form's own controls, what does not change costs nothing.
     void SetEnabled(bool enabled);
-    bool Enabled() const { return handle_ ? IsWindowEnabled(handle_) != FALSE : enabled_; }
+    // Only the program enables a control: it is known without asking its window.
+    bool Enabled() const { return enabled_; }
     void SetVisible(bool visible);
     void Focus();
     void SetColor(COLORREF color);
@@ -136,7 +137,7 @@ class CheckBox : public WindowedControl {
   private:
     void WindowMade() override;
 
-    bool checked_ = false;  // until the window is made
+    bool checked_ = false;  // only the program ticks it (BS_CHECKBOX): a click comes to Command
 };
 
 }  // namespace haripon
