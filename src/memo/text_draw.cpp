@@ -33,10 +33,14 @@ void DrawRow(HDC dc, std::string_view row, RECT area) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX);
 }
 
+// The strip filled with its background colour, ready for text.
 class StripCanvas {
   public:
-    StripCanvas(const Bitmap& bitmap, bool fixedPitch)
+    StripCanvas(const Bitmap& bitmap, bool fixedPitch, COLORREF background)
         : dc_(bitmap.Handle()), font_(dc_.Get(), StripFont(fixedPitch)) {
+        const RECT all{0, 0, bitmap.Width(), bitmap.Height()};
+        SetBkColor(dc_.Get(), background);
+        ExtTextOutW(dc_.Get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
         SetBkMode(dc_.Get(), TRANSPARENT);
         SetTextColor(dc_.Get(), GetSysColor(COLOR_WINDOWTEXT));
     }
@@ -49,38 +53,26 @@ class StripCanvas {
 
 }  // namespace
 
-void FillBitmap(const Bitmap& bitmap, COLORREF color) {
-    if (bitmap.Empty() || bitmap.Width() == 0 || bitmap.Height() == 0)
-        return;
-    MemoryDC dc(bitmap.Handle());
-    const RECT all{0, 0, bitmap.Width(), bitmap.Height()};
-    const BrushHandle brush(CreateSolidBrush(color));
-    FillRect(dc.Get(), &all, brush.Get());
-}
-
 Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color) {
     const int width = small ? kSmallLabelWidth : kLargeLabelWidth;
     Bitmap strip(width, kLabelHeight);
-    FillBitmap(strip, color);
     const TextRows rows = FitTextToBytes(memo, small ? 30 : 60);
-    const StripCanvas canvas(strip, true);
+    const StripCanvas canvas(strip, true, color);
     DrawRow(canvas.Get(), rows.Row[0], {0, 0, width, kLabelHeight});
     return strip;
 }
 
 Bitmap RenderReminderLine(std::string_view line) {
     Bitmap strip(177, 17);
-    FillBitmap(strip, RGB(255, 255, 255));
-    const StripCanvas canvas(strip, false);
+    const StripCanvas canvas(strip, false, RGB(255, 255, 255));
     DrawRow(canvas.Get(), line, {0, 0, 250, 16});
     return strip;
 }
 
 Bitmap RenderReminderMemo(std::string_view memo, COLORREF color) {
     Bitmap strip(177, 57);
-    FillBitmap(strip, color);
     const TextRows rows = FitTextToWidth(memo, 168);
-    const StripCanvas canvas(strip, false);
+    const StripCanvas canvas(strip, false, color);
     for (int row = 0; row < 3; ++row)
         DrawRow(canvas.Get(), rows.Row[row], {0, 16 * row, 250, 16 * row + 16});
     return strip;

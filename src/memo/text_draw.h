@@ -16,9 +16,6 @@ inline constexpr int kLabelHeight = 12;
 // their byte budgets assume, and the face's own pitch for the reminder's strips.
 HFONT StripFont(bool fixedPitch);
 
-// Paints the whole bitmap in one colour; nothing for an empty bitmap.
-void FillBitmap(const Bitmap& bitmap, COLORREF color);
-
 // The first row of the memo (60 bytes large, 30 small) on `color`, 8 points, fixed pitch.
 Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color);
 // A character's line, unfitted, on white: 177 x 17.
