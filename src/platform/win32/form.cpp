@@ -389,8 +389,11 @@ Bitmap Form::RenderClient() const {
 // not again with every paint.
 void Form::Paint() {
     const PaintDC screen(handle_);
-    const Bitmap buffer = RenderClient();
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const Bitmap buffer(screen.Get(), client.right, client.bottom);
     const MemoryDC source(buffer.Handle());
+    PaintClient(source.Get());
     BitBlt(screen.Get(), 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
 }
 

@@ -28,6 +28,14 @@ Bitmap::Bitmap(int width, int height) : width_(width), height_(height) {
     handle_ = std::make_shared<Shared>(handle);
 }
 
+Bitmap::Bitmap(HDC reference, int width, int height) : width_(width), height_(height) {
+    const HBITMAP handle =
+        CreateCompatibleBitmap(reference, width > 0 ? width : 1, height > 0 ? height : 1);
+    if (!handle)
+        ThrowLastError("CreateCompatibleBitmap");
+    handle_ = std::make_shared<Shared>(handle);
+}
+
 COLORREF Bitmap::PixelAt(int x, int y) const {
     if (Empty())
         return CLR_INVALID;

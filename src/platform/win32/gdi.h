@@ -131,6 +131,11 @@ class Bitmap {
     // A blank picture of the given size, at 32 bits a pixel: what the screen takes without
     // conversion, made without asking the window system for a screen device context.
     Bitmap(int width, int height);
+    // A blank picture of the given size in the device context's own format. The system
+    // takes its memory from what the process has used before, where a new device-independent
+    // bitmap's pages each cost a fault the first time they are written: the off-screen
+    // picture of a window's repaint, made from the window's device context.
+    Bitmap(HDC reference, int width, int height);
 
     HBITMAP Handle() const { return handle_ ? handle_->Picture.Get() : nullptr; }
     bool Empty() const { return !handle_; }
