@@ -630,16 +630,26 @@ class Responses {
     }
 
     // The save a post or a delivered reminder makes: the settings file written anew,
-    // flushed to the disk and renamed over the old one.
+    // flushed to the disk and renamed over the old one. Each is made as the program makes
+    // it, after a text typed and the loop run, and not straight after another: saves made
+    // back to back find the system's caches warm, which no save of the program does (a
+    // tenth shorter here). Both are printed; the post's own share takes the first.
     bool Save() {
-        std::vector<double> times;
+        TTPostForm& editor = program_.Editor();
+        std::vector<double> alone, backToBack;
         for (int round = 0; round < repeats_; ++round) {
-            const LONGLONG start = Ticks();
-            if (!WriteSettings())
-                return Wrong("the settings could not be saved");
-            times.push_back(Milliseconds(Ticks() - start));
+            editor.PstEdt.SetText("");
+            Type(editor.PstEdt.Handle(), WideFromSjis("saved " + std::to_string(round)));
+            Drain();
+            for (std::vector<double>* times : {&alone, &backToBack}) {
+                const LONGLONG start = Ticks();
+                if (!WriteSettings())
+                    return Wrong("the settings could not be saved");
+                times->push_back(Milliseconds(Ticks() - start));
+            }
         }
-        Report("save_settings", times);
+        Report("save_settings", alone);
+        Report("save_settings_back_to_back", backToBack);
         return true;
     }
 
