@@ -38,8 +38,8 @@ constexpr wchar_t kFormProperty[] = L"Haripon.Form";
 // Set while CreateWindowExW runs, so that the first messages find their form.
 thread_local Form* formBeingCreated = nullptr;
 
-// The forms shown modally, the innermost last.
-thread_local std::vector<const Form*> modalForms;
+// The innermost of the forms shown modally; each knows the one it was shown above.
+thread_local Form* innermostModal = nullptr;
 
 // What the user does with the mouse and the keyboard, as it reaches a window.
 bool IsInputMessage(UINT message) {
@@ -175,7 +175,8 @@ bool Form::ShowModal() {
             form.modal_ = false;
         }
     } const modal{*this};
-    modalForms.push_back(this);
+    modalBelow_ = innermostModal;
+    innermostModal = this;
     modal_ = true;
     modalCancelled_ = false;
     Show();
@@ -198,11 +199,19 @@ void Form::CancelModal() {
 // The other windows take input again before the modal one goes, so that the activation
 // passes to one of them and not to another program.
 void Form::EndModal() {
-    modalForms.erase(std::remove(modalForms.begin(), modalForms.end(), this), modalForms.end());
+    if (!modal_)
+        return;
+    for (Form** link = &innermostModal; *link; link = &(*link)->modalBelow_) {
+        if (*link == this) {
+            *link = modalBelow_;
+            break;
+        }
+    }
+    modalBelow_ = nullptr;
 }
 
 bool Form::TakesNoInput() const {
-    return !modalForms.empty() && modalForms.back() != this;
+    return innermostModal && innermostModal != this;
 }
 
 void Form::StartDragMove() {

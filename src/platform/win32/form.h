@@ -152,6 +152,7 @@ class Form {
     std::vector<Control*> controls_;
     std::vector<WindowedControl*> windowedControls_;
     bool modal_ = false;
+    Form* modalBelow_ = nullptr;  // the modal form this one was shown above
     bool stayOnTop_ = false;
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
