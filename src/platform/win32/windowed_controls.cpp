@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
 #include "platform/win32/error_report.h"
 #include "platform/win32/form.h"
@@ -222,8 +221,8 @@ void ComboBox::Create(Form& form) {
 // The box's text is its edit's, which the window name does not reach.
 void ComboBox::WindowMade() {
     if (maxLength_ != 0)
-        SetMaxLength(maxLength_);
-    for (const std::wstring& item : std::exchange(items_, {}))
+        SendMessageW(Handle(), CB_LIMITTEXT, maxLength_, 0);
+    for (const std::wstring& item : items_)
         SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     SetWindowTextW(Handle(), TextBeforeWindow().c_str());
     SetDropDownCount(dropDownCount_);
@@ -236,10 +235,9 @@ void ComboBox::SetItems(const std::vector<std::string>& items) {
 }
 
 void ComboBox::ClearItems() {
-    if (!Handle()) {
-        items_.clear();
+    items_.clear();
+    if (!Handle())
         return;
-    }
     // The edit text survives: only the list is emptied.
     const std::string text = Text();
     SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
@@ -247,31 +245,18 @@ void ComboBox::ClearItems() {
 }
 
 void ComboBox::AddItem(std::string_view item) {
-    if (!Handle()) {
-        items_.push_back(WideFromSjis(item));
-        return;
-    }
-    SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromSjis(item).c_str()));
+    items_.push_back(WideFromSjis(item));
+    if (Handle())
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().c_str()));
 }
 
 int ComboBox::ItemCount() const {
-    if (!Handle())
-        return static_cast<int>(items_.size());
-    return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0));
+    return static_cast<int>(items_.size());
 }
 
 std::string ComboBox::Item(int index) const {
-    if (!Handle()) {
-        const bool known = index >= 0 && static_cast<std::size_t>(index) < items_.size();
-        return known ? SjisFromWide(items_[static_cast<std::size_t>(index)]) : std::string();
-    }
-    const auto length = SendMessageW(Handle(), CB_GETLBTEXTLEN, index, 0);
-    if (length < 0)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(Handle(), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return SjisFromWide(text);
+    const bool known = index >= 0 && static_cast<std::size_t>(index) < items_.size();
+    return known ? SjisFromWide(items_[static_cast<std::size_t>(index)]) : std::string();
 }
 
 void ComboBox::SetBounds(int left, int top, int width, int height) {

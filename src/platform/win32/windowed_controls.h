@@ -121,7 +121,7 @@ class ComboBox : public WindowedControl {
 
     int dropDownCount_ = 8;
     int maxLength_ = 0;                // 0: the system's limit
-    std::vector<std::wstring> items_;  // until the window is made
+    std::vector<std::wstring> items_;  // only the program changes the list
 };
 
 // A check box; a change made by the program runs the same handling as a click.
