@@ -318,7 +318,7 @@ class PaintingSpies {
         Add<6>(L"gdi32", "Rectangle", &Rectangle);
         Add<7>(L"gdi32", "StretchDIBits", &StretchDIBits);
         Add<8>(L"gdi32", "SetDIBitsToDevice", &SetDIBitsToDevice);
-        Add<9>(L"msimg32", "TransparentBlt", &TransparentBlt);
+        Add<9>(L"gdi32", "GdiTransparentBlt", &GdiTransparentBlt);
         Add<10>(L"msimg32", "AlphaBlend", &AlphaBlend);
         Add<11>(L"user32", "FillRect", &FillRect);
         Add<12>(L"user32", "FrameRect", &FrameRect);

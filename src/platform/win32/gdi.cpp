@@ -69,8 +69,8 @@ void DrawTransparent(HDC target, int left, int top, const Bitmap& picture, int x
     const HBITMAP maskBitmap = picture.MaskOf(transparent);  // before the picture is selected
     const MemoryDC source(picture.Handle());
     if (!maskBitmap) {  // no room for a mask: the system works one out for this call
-        TransparentBlt(target, left, top, width, height, source.Get(), x, y, width, height,
-                       transparent);
+        GdiTransparentBlt(target, left, top, width, height, source.Get(), x, y, width, height,
+                          transparent);
         return;
     }
     const MemoryDC mask(maskBitmap);

@@ -13,6 +13,20 @@ int& FailuresToCome() {
     return failures;
 }
 
+// The shell's library is loaded with the first icon rather than with the program, whose
+// title is then on the screen sooner. shell32 is one of the system's known libraries: the
+// copy loaded is always the system's own, never one beside the program.
+BOOL NotifyShell(DWORD message, NOTIFYICONDATAW& data) {
+    using Notify = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+    static const Notify notify = [] {
+        const HMODULE shell = LoadLibraryW(L"shell32.dll");
+        return shell ? reinterpret_cast<Notify>(
+                           reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconW")))
+                     : nullptr;
+    }();
+    return notify && notify(message, &data);
+}
+
 }  // namespace
 
 TrayIcon::ScopedFailures::ScopedFailures(int count) {
@@ -48,7 +62,7 @@ bool TrayIcon::Add(HWND owner) {
     }
     // An icon the shell still has (its restart was announced twice) is refused as a second
     // one: it is there all the same.
-    added_ = Shell_NotifyIconW(NIM_ADD, &data) || Shell_NotifyIconW(NIM_MODIFY, &data);
+    added_ = NotifyShell(NIM_ADD, data) || NotifyShell(NIM_MODIFY, data);
     return added_;
 }
 
@@ -59,7 +73,7 @@ void TrayIcon::Remove() {
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = owner_;
     data.uID = id_;
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    NotifyShell(NIM_DELETE, data);
     owner_ = nullptr;
     added_ = false;
 }
