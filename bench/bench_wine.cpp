@@ -502,6 +502,45 @@ int Floor() {
     return 0;
 }
 
+// What Wine spends showing a window and painting it, whoever's window it is: a bare one of a
+// given size, made once and shown again each time it is timed.
+class BareWindow {
+  public:
+    BareWindow(const char* name, int width, int height, int show)
+        : window_(bench::ShowFloorWindow(GetModuleHandleW(nullptr), WideFromSjis(name).c_str(),
+                                         &DefWindowProcW)),
+          show_(show) {
+        if (window_)
+            SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    ~BareWindow() {
+        if (window_)
+            DestroyWindow(window_);
+    }
+    BareWindow(const BareWindow&) = delete;
+    BareWindow& operator=(const BareWindow&) = delete;
+
+    bool Made() const { return window_ != nullptr; }
+    double TimeShowing() const {
+        ShowWindow(window_, SW_HIDE);
+        Drain();
+        const LONGLONG start = Ticks();
+        ShowWindow(window_, show_);
+        UpdateWindow(window_);
+        const double ms = Milliseconds(Ticks() - start);
+        ShowWindow(window_, SW_HIDE);
+        Drain();
+        return ms;
+    }
+
+  private:
+    const HWND window_;
+    const int show_;
+};
+
+// A response's own share is what it takes beyond a bare window shown (and, for a post, one
+// save): those are timed in the same rounds as the response, one right after it, so that a
+// slow spell of the machine falls on all of them alike.
 class Responses {
   public:
     Responses(Program& program, int repeats) : program_(program), repeats_(repeats) {}
@@ -509,11 +548,17 @@ class Responses {
     // What went wrong in the measurement that returned false.
     const char* Fault() const { return what_; }
 
-    // From the press of 貼 (through its handler) until the new memo's strip is painted.
+    // From the press of 貼 (through its handler) until the new memo's strip is painted; in
+    // each round then a bare window of the strip's size shown without taking the focus, and
+    // a save.
     bool Post() {
         TTPostForm& editor = program_.Editor();
         TMemoWindow& strip = program_.App().MemoWindow(kSlot);
-        std::vector<double> times;
+        const BareWindow bare("wine_show_strip", TMemoWindow::kLargeWidth, TMemoWindow::kHeight,
+                              SW_SHOWNOACTIVATE);
+        if (!bare.Made())
+            return Wrong("no bare window could be made");
+        std::vector<double> times, bareTimes, saves, backToBack;
         for (int round = 0; round < repeats_; ++round) {
             if (!EmptySlotSelected())
                 return false;
@@ -529,8 +574,14 @@ class Responses {
                 return Wrong("a post did not show its strip");
             times.push_back(Milliseconds(end - start));
             Drain();
+            bareTimes.push_back(bare.TimeShowing());
+            if (!TimeSave(round, saves, backToBack))
+                return false;
         }
         Report("response_post_to_strip", times);
+        Report("wine_show_strip", bareTimes);
+        Report("save_settings", saves);
+        Report("save_settings_back_to_back", backToBack);
         return true;
     }
 
@@ -563,10 +614,14 @@ class Responses {
         return true;
     }
 
-    // From the editor's check timer message until the due memo's reminder window is painted.
+    // From the editor's check timer message until the due memo's reminder window is painted;
+    // in each round then a bare window of the reminder's size shown and activated.
     bool Reminder() {
         TMsgForm& reminder = program_.App().Reminder();
-        std::vector<double> times;
+        const BareWindow bare("wine_show_reminder", TMsgForm::kWidth, TMsgForm::kHeight, SW_SHOW);
+        if (!bare.Made())
+            return Wrong("no bare window could be made");
+        std::vector<double> times, bareTimes;
         for (int round = 0; round < repeats_; ++round) {
             if (!EmptySlotSelected() || !PostDueMemo(round))
                 return false;
@@ -585,8 +640,10 @@ class Responses {
                 return Wrong("a due memo was not shown and delivered");
             times.push_back(Milliseconds(shownAt - start));
             Drain();
+            bareTimes.push_back(bare.TimeShowing());
         }
         Report("response_check_to_reminder", times);
+        Report("wine_show_reminder", bareTimes);
         return true;
     }
 
@@ -630,26 +687,21 @@ class Responses {
     }
 
     // The save a post or a delivered reminder makes: the settings file written anew,
-    // flushed to the disk and renamed over the old one. Each is made as the program makes
-    // it, after a text typed and the loop run, and not straight after another: saves made
-    // back to back find the system's caches warm, which no save of the program does (a
-    // tenth shorter here). Both are printed; the post's own share takes the first.
-    bool Save() {
+    // flushed to the disk and renamed over the old one. It is made as the program makes it,
+    // after a text typed and the loop run, and not straight after another: saves made back
+    // to back find the system's caches warm, which no save of the program does (a tenth
+    // shorter here). Both are timed; the post's own share takes the first.
+    bool TimeSave(int round, std::vector<double>& alone, std::vector<double>& backToBack) {
         TTPostForm& editor = program_.Editor();
-        std::vector<double> alone, backToBack;
-        for (int round = 0; round < repeats_; ++round) {
-            editor.PstEdt.SetText("");
-            Type(editor.PstEdt.Handle(), WideFromSjis("saved " + std::to_string(round)));
-            Drain();
-            for (std::vector<double>* times : {&alone, &backToBack}) {
-                const LONGLONG start = Ticks();
-                if (!WriteSettings())
-                    return Wrong("the settings could not be saved");
-                times->push_back(Milliseconds(Ticks() - start));
-            }
+        editor.PstEdt.SetText("");
+        Type(editor.PstEdt.Handle(), WideFromSjis("saved " + std::to_string(round)));
+        Drain();
+        for (std::vector<double>* times : {&alone, &backToBack}) {
+            const LONGLONG start = Ticks();
+            if (!WriteSettings())
+                return Wrong("the settings could not be saved");
+            times->push_back(Milliseconds(Ticks() - start));
         }
-        Report("save_settings", alone);
-        Report("save_settings_back_to_back", backToBack);
         return true;
     }
 
@@ -682,39 +734,6 @@ class Responses {
         Report("reminder_part_character_load", load);
         Report("reminder_part_texts", texts);
         Report("reminder_part_show_and_paint", show);
-        return true;
-    }
-
-    // What Wine spends showing a window and painting it, whoever's window it is: a bare one
-    // of the strip's size shown without taking the focus, and one of the reminder's size
-    // shown and activated. The program's own share of a response is what it takes beyond.
-    bool WineShows() {
-        const struct {
-            const char* name;
-            int width, height;
-            int show;
-        } windows[] = {
-            {"wine_show_strip", TMemoWindow::kLargeWidth, TMemoWindow::kHeight, SW_SHOWNOACTIVATE},
-            {"wine_show_reminder", TMsgForm::kWidth, TMsgForm::kHeight, SW_SHOW}};
-        for (const auto& kind : windows) {
-            const HWND window = bench::ShowFloorWindow(
-                GetModuleHandleW(nullptr), WideFromSjis(kind.name).c_str(), &DefWindowProcW);
-            if (!window)
-                return Wrong("no bare window could be made");
-            SetWindowPos(window, nullptr, 0, 0, kind.width, kind.height, SWP_NOMOVE | SWP_NOZORDER);
-            std::vector<double> times;
-            for (int round = 0; round < repeats_; ++round) {
-                ShowWindow(window, SW_HIDE);
-                Drain();
-                const LONGLONG start = Ticks();
-                ShowWindow(window, kind.show);
-                UpdateWindow(window);
-                times.push_back(Milliseconds(Ticks() - start));
-            }
-            DestroyWindow(window);
-            Drain();
-            Report(kind.name, times);
-        }
         return true;
     }
 
@@ -844,9 +863,8 @@ int ProgramFigures(int repeats) {
     }
 
     Responses responses(program, repeats);
-    if (!responses.Post() || !responses.PostParts() || !responses.Save() || !responses.DragStep() ||
-        !responses.Reminder() || !responses.ReminderParts() || !responses.QuietCheck() ||
-        !responses.WineShows()) {
+    if (!responses.Post() || !responses.PostParts() || !responses.DragStep() ||
+        !responses.Reminder() || !responses.ReminderParts() || !responses.QuietCheck()) {
         return Failed(responses.Fault());
     }
     if (!program.Boxes().empty())
