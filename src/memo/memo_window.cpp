@@ -106,7 +106,7 @@ void TMemoWindow::SkinMemoWindow() {
 void TMemoWindow::DrawMemoLabel(COLORREF color) {
     const MemoSlot& slot = SlotTable[slot_];
     const bool small = slot.SmallDisplay != 0;
-    PstLblStrImg.SetPicture(RenderMemoLabel(slot.Memo, small, color));
+    PstLblStrImg.SetPicture(RenderMemoLabel(slot.Memo, small, color, PstLblStrImg.TakePicture()));
     PstLblStrImg.SetBounds(slot_ == 6 ? 22 : 24, 5, small ? kSmallLabelWidth : kLargeLabelWidth,
                            kLabelHeight);
 }

@@ -53,24 +53,24 @@ class StripCanvas {
 
 }  // namespace
 
-Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color) {
+Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color, Bitmap over) {
     const int width = small ? kSmallLabelWidth : kLargeLabelWidth;
-    Bitmap strip(width, kLabelHeight);
+    Bitmap strip = Bitmap::Reused(std::move(over), width, kLabelHeight);
     const TextRows rows = FitTextToBytes(memo, small ? 30 : 60);
     const StripCanvas canvas(strip, true, color);
     DrawRow(canvas.Get(), rows.Row[0], {0, 0, width, kLabelHeight});
     return strip;
 }
 
-Bitmap RenderReminderLine(std::string_view line) {
-    Bitmap strip(177, 17);
+Bitmap RenderReminderLine(std::string_view line, Bitmap over) {
+    Bitmap strip = Bitmap::Reused(std::move(over), 177, 17);
     const StripCanvas canvas(strip, false, RGB(255, 255, 255));
     DrawRow(canvas.Get(), line, {0, 0, 250, 16});
     return strip;
 }
 
-Bitmap RenderReminderMemo(std::string_view memo, COLORREF color) {
-    Bitmap strip(177, 57);
+Bitmap RenderReminderMemo(std::string_view memo, COLORREF color, Bitmap over) {
+    Bitmap strip = Bitmap::Reused(std::move(over), 177, 57);
     const TextRows rows = FitTextToWidth(memo, 168);
     const StripCanvas canvas(strip, false, color);
     for (int row = 0; row < 3; ++row)

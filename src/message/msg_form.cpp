@@ -36,12 +36,12 @@ void TMsgForm::FormCreate() {
 }
 
 void TMsgForm::DrawReminderLine(std::string_view line) {
-    MsgFrmChrStrImg.SetPicture(RenderReminderLine(line));
+    MsgFrmChrStrImg.SetPicture(RenderReminderLine(line, MsgFrmChrStrImg.TakePicture()));
 }
 
 void TMsgForm::DrawReminderMemo(std::string_view memo) {
-    MsgFrmStrImg.SetPicture(
-        RenderReminderMemo(memo, static_cast<COLORREF>(ThemeSettings.MessageColor)));
+    MsgFrmStrImg.SetPicture(RenderReminderMemo(
+        memo, static_cast<COLORREF>(ThemeSettings.MessageColor), MsgFrmStrImg.TakePicture()));
 }
 
 void TMsgForm::ShowCharacter(std::string_view pictureFile) {

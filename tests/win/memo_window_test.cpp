@@ -54,6 +54,20 @@ TEST(MemoStrips, SizesFillsAndTheFirstRowOnly) {
                            RenderMemoLabel(sixty, true, kPaper)));
 }
 
+// A text drawn into the picture it replaces looks as one drawn anew, and keeps that picture;
+// a picture held elsewhere too, or of another size, is left as it is.
+TEST(MemoStrips, ATextIsRedrawnIntoThePictureItReplaces) {
+    Bitmap canvas = RenderMemoLabel(std::string(60, 'W'), false, 0);
+    const HBITMAP kept = canvas.Handle();
+    const Bitmap redrawn = RenderMemoLabel("ab", false, kPaper, std::move(canvas));
+    EXPECT_EQ(redrawn.Handle(), kept);
+    EXPECT_TRUE(SamePixels(redrawn, RenderMemoLabel("ab", false, kPaper)));
+    const Bitmap held = RenderReminderLine("held");
+    EXPECT_NE(RenderReminderLine("other", held).Handle(), held.Handle());
+    EXPECT_TRUE(SamePixels(held, RenderReminderLine("held")));
+    EXPECT_NE(RenderReminderMemo("m", kPaper, RenderReminderLine("x")).Height(), 17);
+}
+
 // The label's font is fixed pitch: sixty narrow letters and sixty wide ones alike end near
 // the end of the long strip, and neither is cut.
 TEST(MemoStrips, TheLabelIsFixedPitch) {

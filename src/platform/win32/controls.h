@@ -76,6 +76,8 @@ class Image : public Control {
     void SetPicture(Bitmap picture);
     // What is kept of the picture now shown.
     const Bitmap& Picture() const { return picture_; }
+    // The picture given up, to be drawn over and set again.
+    Bitmap TakePicture() { return std::move(picture_); }
     void Clear() { SetPicture(Bitmap()); }
     // Cleared, and the pictures it has shown let go: for an image never shown again.
     void Forget() {

@@ -36,6 +36,17 @@ Bitmap::Bitmap(HDC reference, int width, int height) : width_(width), height_(he
     handle_ = std::make_shared<Shared>(handle);
 }
 
+Bitmap Bitmap::Reused(Bitmap old, int width, int height) {
+    if (!old.handle_ || old.handle_.use_count() != 1 || old.width_ != width ||
+        old.height_ != height) {
+        return Bitmap(width, height);
+    }
+    old.handle_->Mask.Reset();
+    old.handle_->MaskColour = CLR_INVALID;
+    old.bottomLeft_.reset();
+    return old;
+}
+
 COLORREF Bitmap::PixelAt(int x, int y) const {
     if (Empty())
         return CLR_INVALID;

@@ -136,6 +136,10 @@ class Bitmap {
     // bitmap's pages each cost a fault the first time they are written: the off-screen
     // picture of a window's repaint, made from the window's device context.
     Bitmap(HDC reference, int width, int height);
+    // `old` itself, to be drawn over anew, when it is of the size and nobody else holds it;
+    // else a blank picture of the size. A picture redrawn often (a text) then keeps its
+    // memory instead of the system's freeing it and faulting in a new one.
+    static Bitmap Reused(Bitmap old, int width, int height);
 
     HBITMAP Handle() const { return handle_ ? handle_->Picture.Get() : nullptr; }
     bool Empty() const { return !handle_; }
