@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/texts.h"
@@ -199,6 +200,25 @@ TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
     EXPECT_THROW(form_.image.Load(folder_.Path()), std::exception);  // the theme folder itself
     EXPECT_THROW(form_.button.LoadGlyph(Theme(L"missing.bmp")), std::exception);
     EXPECT_EQ(PixelAt(1, 1), RGB(200, 100, 0));
+}
+
+// A repaint shows the form's picture at any size, whether its off-screen picture is kept
+// from one repaint to the next (small windows) or made for it alone (larger ones).
+TEST_F(WindowLayer, ARepaintShowsTheFormAtAnySize) {
+    form_.Show();
+    const std::tuple<int, int, COLORREF> sizes[] = {{60, 40, RGB(1, 2, 3)},
+                                                    {120, 40, RGB(4, 5, 6)},
+                                                    {30, 20, RGB(7, 8, 9)},
+                                                    {200, 100, RGB(10, 11, 12)},
+                                                    {60, 40, RGB(13, 14, 15)}};
+    for (const auto& [width, height, color] : sizes) {
+        form_.SetClientSize(width, height);
+        form_.SetColor(color);
+        UpdateWindow(form_.Handle());
+        const WindowDC screen(form_.Handle());
+        EXPECT_EQ(GetPixel(screen.Get(), width - 1, height - 1), color) << width;
+    }
+    form_.Hide();
 }
 
 // A control that cannot be drawn: the region is still validated, so the failure is

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 #include "platform/win32/controls.h"
 #include "platform/win32/error_report.h"
@@ -394,12 +395,51 @@ Bitmap Form::RenderClient() const {
     return picture;
 }
 
+namespace {
+
+// The off-screen picture of a small window's repaint, kept from one repaint to the next with
+// its device context: a memo strip repaints at every post and every step of a drag, and a
+// new picture and device context for each cost a third of the repaint. A larger window's
+// picture is made for its repaint alone.
+class KeptCanvas {
+  public:
+    static constexpr int kMostPixels = 16384;  // 64 KB at 32 bits a pixel
+
+    // A device context holding a picture of at least the size in the format of `screen`;
+    // null for a window larger than is kept.
+    HDC For(HDC screen, int width, int height) {
+        if (width * height > kMostPixels)
+            return nullptr;
+        if (width > picture_.Width() || height > picture_.Height()) {
+            const int wider = std::max(width, picture_.Width());
+            const int higher = std::max(height, picture_.Height());
+            const bool both = wider * higher <= kMostPixels;
+            dc_.reset();
+            picture_ = Bitmap(screen, both ? wider : width, both ? higher : height);
+            dc_.emplace(picture_.Handle());
+        }
+        return dc_->Get();
+    }
+
+  private:
+    Bitmap picture_;
+    std::optional<MemoryDC> dc_;
+};
+
+}  // namespace
+
 // The region is validated even when rendering fails, so that a failure is reported once and
 // not again with every paint.
 void Form::Paint() {
     const PaintDC screen(handle_);
     RECT client{};
     GetClientRect(handle_, &client);
+    static KeptCanvas kept;
+    if (const HDC canvas = kept.For(screen.Get(), client.right, client.bottom)) {
+        PaintClient(canvas);
+        BitBlt(screen.Get(), 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
+        return;
+    }
     const Bitmap buffer(screen.Get(), client.right, client.bottom);
     const MemoryDC source(buffer.Handle());
     PaintClient(source.Get());
