@@ -18,6 +18,7 @@ HFONT StripFont(bool fixedPitch);
 
 // Each draws into `over` when it is of the size and nobody else holds it (the picture the
 // text replaces), else into a new picture.
+
 // The first row of the memo (60 bytes large, 30 small) on `color`, 8 points, fixed pitch.
 Bitmap RenderMemoLabel(std::string_view memo, bool small, COLORREF color, Bitmap over = {});
 // A character's line, unfitted, on white: 177 x 17.

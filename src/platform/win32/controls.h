@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/file_name.h"
@@ -77,7 +78,7 @@ class Image : public Control {
     // What is kept of the picture now shown.
     const Bitmap& Picture() const { return picture_; }
     // The picture given up, to be drawn over and set again.
-    Bitmap TakePicture() { return std::move(picture_); }
+    Bitmap TakePicture() { return std::exchange(picture_, Bitmap()); }
     void Clear() { SetPicture(Bitmap()); }
     // Cleared, and the pictures it has shown let go: for an image never shown again.
     void Forget() {

@@ -16,14 +16,16 @@ int& FailuresToCome() {
 // The shell's library is loaded with the first icon rather than with the program, whose
 // title is then on the screen sooner. shell32 is one of the system's known libraries: the
 // copy loaded is always the system's own, never one beside the program.
+// Not loaded, it fails as a shell not yet ready does, and is tried again with the next icon.
 BOOL NotifyShell(DWORD message, NOTIFYICONDATAW& data) {
     using Notify = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
-    static const Notify notify = [] {
-        const HMODULE shell = LoadLibraryW(L"shell32.dll");
-        return shell ? reinterpret_cast<Notify>(
-                           reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconW")))
-                     : nullptr;
-    }();
+    static Notify notify = nullptr;
+    if (!notify) {
+        if (const HMODULE shell = LoadLibraryW(L"shell32.dll")) {
+            notify = reinterpret_cast<Notify>(
+                reinterpret_cast<void*>(GetProcAddress(shell, "Shell_NotifyIconW")));
+        }
+    }
     return notify && notify(message, &data);
 }
 
