@@ -64,17 +64,19 @@ def minus(a, b):
     return None if a is None or b is None else a - b
 
 
-def paired(f, name, reference):
-    """The median of name less reference, value by value: the starts are made in rounds, one
-    of each program, so that a slow spell of the machine falls on both alike. The difference
-    of the medians when the counts differ."""
+def paired(f, name, reference, offset=0.0):
+    """The median of name less reference (and offset), value by value: the starts are made
+    in rounds, one of each program, so that a slow spell of the machine falls on both alike.
+    Missing when the two do not pair."""
     values, references = (f.values.get(n, []) for n in (name, reference))
-    if not values or len(values) != len(references):
-        return minus(f.number(name), f.number(reference))
     try:
-        return statistics.median(float(a) - float(b) for a, b in zip(values, references))
+        if values and len(values) == len(references):
+            return statistics.median(float(a) - float(b) - offset
+                                     for a, b in zip(values, references))
     except ValueError:
-        return minus(f.number(name), f.number(reference))
+        pass
+    f.missing.append(f"{name} paired with {reference}")
+    return None
 
 
 def verdict(ok):
@@ -102,7 +104,7 @@ def build(f):
     h_strips = minus(f.number("haripon_strips_ms"), title)
     x_all = f.number("xpad_strips_ms")
     own_map = paired(f, "haripon_mapped_ms", "floor_mapped_ms")
-    own_strip = minus(h_strip, f_map)
+    own_strip = paired(f, "haripon_strip_ms", "floor_mapped_ms", title)
     row("start: process start to the first window mapped", "ms", h_map, f_map, x_map, own_map,
         "own share <= 10", None if own_map is None else own_map <= 10)
     row("start: to the first memo strip shown, less the 3 s title", "ms", h_strip, None, x_map,
@@ -264,10 +266,10 @@ def report(f):
         f"{fmt(f.number('response_post_to_strip_repeats'), 0)} each; idle: "
         f"{fmt(f.number('idle_seconds'), 0)} s, figures per minute. \"own share\" is haripon "
         "less the floor (for the strips: less the floor's first window). MB and KB are "
-        "1,048,576 and 1,024 bytes. The start's own share is "
-        "the median of haripon's starts less the floor's, round by round; a response's, the "
-        "median of the response less those of a bare window (and a save) timed in the same "
-        "rounds.",
+        "1,048,576 and 1,024 bytes. A start's own share is the "
+        "median of haripon's starts less the floor's, round by round (the two take turns at "
+        "coming first); a response's, the response's median less the medians of a bare window "
+        "(and of a save) timed in the same rounds, each right after the response.",
         "",
         table(["figure", "unit", "haripon", "floor", "xpad", "own share", "x floor", "x xpad",
                "target", "met?"], rows),

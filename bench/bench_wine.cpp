@@ -319,7 +319,7 @@ class PaintingSpies {
         Add<7>(L"gdi32", "StretchDIBits", &StretchDIBits);
         Add<8>(L"gdi32", "SetDIBitsToDevice", &SetDIBitsToDevice);
         Add<9>(L"gdi32", "GdiTransparentBlt", &GdiTransparentBlt);
-        Add<10>(L"msimg32", "AlphaBlend", &AlphaBlend);
+        Add<10>(L"gdi32", "GdiAlphaBlend", &GdiAlphaBlend);
         Add<11>(L"user32", "FillRect", &FillRect);
         Add<12>(L"user32", "FrameRect", &FrameRect);
         Add<13>(L"user32", "DrawTextW", &DrawTextW);
@@ -510,8 +510,11 @@ class BareWindow {
         : window_(bench::ShowFloorWindow(GetModuleHandleW(nullptr), WideFromSjis(name).c_str(),
                                          &DefWindowProcW)),
           show_(show) {
-        if (window_)
-            SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        if (!window_)
+            return;
+        SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+        ShowWindow(window_, SW_HIDE);  // it waits hidden, as a response's window does
+        Drain();
     }
     ~BareWindow() {
         if (window_)
@@ -688,9 +691,10 @@ class Responses {
 
     // The save a post or a delivered reminder makes: the settings file written anew,
     // flushed to the disk and renamed over the old one. It is made as the program makes it,
-    // after a text typed and the loop run, and not straight after another: saves made back
-    // to back find the system's caches warm, which no save of the program does (a tenth
-    // shorter here). Both are timed; the post's own share takes the first.
+    // after a text typed and the loop run (the post's own save came a few milliseconds
+    // before, as the post came after the save of the round before it). A second save made
+    // straight after it finds the system's caches warm, which no save of the program does;
+    // both are timed, and the post's own share takes the first.
     bool TimeSave(int round, std::vector<double>& alone, std::vector<double>& backToBack) {
         TTPostForm& editor = program_.Editor();
         editor.PstEdt.SetText("");
