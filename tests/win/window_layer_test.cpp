@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "model/texts.h"
@@ -206,17 +205,14 @@ TEST_F(WindowLayer, AnUnloadablePictureIsReportedAndTheControlKeepsItsLook) {
 // from one repaint to the next (small windows) or made for it alone (larger ones).
 TEST_F(WindowLayer, ARepaintShowsTheFormAtAnySize) {
     form_.Show();
-    const std::tuple<int, int, COLORREF> sizes[] = {{60, 40, RGB(1, 2, 3)},
-                                                    {120, 40, RGB(4, 5, 6)},
-                                                    {30, 20, RGB(7, 8, 9)},
-                                                    {200, 100, RGB(10, 11, 12)},
-                                                    {60, 40, RGB(13, 14, 15)}};
-    for (const auto& [width, height, color] : sizes) {
-        form_.SetClientSize(width, height);
+    const SIZE sizes[] = {{60, 40}, {120, 40}, {30, 20}, {200, 100}, {60, 40}};
+    for (const SIZE& size : sizes) {
+        const COLORREF color = RGB(size.cx, size.cy, &size - sizes);
+        form_.SetClientSize(size.cx, size.cy);
         form_.SetColor(color);
         UpdateWindow(form_.Handle());
         const WindowDC screen(form_.Handle());
-        EXPECT_EQ(GetPixel(screen.Get(), width - 1, height - 1), color) << width;
+        EXPECT_EQ(GetPixel(screen.Get(), size.cx - 1, size.cy - 1), color) << size.cx;
     }
     form_.Hide();
 }
