@@ -435,15 +435,15 @@ void Form::Paint() {
     RECT client{};
     GetClientRect(handle_, &client);
     static KeptCanvas kept;
-    if (const HDC canvas = kept.For(screen.Get(), client.right, client.bottom)) {
-        PaintClient(canvas);
-        BitBlt(screen.Get(), 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
-        return;
+    HDC canvas = kept.For(screen.Get(), client.right, client.bottom);
+    std::optional<Bitmap> buffer;  // a larger window's, for this repaint alone
+    std::optional<MemoryDC> source;
+    if (!canvas) {
+        buffer.emplace(screen.Get(), client.right, client.bottom);
+        canvas = source.emplace(buffer->Handle()).Get();
     }
-    const Bitmap buffer(screen.Get(), client.right, client.bottom);
-    const MemoryDC source(buffer.Handle());
-    PaintClient(source.Get());
-    BitBlt(screen.Get(), 0, 0, buffer.Width(), buffer.Height(), source.Get(), 0, 0, SRCCOPY);
+    PaintClient(canvas);
+    BitBlt(screen.Get(), 0, 0, client.right, client.bottom, canvas, 0, 0, SRCCOPY);
 }
 
 Control* Form::ControlAt(POINT at) const {
