@@ -31,7 +31,7 @@
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/win32/clock.h"
+#include "platform/core/local_clock.h"
 #include "platform/core/handles_win.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/popup_menu.h"

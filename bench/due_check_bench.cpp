@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "editor/reminder_rules.h"
+#include "reminder/reminder_rules.h"
 #include "model/slot_table.h"
 
 namespace {
@@ -33,17 +33,8 @@ DateTimeRecord Clock(std::uint16_t minute) {
 
 // The seven memos fall due at 09:30 + their slot.
 void ArmSevenMemos() {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        haripon::MemoSlot& memo = SlotTable[slot];
-        memo.Memo = "memo";
-        memo.HasMemo = 1;
-        memo.TimeFlag = 1;
-        memo.Year = 2026;
-        memo.Month = 12;
-        memo.Day = 8;
-        memo.Hour = 9;
-        memo.Minute = 30 + slot;
-    }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        haripon::PostIntoSlot(slot, "memo", haripon::ReminderTime{2026, 12, 8, 9, 30 + slot});
 }
 
 }  // namespace
@@ -52,7 +43,8 @@ int main(int argc, char** argv) {
     const long checks = argc > 1 ? std::max(1L, std::atol(argv[1])) : 2000000;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     ArmSevenMemos();
-    if (DueSlots(Clock(29)).size() != 0 || DueSlots(Clock(30 + kSlotCount)).size() != kSlotCount) {
+    if (DueSlots(SlotTable, Clock(29)).size() != 0 ||
+        DueSlots(SlotTable, Clock(30 + kSlotCount)).size() != kSlotCount) {
         std::fprintf(stderr, "due_check_bench: the due decision is not what it should be\n");
         return 1;
     }
@@ -63,7 +55,7 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         for (long check = 0; check < checks; ++check) {
             // The clock moves between 09:00 and 09:29, as the checks of half an hour see it.
-            found += DueSlots(Clock(static_cast<std::uint16_t>(check % 30))).size();
+            found += DueSlots(SlotTable, Clock(static_cast<std::uint16_t>(check % 30))).size();
         }
         const std::chrono::duration<double, std::nano> elapsed =
             std::chrono::steady_clock::now() - start;

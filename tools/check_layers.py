@@ -7,7 +7,7 @@ import re
 import sys
 
 # From the top down.
-LAYERS = ["tools", "app", "editor", "message", "memo", "theme", "model", "platform/win32",
+LAYERS = ["tools", "app", "editor", "reminder", "memo", "theme", "model", "platform/win32",
           "platform/core"]
 
 src = pathlib.Path(__file__).resolve().parent.parent / "src"

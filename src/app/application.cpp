@@ -11,7 +11,7 @@ namespace haripon {
 // The editor, the memo windows and the reminder window know each other only through their
 // operations.
 Application::Application(FileName folder)
-    : folder_(std::move(folder)), title_(*this), editor_(folder_, title_), memos_(editor_) {
+    : folder_(std::move(folder)), title_(*this), editor_(folder_, *this), memos_(editor_) {
     editor_.Connect(memos_, reminder_);
     SetErrorReportCaption(kAppName);
 }
@@ -75,14 +75,14 @@ void Application::Shutdown() {
     if (!WriteSettings() && !sessionEnding_)
         ShowMessage(kIniWriteFailed, VersionText);
     ReleaseAllSlots();
-    BlockEditorClose = 0;
+    SetBlockEditorClose(false);
     memos_.CloseMemoWindows();
     editor_.Close();
     title_.RemoveTrayIcon();
 }
 
 void Application::RequestExit() {
-    BlockEditorClose = 0;
+    SetBlockEditorClose(false);
     ReleaseAllSlots();
     title_.Close();
 }

@@ -6,12 +6,12 @@
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
 #include "memo/memo_windows.h"
-#include "message/msg_form.h"
+#include "reminder/msg_form.h"
 #include "theme/chooser_form.h"
 
 namespace haripon {
 
-class Application {
+class Application : public ProgramExit {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
     explicit Application(FileName folder);
@@ -37,8 +37,8 @@ class Application {
     void FirstDisplay();
     // The close handler of the title window.
     void Shutdown();
-    // Ending from the tray menu: the title window's close runs Shutdown.
-    void RequestExit();
+    // Ending from the tray menu or the editor: the title window's close runs Shutdown.
+    void RequestExit() override;
     // The session ends, or the Restart Manager closes the program (`closing`): what changed
     // since the last save is saved, without a message box; a reminder on screen is kept, not
     // delivered; for the Restart Manager the program then ends.

@@ -72,8 +72,8 @@ TPTitleForm::TPTitleForm(Application& application)
 }
 
 void TPTitleForm::FormCreate() {
-    AppFolder = application_.Folder();
-    ThemeFolder = ReadThemeFolder();
+    SetAppFolder(application_.Folder());
+    RereadThemeFolder();
     StartTimer(kTitleTimer, kTitleMilliseconds);
     LetInFromTheShell(Handle(), taskbarCreated_);
     ShowThemePicture(TitleImg, ThemeFile().String(kTitleKey));
@@ -167,9 +167,9 @@ void TPTitleForm::CG1Click() {
 void TPTitleForm::N4Click() {
     if (VersionBoxOpen)
         return;
-    VersionBoxOpen = 1;
+    SetVersionBoxOpen(true);
     ShowMessage(VersionText, VersionText);
-    VersionBoxOpen = 0;
+    SetVersionBoxOpen(false);
 }
 
 void TPTitleForm::Exit1Click() {

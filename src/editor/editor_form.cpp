@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
-#include "editor/local_clock.h"
 #include "memo/memo_operations.h"
-#include "message/reminder_operations.h"
-#include "model/calendar.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/local_clock.h"
 #include "platform/win32/error_report.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/window_text.h"
@@ -22,11 +20,6 @@ namespace {
 constexpr int kYearsOffered = 11;  // this year and the ten after it
 constexpr int kLastYear = 3000;    // the last the date check accepts
 
-// Slot button n and the picture behind it, as the window is designed.
-constexpr int SlotButtonLeft(int slot) {
-    return 10 + 56 * slot;
-}
-
 void AddNumbers(ComboBox& box, int first, int last) {
     for (int value = first; value <= last; ++value)
         box.AddItem(std::to_string(value));
@@ -34,8 +27,11 @@ void AddNumbers(ComboBox& box, int first, int last) {
 
 }  // namespace
 
-TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
-    : Form(kClassName, kWidth, kHeight), folder_(std::move(folder)), mainWindow_(mainWindow) {
+TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
+    : Form(kClassName, kWidth, kHeight),
+      folder_(std::move(folder)),
+      exit_(exit),
+      check_(*this, kChkPstTimTimer, *this) {
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window
     AddControl(MainImg);
@@ -53,13 +49,15 @@ TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
     AddControl(SelPstImg);
 
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        PstBtnImg[slot].SetBounds(SlotButtonLeft(slot) - 2, 50, 49, 57);
+        PstBtnImg[slot].SetBounds(SlotPictureLeft(slot), kSlotPictureTop, kSlotPictureSize.Width,
+                                  kSlotPictureSize.Height);
         PstBtnImg[slot].SetTransparent(true);
         AddControl(PstBtnImg[slot]);
     }
     for (int slot = 0; slot < kSlotCount; ++slot) {
         SpeedButton& button = PstBtn[slot];
-        button.SetBounds(SlotButtonLeft(slot), 51, 33, 33);
+        button.SetBounds(SlotButtonLeft(slot), kSlotButtonTop, kSlotButtonSize.Width,
+                         kSlotButtonSize.Height);
         button.SetFlat(true);
         button.OnClick = [this, slot] { PstBtnClick(slot); };
         AddControl(button);
@@ -109,15 +107,15 @@ TTPostForm::TTPostForm(FileName folder, Form& mainWindow)
 
 void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
     memos_ = &memos;
-    reminder_ = &reminder;
+    check_.Connect(memos, reminder);
 }
 
 void TTPostForm::CreateWindowedControls() {
     const int lefts[] = {8, 88, 152, 216, 280};
     const int widths[] = {57, 41, 41, 41, 41};
     const int lengths[] = {4, 2, 2, 2, 2};
-    const std::array<ComboBox*, 5> boxes = TimeBoxes();
-    for (int i = 0; i < 5; ++i) {
+    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
+    for (int i = 0; i < kTimeBoxCount; ++i) {
         boxes[i]->Create(*this);
         boxes[i]->SetBounds(lefts[i], 196, widths[i], 20);
         boxes[i]->SetMaxLength(lengths[i]);
@@ -125,7 +123,7 @@ void TTPostForm::CreateWindowedControls() {
     }
     // The years a reminder is likely set for and the check accepts; any other year it
     // accepts can be typed.
-    const int thisYear = ReadLocalTime().wYear;
+    const int thisYear = ReadLocalClock().Year;
     AddNumbers(YearCmb, thisYear, std::min(thisYear + kYearsOffered - 1, kLastYear));
     AddNumbers(MonthCmb, 1, 12);
     AddNumbers(DayCmb, 1, 31);
@@ -146,22 +144,22 @@ void TTPostForm::CreateWindowedControls() {
 // The editor's share of start-up: the slots cleared, the theme loaded and laid out, the
 // stored memos read, then the window's own display.
 void TTPostForm::FormCreate() {
-    BlockEditorClose = 1;
-    VersionBoxOpen = 0;
-    StartTimer(kChkPstTimTimer, kCheckMilliseconds);
+    SetBlockEditorClose(true);
+    SetVersionBoxOpen(false);
+    check_.Start();
     // A catalogue that cannot be made is reported and the start goes on: the stored memos
     // are read all the same.
-    AppFolder = folder_;
+    SetAppFolder(folder_);
     RunReported([] {
         BuildThemeCatalogue([](std::string_view a, std::string_view b) {
             return CompareTextIgnoringCase(a, b) < 0;
         });
     });
     PstEdt.SetMaxBytes(kMemoLimit);
-    AppFolder = folder_;
+    SetAppFolder(folder_);
     ResetSlots();
     LayOut(LoadTheme());
-    SelectedSlot = 0;
+    SelectSlot(0);
     NowPostName.SetBounds(464, 72, 60, 12);
     PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top, 56, 12);
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
@@ -195,15 +193,15 @@ void TTPostForm::LayOut(const EditorLayout& layout) {
     const int y = layout.TimeRow.Top;
     YearCmb.SetLeft(x);
     YearCmb.SetTop(y);
-    const std::array<ComboBox*, 5> boxes = TimeBoxes();
+    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
     const int boxOffsets[] = {0, 80, 152, 224, 296};
-    for (int i = 1; i < 5; ++i) {
+    for (int i = 1; i < kTimeBoxCount; ++i) {
         boxes[i]->SetTop(y);
         boxes[i]->SetLeft(x + boxOffsets[i]);
     }
     Label* labels[] = {&YearLbl, &MonthLbl1, &DayLbl1, &TimeLbl, &TimeMmLbl};
     const int labelOffsets[] = {62, 130, 204, 276, 346};
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kTimeBoxCount; ++i)
         placeLabel(*labels[i], {x + labelOffsets[i], y + 4, layout.TimeRow.Color});
 }
 
@@ -246,7 +244,7 @@ void TTPostForm::Open(EditorOpening opening, int slot) {
             FillDayList();
             break;
         case EditorOpening::Rewrite:
-            SelectedSlot = slot;
+            SelectSlot(slot);
             ShowSelectedSlot();
             SetMemoText(SlotTable[slot].Memo);
             ShowEditor();
@@ -257,7 +255,7 @@ void TTPostForm::Open(EditorOpening opening, int slot) {
             PstEdt.Focus();
             break;
         case EditorOpening::NewMemo:
-            SelectedSlot = slot;
+            SelectSlot(slot);
             ShowSelectedSlot();
             SetMemoText(SlotTable[slot].Memo);
             ShowEditor();
@@ -281,6 +279,16 @@ void TTPostForm::SlotPeeledOff(int slot, bool wasTimed) {
     ClearTimerBoxes();
     ShowSlotTimeInBoxes(slot);
     ShowPostButtons(slot);
+}
+
+void TTPostForm::SlotDelivered(int slot) {
+    ShowSlotPicture(slot);
+    if (slot == SelectedSlot) {
+        ShowTimerState();
+        ShowPostButtons(slot);
+        SetMemoText("");
+        ShowSlotTimeInBoxes(slot);
+    }
 }
 
 void TTPostForm::ShowEditor() {
@@ -369,8 +377,8 @@ void TTPostForm::ShowSlotTimeInBoxes(int slot) {
     const MemoSlot& memoSlot = SlotTable[slot];
     const std::int32_t fields[] = {memoSlot.Year, memoSlot.Month, memoSlot.Day, memoSlot.Hour,
                                    memoSlot.Minute};
-    const std::array<ComboBox*, 5> boxes = TimeBoxes();
-    for (int i = 0; i < 5; ++i) {
+    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
+    for (int i = 0; i < kTimeBoxCount; ++i) {
         if (fields[i] != kNotSet)
             boxes[i]->SetText(std::to_string(fields[i]));
     }
@@ -379,8 +387,8 @@ void TTPostForm::ShowSlotTimeInBoxes(int slot) {
 void TTPostForm::ShowNowInBoxes() {
     ReadClockIntoLocalNow();
     const int now[] = {LocalNow.Year, LocalNow.Month, LocalNow.Day, LocalNow.Hour, LocalNow.Minute};
-    const std::array<ComboBox*, 5> boxes = TimeBoxes();
-    for (int i = 0; i < 5; ++i)
+    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
+    for (int i = 0; i < kTimeBoxCount; ++i)
         boxes[i]->SetText(std::to_string(now[i]));
 }
 
@@ -402,30 +410,30 @@ void TTPostForm::ClearTimerBoxes() {
 }
 
 bool TTPostForm::ValidateTimeBoxes() {
-    const std::array<std::string, 5> texts = TimeBoxTexts();
+    const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
     const TimeCheck check = CheckTimeBoxes({texts[0], texts[1], texts[2], texts[3], texts[4]});
-    StoreTimeCheck(check, SlotTable[SelectedSlot]);
+    StoreTimeCheck(check, SelectedSlot);
     if (!check.Valid)
         Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
     return check.Valid;
 }
 
 bool TTPostForm::DayPastMonthEnd() const {
-    const std::array<std::string, 5> texts = TimeBoxTexts();
+    const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
     return haripon::DayPastMonthEnd({texts[0], texts[1], texts[2], texts[3], texts[4]});
 }
 
 void TTPostForm::PostMemo() {
     const int selected = SelectedSlot;
-    MemoSlot& slot = SlotTable[selected];
     const std::string text = PstEdt.Text();
-    const bool timed = !text.empty() && TimSetCBox.Checked();
-    const std::array<std::string, 5> texts = TimeBoxTexts();
-    std::int32_t* const fields[] = {&slot.Year, &slot.Month, &slot.Day, &slot.Hour, &slot.Minute};
-    for (int i = 0; i < 5; ++i)
-        *fields[i] = timed ? ParseLeadingInt(texts[i]) : kNotSet;
-    slot.TimeFlag = timed ? 1 : 0;
-    slot.Memo = text;
+    std::optional<ReminderTime> time;
+    if (!text.empty() && TimSetCBox.Checked()) {
+        const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
+        time.emplace();
+        for (int i = 0; i < kTimeBoxCount; ++i)
+            (*time)[i] = ParseLeadingInt(texts[i]);
+    }
+    PostIntoSlot(selected, text, time);
 
     ShowAllSlotPictures();
     memos_->MemoPosted(selected);
@@ -434,7 +442,7 @@ void TTPostForm::PostMemo() {
 }
 
 void TTPostForm::PstBtnClick(int tag) {
-    SelectedSlot = tag;
+    SelectSlot(tag);
     SetMemoText(SlotTable[tag].Memo);
     ShowSelectedSlot();
     ShowSlotTimeInBoxes(tag);
@@ -484,8 +492,7 @@ void TTPostForm::PostOrRewrite() {
         }
     }
     const int selected = SelectedSlot;
-    SlotTable[selected].HasMemo = 1;
-    SlotTable[selected].TimeFlag = timed ? 1 : 0;
+    MarkSlotPosted(selected, timed);
     ShowTimerState();
     PostMemo();
     SaveSettings();
@@ -501,9 +508,7 @@ void TTPostForm::CloseBtnClick() {
 }
 
 void TTPostForm::ExitBtnClick() {
-    ReleaseAllSlots();
-    BlockEditorClose = 0;
-    mainWindow_.Close();
+    exit_.RequestExit();
 }
 
 void TTPostForm::YearCmbChange() {
@@ -515,65 +520,14 @@ void TTPostForm::MonthCmbExit() {
 }
 
 void TTPostForm::ChkPstTimTimerTimer() {
-    CheckReminders();
+    check_.CheckReminders();
 }
 
-// The timer is off while the check runs, so that checks never overlap, and on again at its
-// end whatever happened in it. Until the reminder window exists nothing is due.
-void TTPostForm::CheckReminders() {
-    StopTimer(kChkPstTimTimer);
-    struct TimerOnAgain {
-        TTPostForm& form;
-        ~TimerOnAgain() {
-            if (form.Handle())
-                form.StartTimer(kChkPstTimTimer, kCheckMilliseconds);
-        }
-    } const timerOnAgain{*this};
-    if (!reminder_ || !reminder_->Ready())
-        return;
-    ReadClockIntoLocalNow();
-    for (const int slot : DueSlots(LocalNow)) {
-        if (!DeliverReminder(slot))
-            return;
-    }
-}
-
-// A picture the theme lacks does not hold the memo back: the error is reported and the
-// memo shown, and delivered, without it. While that report, or one of an earlier slot,
-// was open, the user may have changed the slot: it is shown only if it is still due, and
-// emptied only if it still holds what was shown. False when the program ends meanwhile.
-bool TTPostForm::DeliverReminder(int slot) {
-    MemoSlot& due = SlotTable[slot];
-    const std::uint32_t drawn = lines_.Draw();
-    reminder_->ShowCharacter(due.SlotTheme.TimerCharFile);
-    if (!IsDue(due, LocalNow))
-        return true;
-    const std::string shown = due.Memo;
-    reminder_->DrawReminderLine(ChosenLine(due.SlotTheme, drawn));
-    reminder_->DrawReminderMemo(shown);
-    if (!reminder_->ShowReminder())
-        return false;
-    if (due.Memo != shown)
-        return true;
-
-    EmptySlot(due);
-    ShowSlotPicture(slot);
-    if (slot == SelectedSlot) {
-        ShowTimerState();
-        ShowPostButtons(slot);
-        SetMemoText("");
-        ShowSlotTimeInBoxes(slot);
-    }
-    memos_->HideMemoWindow(slot);
-    SaveSettings();
-    return true;
-}
-
-std::array<ComboBox*, 5> TTPostForm::TimeBoxes() {
+std::array<ComboBox*, kTimeBoxCount> TTPostForm::TimeBoxes() {
     return {&YearCmb, &MonthCmb, &DayCmb, &TimeLCmb, &TimeMCmb};
 }
 
-std::array<std::string, 5> TTPostForm::TimeBoxTexts() const {
+std::array<std::string, kTimeBoxCount> TTPostForm::TimeBoxTexts() const {
     return {YearCmb.Text(), MonthCmb.Text(), DayCmb.Text(), TimeLCmb.Text(), TimeMCmb.Text()};
 }
 

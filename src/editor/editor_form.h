@@ -1,17 +1,19 @@
 // TTPostForm: the memo editor window (the tray menu's settings window). A slot is chosen
 // here, its memo written, given a reminder date and time, and posted, rewritten or peeled
-// off. The reminder check's timer lives on it.
+// off. The reminder check runs on its timer.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "editor/reminder_rules.h"
+#include "memo/memo_layout.h"
+#include "model/calendar.h"
 #include "model/editor_operations.h"
-#include "platform/win32/controls.h"
 #include "platform/core/file_name.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "platform/win32/windowed_controls.h"
+#include "reminder/reminder_check.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
@@ -20,27 +22,35 @@ namespace haripon {
 class MemoWindowOperations;
 class ReminderWindowOperations;
 
+// How the editor's exit button ends the program.
+class ProgramExit {
+  public:
+    virtual ~ProgramExit() = default;
+    // The one way out: the settings saved, every window closed, the tray icon removed.
+    virtual void RequestExit() = 0;
+};
+
 class TTPostForm : public Form, public EditorOperations {
   public:
     static constexpr wchar_t kClassName[] = L"TTPostForm";
     static constexpr int kWidth = kEditorSize.Width;
     static constexpr int kHeight = kEditorSize.Height;
-    static constexpr std::size_t kMemoLimit = 60;  // bytes of Shift-JIS
+    // Bytes of Shift-JIS: what the large memo label shows.
+    static constexpr std::size_t kMemoLimit = kLargeLabelBytes;
     static constexpr UINT_PTR kChkPstTimTimer = 1;
-    static constexpr UINT kCheckMilliseconds = 5000;
 
-    // `folder`: where the program's files are. `mainWindow`: the window whose close ends the
-    // program.
-    TTPostForm(FileName folder, Form& mainWindow);
+    // `folder`: where the program's files are.
+    TTPostForm(FileName folder, ProgramExit& exit);
 
     // The desktop memo windows the editor posts to and the window due memos are shown in;
     // they are made after the editor and know it in turn.
     void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder);
 
-    // What the tray and the memo windows use.
+    // What the tray, the memo windows and the reminder check use.
     bool Visible() const override { return Form::Visible(); }
     void Open(EditorOpening opening, int slot) override;
     void SlotPeeledOff(int slot, bool wasTimed) override;
+    void SlotDelivered(int slot) override;
 
     // Shows the window and brings it to the front; centred the first time.
     void ShowEditor();
@@ -59,16 +69,14 @@ class TTPostForm : public Form, public EditorOperations {
     bool ValidateTimeBoxes();
     bool DayPastMonthEnd() const;
     void PostMemo();
-    // Every due memo shown by its character, one after the other, then taken off its slot.
-    void CheckReminders();
 
     // The controls, bottom to top.
     Image MainImg;
     Label NowPostTit;
     Label NowPostName;
     Image SelPstImg;
-    std::array<Image, 7> PstBtnImg;
-    std::array<SpeedButton, 7> PstBtn;
+    std::array<Image, kSlotCount> PstBtnImg;
+    std::array<SpeedButton, kSlotCount> PstBtn;
     SpeedButton DltBtn;
     SpeedButton EdtBtn;
     SpeedButton SetBtn;
@@ -101,8 +109,8 @@ class TTPostForm : public Form, public EditorOperations {
   private:
     void LayOut(const EditorLayout& layout);
     void ApplyEditorSkin();
-    std::array<ComboBox*, 5> TimeBoxes();
-    std::array<std::string, 5> TimeBoxTexts() const;
+    std::array<ComboBox*, kTimeBoxCount> TimeBoxes();
+    std::array<std::string, kTimeBoxCount> TimeBoxTexts() const;
     void EnableTimeBoxes(bool enabled);
     // The tick set as the program sets it (its handling runs), the boxes following it.
     void SetTimerTick(bool ticked);
@@ -122,13 +130,11 @@ class TTPostForm : public Form, public EditorOperations {
     void YearCmbChange();
     void MonthCmbExit();
     void ChkPstTimTimerTimer();
-    bool DeliverReminder(int slot);
 
     FileName folder_;
-    Form& mainWindow_;
+    ProgramExit& exit_;
     MemoWindowOperations* memos_ = nullptr;
-    ReminderWindowOperations* reminder_ = nullptr;
-    LineGenerator lines_;
+    ReminderCheck check_;
     bool placed_ = false;
 };
 

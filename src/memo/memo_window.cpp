@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "model/editor_operations.h"
+#include "memo/memo_layout.h"
 #include "memo/text_draw.h"
+#include "model/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -28,7 +29,7 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
       slot_(slot) {
     PostBaseImg.SetMouseThrough(true);
     // The face takes its place whether its picture loads or not.
-    PostImg.SetBounds(2, 2, kMemoFaceSize.Width, kMemoFaceSize.Height);
+    PostImg.SetBounds(kFaceLeft, kFaceTop, kMemoFaceSize.Width, kMemoFaceSize.Height);
     PostImg.SetTransparent(true);
     // Window 1's face passes the mouse on; the others' take clicks and do nothing.
     PostImg.SetMouseThrough(slot == 0);
@@ -46,7 +47,7 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
 }
 
 void TMemoWindow::FormCreate() {
-    ThemeFolder = ReadThemeFolder();
+    RereadThemeFolder();
     SetCaption(VersionText);
     SetColor(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     ShowThemePicture(PostImg, SmallFaceNames[slot_]);
@@ -107,15 +108,14 @@ void TMemoWindow::DrawMemoLabel(COLORREF color) {
     const MemoSlot& slot = SlotTable[slot_];
     const bool small = slot.SmallDisplay != 0;
     PstLblStrImg.SetPicture(RenderMemoLabel(slot.Memo, small, color, PstLblStrImg.TakePicture()));
-    PstLblStrImg.SetBounds(slot_ == 6 ? 22 : 24, 5, small ? kSmallLabelWidth : kLargeLabelWidth,
+    PstLblStrImg.SetBounds(LabelLeft(slot_), kLabelTop, small ? kSmallLabelWidth : kLargeLabelWidth,
                            kLabelHeight);
 }
 
 void TMemoWindow::StoreWindowPosition() {
     RECT bounds{};
     GetWindowRect(Handle(), &bounds);
-    SlotTable[slot_].Top = bounds.top;
-    SlotTable[slot_].Left = bounds.left;
+    StoreSlotPosition(slot_, bounds.top, bounds.left);
 }
 
 bool TMemoWindow::FormCloseQuery() {
@@ -150,17 +150,16 @@ void TMemoWindow::FormRightButtonDown(POINT at) {
 }
 
 void TMemoWindow::ToggleDisplaySize() {
-    MemoSlot& slot = SlotTable[slot_];
-    slot.SmallDisplay = slot.SmallDisplay ? 0 : 1;
+    ToggleSmallDisplay(slot_);
     SkinMemoWindow();
-    DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
+    DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     KeepOnTheScreens();
 }
 
 // The window goes with the memo; the editor follows.
 void TMemoWindow::PeelOffMemo() {
     const bool wasTimed = SlotTable[slot_].TimeFlag != 0;
-    EmptySlot(SlotTable[slot_]);
+    EmptySlot(slot_);
     Hide();
     editor_.SlotPeeledOff(slot_, wasTimed);
 }

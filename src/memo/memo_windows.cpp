@@ -6,13 +6,7 @@
 namespace haripon {
 
 MemoWindows::MemoWindows(EditorOperations& editor)
-    : windows_{{{editor, 0},
-                {editor, 1},
-                {editor, 2},
-                {editor, 3},
-                {editor, 4},
-                {editor, 5},
-                {editor, 6}}} {}
+    : MemoWindows(editor, std::make_index_sequence<kSlotCount>()) {}
 
 void MemoWindows::Create() {
     for (TMemoWindow& window : windows_)

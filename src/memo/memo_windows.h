@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include "memo/memo_operations.h"
 #include "memo/memo_window.h"
@@ -28,7 +29,11 @@ class MemoWindows : public MemoWindowOperations {
     void PeelOffMemo(int slot) override;
 
   private:
-    std::array<TMemoWindow, 7> windows_;
+    template <std::size_t... Slot>
+    MemoWindows(EditorOperations& editor, std::index_sequence<Slot...>)
+        : windows_{{{editor, static_cast<int>(Slot)}...}} {}
+
+    std::array<TMemoWindow, kSlotCount> windows_;
 };
 
 }  // namespace haripon

@@ -88,15 +88,8 @@ TimeCheck CheckTimeBoxes(const TimeBoxTexts& texts) {
     return check;
 }
 
-void StoreTimeCheck(const TimeCheck& check, MemoSlot& slot) {
-    const auto value = [&](TimeBox box) {
-        return check.Valid ? check.Values[static_cast<int>(box)] : kNotSet;
-    };
-    slot.Year = value(TimeBox::Year);
-    slot.Month = value(TimeBox::Month);
-    slot.Day = value(TimeBox::Day);
-    slot.Hour = value(TimeBox::Hour);
-    slot.Minute = value(TimeBox::Minute);
+void StoreTimeCheck(const TimeCheck& check, int slot) {
+    SetSlotTime(slot, check.Valid ? std::optional<ReminderTime>(check.Values) : std::nullopt);
 }
 
 bool DayPastMonthEnd(const TimeBoxTexts& texts) {

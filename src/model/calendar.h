@@ -20,22 +20,23 @@ bool HasDigit(std::string_view text, int n);
 
 enum class TimeBox { Year, Month, Day, Hour, Minute };
 inline constexpr int kTimeBoxCount = 5;
+static_assert(std::tuple_size_v<ReminderTime> == kTimeBoxCount);
 
 // Texts of the year, month, day, hour and minute boxes, in that order.
 using TimeBoxTexts = std::array<std::string_view, kTimeBoxCount>;
 
 struct TimeCheck {
     bool Valid = false;
-    TimeBox FailedBox = TimeBox::Year;                 // when not valid: the first box refused
-    const char* Message = nullptr;                     // when not valid: its message (Shift-JIS)
-    std::array<std::int32_t, kTimeBoxCount> Values{};  // when valid: year .. minute
+    TimeBox FailedBox = TimeBox::Year;  // when not valid: the first box refused
+    const char* Message = nullptr;      // when not valid: its message (Shift-JIS)
+    ReminderTime Values{};              // when valid: year .. minute
 };
 
 // The five steps in the order year, month, day, hour, minute; the first refusal ends it.
 TimeCheck CheckTimeBoxes(const TimeBoxTexts& texts);
 
 // The slot's reminder time after a check: the five values, or all five not set.
-void StoreTimeCheck(const TimeCheck& check, MemoSlot& slot);
+void StoreTimeCheck(const TimeCheck& check, int slot);
 
 // True when the day is past the end of the month the year and month boxes name.
 bool DayPastMonthEnd(const TimeBoxTexts& texts);

@@ -26,6 +26,9 @@ class EditorOperations {
     // and buttons, follow (and its text, when it is the selected slot). `wasTimed`: the
     // slot's timer flag before, which the editor's tick shows for a moment as it always has.
     virtual void SlotPeeledOff(int slot, bool wasTimed) = 0;
+    // The slot's reminder was delivered and the slot emptied: its picture follows, and on the
+    // selected slot the tick, the buttons, the text and the boxes.
+    virtual void SlotDelivered(int slot) = 0;
 };
 
 }  // namespace haripon

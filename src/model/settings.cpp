@@ -21,43 +21,51 @@ constexpr char kFolderKey[] = "DATFOLDER";
 // The integer fields of a slot in the order of the file.
 struct IntegerKey {
     const char* suffix;
-    std::int32_t MemoSlot::*field;
+    std::int32_t StoredSlot::*field;
 };
 
 constexpr IntegerKey kIntegerKeys[] = {
-    {"YEAR", &MemoSlot::Year}, {"MONTH", &MemoSlot::Month},       {"DAY", &MemoSlot::Day},
-    {"TIML", &MemoSlot::Hour}, {"TIMM", &MemoSlot::Minute},       {"TOP", &MemoSlot::Top},
-    {"LEFT", &MemoSlot::Left}, {"TIMEFLAG", &MemoSlot::TimeFlag},
+    {"YEAR", &StoredSlot::Year}, {"MONTH", &StoredSlot::Month},       {"DAY", &StoredSlot::Day},
+    {"TIML", &StoredSlot::Hour}, {"TIMM", &StoredSlot::Minute},       {"TOP", &StoredSlot::Top},
+    {"LEFT", &StoredSlot::Left}, {"TIMEFLAG", &StoredSlot::TimeFlag},
 };
 
 std::string SlotKey(int index, const char* suffix) {
     return "POST" + std::to_string(index + 1) + suffix;
 }
 
+// Set once the stored memos have been read: until then a save would replace them with the
+// empty slots of a run that never saw them.
+bool storedMemosRead = false;
+
 }  // namespace
+
+void ForgetSettingsFile() {
+    storedMemosRead = false;
+}
 
 bool ReadSettings() {
     std::string bytes;
     const ReadResult result = ReadFileBytes(AppFile(kSettingsFile), bytes);
-    VersionText = kVersionText;
+    SetVersionText(kVersionText);
     if (result == ReadResult::Failed)
         return false;
 
     const ProfileText profile(bytes);
     for (int i = 0; i < kSlotCount; ++i) {
-        MemoSlot& slot = SlotTable[i];
+        StoredSlot slot;
         for (const IntegerKey& key : kIntegerKeys) {
             slot.*key.field = profile.ReadInteger(kPostSection, SlotKey(i, key.suffix));
         }
         slot.Memo = profile.ReadString(kPostSection, SlotKey(i, "MEMO"));
-        slot.HasMemo = slot.Memo.empty() ? 0 : 1;
+        StoreSlot(i, slot);
     }
-    StoredMemosRead = true;
+    storedMemosRead = true;
     return true;
 }
 
 bool WriteSettings() {
-    if (!StoredMemosRead)
+    if (!storedMemosRead)
         return FirstUsedSlot() < 0;
 
     const auto path = AppFile(kSettingsFile);
@@ -67,7 +75,7 @@ bool WriteSettings() {
 
     ProfileText profile(bytes);
     for (int i = 0; i < kSlotCount; ++i) {
-        const MemoSlot& slot = SlotTable[i];
+        const StoredSlot slot = StoredPartOf(SlotTable[i]);
         for (const IntegerKey& key : kIntegerKeys) {
             profile.WriteInteger(kPostSection, SlotKey(i, key.suffix), slot.*key.field);
         }
@@ -93,6 +101,10 @@ std::string ReadThemeFolder() {
     if (ReadFileBytes(AppFile(kSettingsFile), bytes) != ReadResult::Ok)
         return {};
     return ProfileText(bytes).ReadString(kFolderSection, kFolderKey);
+}
+
+void RereadThemeFolder() {
+    SetThemeFolder(ReadThemeFolder());
 }
 
 }  // namespace haripon

@@ -18,8 +18,14 @@ bool ReadSettings();
 // alone, and reports a failure only if it holds memos of its own that are not saved.
 bool WriteSettings();
 
+// A run that has not read the file yet: until it does, a save leaves the stored memos alone.
+void ForgetSettingsFile();
+
 // Key DATFOLDER of section FOLDER; empty when absent or unreadable.
 std::string ReadThemeFolder();
+// ThemeFolder read again from the file, as each window that shows the theme does at its
+// creation.
+void RereadThemeFolder();
 
 // Sets key DATFOLDER of section FOLDER, changing nothing else in the file. Throws, with the
 // system's text, when the file cannot be read or written; it then stays as it was.

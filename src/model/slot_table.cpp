@@ -4,26 +4,53 @@
 
 namespace haripon {
 
-std::array<MemoSlot, kSlotCount> SlotTable;
-std::int32_t SelectedSlot = 0;
-FileName AppFolder;
-std::string ThemeFolder;
-std::string VersionText;
-std::uint8_t VersionBoxOpen = 0;
-std::uint8_t BlockEditorClose = 0;
-DateTimeRecord LocalNow;
-ThemeRecord ThemeSettings;
-std::int32_t ThemeCount = 0;
-std::array<std::string, kSlotCount> SmallFaceNames;
-bool StoredMemosRead = false;
+namespace {
+
+std::array<MemoSlot, kSlotCount> slots;
+std::int32_t selectedSlot = 0;
+FileName appFolder;
+std::string themeFolder;
+std::string versionText;
+std::uint8_t versionBoxOpen = 0;
+std::uint8_t blockEditorClose = 0;
+DateTimeRecord localNow;
+ThemeRecord themeSettings;
+std::int32_t themeCount = 0;
+std::array<std::string, kSlotCount> smallFaceNames;
+
+void SetTime(MemoSlot& slot, const std::optional<ReminderTime>& time) {
+    std::int32_t* const fields[] = {&slot.Year, &slot.Month, &slot.Day, &slot.Hour, &slot.Minute};
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        *fields[i] = time ? (*time)[i] : kNotSet;
+}
+
+}  // namespace
+
+const std::array<MemoSlot, kSlotCount>& SlotTable = slots;
+const std::int32_t& SelectedSlot = selectedSlot;
+const FileName& AppFolder = appFolder;
+const std::string& ThemeFolder = themeFolder;
+const std::string& VersionText = versionText;
+const std::uint8_t& VersionBoxOpen = versionBoxOpen;
+const std::uint8_t& BlockEditorClose = blockEditorClose;
+const DateTimeRecord& LocalNow = localNow;
+const ThemeRecord& ThemeSettings = themeSettings;
+const std::int32_t& ThemeCount = themeCount;
+const std::array<std::string, kSlotCount>& SmallFaceNames = smallFaceNames;
+
+bool operator==(const StoredSlot& a, const StoredSlot& b) {
+    return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour &&
+           a.Minute == b.Minute && a.Top == b.Top && a.Left == b.Left && a.TimeFlag == b.TimeFlag &&
+           a.Memo == b.Memo;
+}
 
 FileName AppFile(std::string_view relative) {
-    return FileIn(AppFolder, relative);
+    return FileIn(appFolder, relative);
 }
 
 int FirstUsedSlot() {
     for (int i = 0; i < kSlotCount; ++i) {
-        if (!SlotTable[i].Memo.empty())
+        if (!slots[i].Memo.empty())
             return i;
     }
     return -1;
@@ -31,26 +58,112 @@ int FirstUsedSlot() {
 
 int FirstFreeSlot() {
     for (int i = 0; i < kSlotCount; ++i) {
-        if (SlotTable[i].Memo.empty())
+        if (slots[i].Memo.empty())
             return i;
     }
     return -1;
 }
 
-void ReleaseAllSlots() {
-    for (MemoSlot& slot : SlotTable)
-        slot.HasMemo = 0;
+StoredSlot StoredPartOf(const MemoSlot& slot) {
+    return {slot.Year, slot.Month, slot.Day,      slot.Hour, slot.Minute,
+            slot.Top,  slot.Left,  slot.TimeFlag, slot.Memo};
 }
 
-void EmptySlot(MemoSlot& slot) {
-    slot.Year = slot.Month = slot.Day = slot.Hour = slot.Minute = kNotSet;
-    slot.TimeFlag = 0;
-    slot.Memo.clear();
-    slot.HasMemo = 0;
+StoredSlots StoredPartOfAll() {
+    StoredSlots stored;
+    for (int i = 0; i < kSlotCount; ++i)
+        stored[i] = StoredPartOf(slots[i]);
+    return stored;
 }
 
 void ResetSlots() {
-    SlotTable.fill(MemoSlot{});
+    slots.fill(MemoSlot{});
+}
+
+void StoreSlot(int slot, const StoredSlot& stored) {
+    MemoSlot& memo = slots[slot];
+    SetTime(memo, ReminderTime{stored.Year, stored.Month, stored.Day, stored.Hour, stored.Minute});
+    memo.Top = stored.Top;
+    memo.Left = stored.Left;
+    memo.TimeFlag = stored.TimeFlag;
+    memo.Memo = stored.Memo;
+    memo.HasMemo = memo.Memo.empty() ? 0 : 1;
+}
+
+void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time) {
+    SetTime(slots[slot], time);
+    slots[slot].TimeFlag = time ? 1 : 0;
+    slots[slot].Memo = memo;
+}
+
+void MarkSlotPosted(int slot, bool timed) {
+    slots[slot].HasMemo = 1;
+    slots[slot].TimeFlag = timed ? 1 : 0;
+}
+
+void SetSlotTime(int slot, const std::optional<ReminderTime>& time) {
+    SetTime(slots[slot], time);
+}
+
+void EmptySlot(int slot) {
+    MemoSlot& memo = slots[slot];
+    SetTime(memo, std::nullopt);
+    memo.TimeFlag = 0;
+    memo.Memo.clear();
+    memo.HasMemo = 0;
+}
+
+void StoreSlotPosition(int slot, std::int32_t top, std::int32_t left) {
+    slots[slot].Top = top;
+    slots[slot].Left = left;
+}
+
+void ToggleSmallDisplay(int slot) {
+    slots[slot].SmallDisplay = slots[slot].SmallDisplay ? 0 : 1;
+}
+
+void ReleaseAllSlots() {
+    for (MemoSlot& slot : slots)
+        slot.HasMemo = 0;
+}
+
+void SelectSlot(int slot) {
+    selectedSlot = slot;
+}
+
+void UseTheme(const ThemeValues& theme) {
+    for (int i = 0; i < kSlotCount; ++i)
+        slots[i].SlotTheme = theme.Slots[i];
+    themeSettings = theme.Settings;
+    smallFaceNames = theme.SmallFaces;
+}
+
+void SetThemeCount(std::int32_t count) {
+    themeCount = count;
+}
+
+void SetAppFolder(const FileName& folder) {
+    appFolder = folder;
+}
+
+void SetThemeFolder(std::string_view folder) {
+    themeFolder = folder;
+}
+
+void SetVersionText(std::string_view text) {
+    versionText = text;
+}
+
+void SetVersionBoxOpen(bool open) {
+    versionBoxOpen = open ? 1 : 0;
+}
+
+void SetBlockEditorClose(bool block) {
+    blockEditorClose = block ? 1 : 0;
+}
+
+void ReadClockIntoLocalNow() {
+    localNow = ReadLocalClock();
 }
 
 }  // namespace haripon

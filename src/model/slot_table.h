@@ -1,13 +1,16 @@
-// The seven memo slots and the values every window shares.
+// The seven memo slots and the values every window shares. Every window reads them; they
+// change only through the functions below, each named for what it does.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "model/theme_records.h"
 #include "platform/core/file_name.h"
+#include "platform/core/local_clock.h"
 
 namespace haripon {
 
@@ -29,43 +32,84 @@ struct MemoSlot {
     std::string Memo;  // Shift-JIS; empty means the slot is empty
 };
 
+// What the settings file keeps of a slot.
+struct StoredSlot {
+    std::int32_t Year = 0;
+    std::int32_t Month = 0;
+    std::int32_t Day = 0;
+    std::int32_t Hour = 0;
+    std::int32_t Minute = 0;
+    std::int32_t Top = 0;
+    std::int32_t Left = 0;
+    std::int32_t TimeFlag = 0;
+    std::string Memo;
+};
+bool operator==(const StoredSlot& a, const StoredSlot& b);
+inline bool operator!=(const StoredSlot& a, const StoredSlot& b) {
+    return !(a == b);
+}
+using StoredSlots = std::array<StoredSlot, kSlotCount>;
+
+// A reminder moment: year, month, day, hour, minute.
+using ReminderTime = std::array<std::int32_t, 5>;
+
 // The local clock as last read.
-struct DateTimeRecord {
-    std::uint16_t Year = 0;
-    std::uint16_t Month = 0;
-    std::uint16_t DayOfWeek = 0;
-    std::uint16_t Day = 0;
-    std::uint16_t Hour = 0;
-    std::uint16_t Minute = 0;
-    std::uint16_t Second = 0;
-    std::uint16_t Milliseconds = 0;
+using DateTimeRecord = LocalTime;
+
+// The active theme as its description gives it: each character's share and the rest.
+struct ThemeValues {
+    std::array<haripon::SlotTheme, kSlotCount> Slots;
+    ThemeRecord Settings;
+    std::array<std::string, kSlotCount> SmallFaces;
 };
 
-extern std::array<MemoSlot, kSlotCount> SlotTable;
-extern std::int32_t SelectedSlot;
-extern FileName AppFolder;       // the executable's folder, with a separator at its end
-extern std::string ThemeFolder;  // relative to AppFolder, Shift-JIS, e.g. "DATA\x\"
-extern std::string VersionText;  // Shift-JIS; empty until the settings are read
-extern std::uint8_t VersionBoxOpen;
-extern std::uint8_t BlockEditorClose;
-extern DateTimeRecord LocalNow;
-extern ThemeRecord ThemeSettings;
-extern std::int32_t ThemeCount;
-extern std::array<std::string, kSlotCount> SmallFaceNames;
-
-// Set once the stored memos have been read: until then a save would replace them with the
-// empty slots of a run that never saw them.
-extern bool StoredMemosRead;
+extern const std::array<MemoSlot, kSlotCount>& SlotTable;
+extern const std::int32_t& SelectedSlot;
+extern const FileName& AppFolder;       // the executable's folder, with a separator at its end
+extern const std::string& ThemeFolder;  // relative to AppFolder, Shift-JIS, e.g. "DATA\x\"
+extern const std::string& VersionText;  // Shift-JIS; empty until the settings are read
+extern const std::uint8_t& VersionBoxOpen;
+extern const std::uint8_t& BlockEditorClose;
+extern const DateTimeRecord& LocalNow;
+extern const ThemeRecord& ThemeSettings;
+extern const std::int32_t& ThemeCount;
+extern const std::array<std::string, kSlotCount>& SmallFaceNames;
 
 // AppFolder + a relative name (Shift-JIS), the name of every file the program opens.
 FileName AppFile(std::string_view relative);
 
 int FirstUsedSlot();
 int FirstFreeSlot();
-void ReleaseAllSlots();
-// The slot holds no memo any more: no text, no time, no timer, no close guard.
-void EmptySlot(MemoSlot& slot);
+StoredSlot StoredPartOf(const MemoSlot& slot);
+StoredSlots StoredPartOfAll();
+
 // Every number 0, every flag 0, every string empty.
 void ResetSlots();
+// The slot takes what the settings file holds of it; it holds a memo when its text is not
+// empty.
+void StoreSlot(int slot, const StoredSlot& stored);
+// The editor's post: the text with its reminder moment, or with none (timer off).
+void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time);
+// The post or rewrite accepted: the slot holds a memo, with the timer on or off.
+void MarkSlotPosted(int slot, bool timed);
+// The moment the date and time boxes passed their check with, or none after a refusal.
+void SetSlotTime(int slot, const std::optional<ReminderTime>& time);
+// The slot holds no memo any more: no text, no time, no timer, no close guard.
+void EmptySlot(int slot);
+void StoreSlotPosition(int slot, std::int32_t top, std::int32_t left);
+void ToggleSmallDisplay(int slot);
+// At the end: every memo window may close; the memos stay.
+void ReleaseAllSlots();
+void SelectSlot(int slot);
+
+void UseTheme(const ThemeValues& theme);
+void SetThemeCount(std::int32_t count);
+void SetAppFolder(const FileName& folder);
+void SetThemeFolder(std::string_view folder);
+void SetVersionText(std::string_view text);
+void SetVersionBoxOpen(bool open);
+void SetBlockEditorClose(bool block);
+// Reads the local clock into LocalNow.
+void ReadClockIntoLocalNow();
 
 }  // namespace haripon

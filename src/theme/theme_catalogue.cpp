@@ -32,7 +32,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }  // namespace
 
 bool BuildThemeCatalogue(const NameOrder& order) {
-    ThemeCount = 0;
+    SetThemeCount(0);
     const FileName catalogue = AppFile(kCatalogueFile);
     if (!WriteFileBytes(catalogue, ""))
         ThrowFileError(catalogue);
@@ -49,7 +49,7 @@ bool BuildThemeCatalogue(const NameOrder& order) {
         text += name + "\r\n";
     if (!WriteFileBytes(catalogue, text))
         ThrowFileError(catalogue);
-    ThemeCount = static_cast<std::int32_t>(names.size());
+    SetThemeCount(static_cast<std::int32_t>(names.size()));
     return true;
 }
 

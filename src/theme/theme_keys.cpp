@@ -1,8 +1,8 @@
 #include "theme/theme_keys.h"
 
 #include <algorithm>
+#include <map>
 
-#include "model/slot_table.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -20,34 +20,34 @@ void Take(const ThemeFile& file, const NamedKey& key, std::int32_t& value) {
 // Where the values are kept: a field of the character's SlotTheme, of ThemeSettings, of one
 // of its buttons, or of the editor's layout.
 template <auto Field>
-void InSlot(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
-    Take(file, key, SlotTable[key.Slot].SlotTheme.*Field);
+void InSlot(const ThemeFile& file, const NamedKey& key, LoadedTheme& theme) {
+    Take(file, key, theme.Values.Slots[key.Slot].*Field);
 }
 
 template <auto Field>
-void InTheme(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
-    Take(file, key, ThemeSettings.*Field);
+void InTheme(const ThemeFile& file, const NamedKey& key, LoadedTheme& theme) {
+    Take(file, key, theme.Values.Settings.*Field);
 }
 
 template <auto Button, auto Field>
-void InButton(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
-    Take(file, key, ThemeSettings.*Button.*Field);
+void InButton(const ThemeFile& file, const NamedKey& key, LoadedTheme& theme) {
+    Take(file, key, theme.Values.Settings.*Button.*Field);
 }
 
 template <auto Control, auto Field>
-void InLayout(const ThemeFile& file, const NamedKey& key, EditorLayout& layout) {
-    Take(file, key, layout.*Control.*Field);
+void InLayout(const ThemeFile& file, const NamedKey& key, LoadedTheme& theme) {
+    Take(file, key, theme.Layout.*Control.*Field);
 }
 
 // The small face is kept twice: the memo windows take their own copy at their creation.
-void SmallFace(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
-    Take(file, key, SlotTable[key.Slot].SlotTheme.SmallFaceFile);
-    Take(file, key, SmallFaceNames[key.Slot]);
+void SmallFace(const ThemeFile& file, const NamedKey& key, LoadedTheme& loaded) {
+    Take(file, key, loaded.Values.Slots[key.Slot].SmallFaceFile);
+    Take(file, key, loaded.Values.SmallFaces[key.Slot]);
 }
 
 // Seven lines at most, and only as many as the count says.
-void Lines(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
-    SlotTheme& theme = SlotTable[key.Slot].SlotTheme;
+void Lines(const ThemeFile& file, const NamedKey& key, LoadedTheme& loaded) {
+    SlotTheme& theme = loaded.Values.Slots[key.Slot];
     theme.LineCount = std::clamp(file.Number(kLineSection, key.Name), 0, kLinesPerCharacter);
     for (int j = 0; j < theme.LineCount; ++j)
         theme.Lines[j] = file.Text(kLineSection, LineKey(key.Slot + 1, j + 1));
@@ -56,6 +56,7 @@ void Lines(const ThemeFile& file, const NamedKey& key, EditorLayout&) {
 constexpr char kCG[] = "CG";
 constexpr char kColor[] = "COLOR";
 using K = KeyKind;
+using Need = KeyNeed;
 using P = PicturePlace;
 
 constexpr P kItsButton(const char* keys) {
@@ -63,23 +64,25 @@ constexpr P kItsButton(const char* keys) {
 }
 
 // The four geometry keys of a button or picture, kept in a ButtonTheme of ThemeSettings.
-#define HARIPON_BUTTON_PLACE(NAME, BUTTON)                                                 \
-    {kCG, NAME "_XPOS", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Left>},        \
-        {kCG, NAME "_YPOS", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Top>},     \
-        {kCG, NAME "_XSIZ", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Width>}, { \
-        kCG, NAME "_YSIZ", K::Number, {}, true, InButton<BUTTON, &ButtonTheme::Height>     \
+#define HARIPON_BUTTON_PLACE(NAME, BUTTON)                                                         \
+    {kCG, NAME "_XPOS", K::Number, {}, Need::Required, InButton<BUTTON, &ButtonTheme::Left>},      \
+        {kCG, NAME "_YPOS", K::Number, {}, Need::Required, InButton<BUTTON, &ButtonTheme::Top>},   \
+        {kCG, NAME "_XSIZ", K::Number, {}, Need::Required, InButton<BUTTON, &ButtonTheme::Width>}, \
+    {                                                                                              \
+        kCG, NAME "_YSIZ", K::Number, {}, Need::Required, InButton<BUTTON, &ButtonTheme::Height>   \
     }
 // The same for a button a window places itself.
-#define HARIPON_OWN_PLACE(NAME, READ)                                                   \
-    {kCG, NAME "_XPOS", K::Number, {}, READ}, {kCG, NAME "_YPOS", K::Number, {}, READ}, \
-        {kCG, NAME "_XSIZ", K::Number, {}, READ}, {                                     \
-        kCG, NAME "_YSIZ", K::Number, {}, READ                                          \
+#define HARIPON_OWN_PLACE(NAME, NEED)                                                   \
+    {kCG, NAME "_XPOS", K::Number, {}, NEED}, {kCG, NAME "_YPOS", K::Number, {}, NEED}, \
+        {kCG, NAME "_XSIZ", K::Number, {}, NEED}, {                                     \
+        kCG, NAME "_YSIZ", K::Number, {}, NEED                                          \
     }
 // A control of the editor the theme places and colours.
-#define HARIPON_LAYOUT(NAME, CONTROL)                                                      \
-    {kCG, NAME "_XPOS", K::Number, {}, true, InLayout<CONTROL, &ControlPlace::Left>},      \
-        {kCG, NAME "_YPOS", K::Number, {}, true, InLayout<CONTROL, &ControlPlace::Top>}, { \
-        kCG, NAME "COLOR", K::Colour, {}, true, InLayout<CONTROL, &ControlPlace::Color>    \
+#define HARIPON_LAYOUT(NAME, CONTROL)                                                              \
+    {kCG, NAME "_XPOS", K::Number, {}, Need::Required, InLayout<CONTROL, &ControlPlace::Left>},    \
+        {kCG, NAME "_YPOS", K::Number, {}, Need::Required, InLayout<CONTROL, &ControlPlace::Top>}, \
+    {                                                                                              \
+        kCG, NAME "COLOR", K::Colour, {}, Need::Required, InLayout<CONTROL, &ControlPlace::Color>  \
     }
 
 const ThemeKey kBefore[] = {
@@ -88,7 +91,7 @@ const ThemeKey kBefore[] = {
      "MAINFRM",
      K::Picture,
      {P{"the editor window", kEditorSize}},
-     true,
+     Need::Required,
      InTheme<&ThemeRecord::MainFrameFile>},
 };
 
@@ -97,52 +100,52 @@ const ThemeKey kCharacter[] = {
      "CHR#FACE",
      K::Glyph,
      {P{"slot button #", {}, "CHR#FACE"}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::FaceFile>},
-    {kCG, "CHR#FACE_XPOS", K::Number, {}, true, InSlot<&SlotTheme::FaceLeft>},
-    {kCG, "CHR#FACE_YPOS", K::Number, {}, true, InSlot<&SlotTheme::FaceTop>},
-    {kCG, "CHR#FACE_XSIZ", K::Number, {}, true, InSlot<&SlotTheme::FaceWidth>},
-    {kCG, "CHR#FACE_YSIZ", K::Number, {}, true, InSlot<&SlotTheme::FaceHeight>},
+    {kCG, "CHR#FACE_XPOS", K::Number, {}, Need::Required, InSlot<&SlotTheme::FaceLeft>},
+    {kCG, "CHR#FACE_YPOS", K::Number, {}, Need::Required, InSlot<&SlotTheme::FaceTop>},
+    {kCG, "CHR#FACE_XSIZ", K::Number, {}, Need::Required, InSlot<&SlotTheme::FaceWidth>},
+    {kCG, "CHR#FACE_YSIZ", K::Number, {}, Need::Required, InSlot<&SlotTheme::FaceHeight>},
     {kCG,
      "CHR#FACE16",
      K::Picture,
      {P{"the face of memo window #", kMemoFaceSize},
       P{"the editor's selected face", {}, "MINIFACE"}},
-     true,
+     Need::Required,
      SmallFace},
     {kCG,
      "TIMERCHR#",
      K::Picture,
      {P{"the reminder's character picture", {}, "TIMCHR"}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::TimerCharFile>},
     {kCG,
      "BGCHR#_0",
      K::Picture,
      {P{"the picture behind slot button #", {}, "BGCHR#"}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::SlotBackFile0>},
     {kCG,
      "BGCHR#_1",
      K::Picture,
      {P{"the picture behind slot button #", {}, "BGCHR#"}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::SlotBackFile1>},
-    {kCG, "BGCHR#_XPOS", K::Number, {}, true, InSlot<&SlotTheme::SlotBackLeft>},
-    {kCG, "BGCHR#_YPOS", K::Number, {}, true, InSlot<&SlotTheme::SlotBackTop>},
-    {kCG, "BGCHR#_XSIZ", K::Number, {}, true, InSlot<&SlotTheme::SlotBackWidth>},
-    {kCG, "BGCHR#_YSIZ", K::Number, {}, true, InSlot<&SlotTheme::SlotBackHeight>},
+    {kCG, "BGCHR#_XPOS", K::Number, {}, Need::Required, InSlot<&SlotTheme::SlotBackLeft>},
+    {kCG, "BGCHR#_YPOS", K::Number, {}, Need::Required, InSlot<&SlotTheme::SlotBackTop>},
+    {kCG, "BGCHR#_XSIZ", K::Number, {}, Need::Required, InSlot<&SlotTheme::SlotBackWidth>},
+    {kCG, "BGCHR#_YSIZ", K::Number, {}, Need::Required, InSlot<&SlotTheme::SlotBackHeight>},
     {kCG,
      "PSTBIGCG#",
      K::Picture,
      {P{"memo window # at large display size", kLargeMemoSize}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::LargeMemoFile>},
     {kCG,
      "PSTSMLCG#",
      K::Picture,
      {P{"memo window # at small display size", kSmallMemoSize}},
-     true,
+     Need::Required,
      InSlot<&SlotTheme::SmallMemoFile>},
 };
 
@@ -151,21 +154,21 @@ const ThemeKey kAfter[] = {
      "CLOSESBTN",
      K::Glyph,
      {kItsButton("CLOSESBTN")},
-     true,
+     Need::Required,
      InButton<&ThemeRecord::CloseButton, &ButtonTheme::File>},
     HARIPON_BUTTON_PLACE("CLOSESBTN", &ThemeRecord::CloseButton),
     {kCG,
      "EXITBTN",
      K::Glyph,
      {kItsButton("EXITBTN")},
-     true,
+     Need::Required,
      InButton<&ThemeRecord::ExitButton, &ButtonTheme::File>},
     HARIPON_BUTTON_PLACE("EXITBTN", &ThemeRecord::ExitButton),
     {kCG,
      "POSTBTN",
      K::Glyph,
      {kItsButton("POSTBTN")},
-     true,
+     Need::Required,
      InButton<&ThemeRecord::PostButton, &ButtonTheme::File>},
     HARIPON_BUTTON_PLACE("POSTBTN", &ThemeRecord::PostButton),
     // The rewrite button stands on the post button's place.
@@ -173,53 +176,53 @@ const ThemeKey kAfter[] = {
      "RENEWBTN",
      K::Glyph,
      {kItsButton("POSTBTN")},
-     true,
+     Need::Required,
      InTheme<&ThemeRecord::RenewButtonFile>},
     {kCG,
      "DELBTN",
      K::Glyph,
      {kItsButton("DELBTN")},
-     true,
+     Need::Required,
      InButton<&ThemeRecord::DeleteButton, &ButtonTheme::File>},
     HARIPON_BUTTON_PLACE("DELBTN", &ThemeRecord::DeleteButton),
-    {kCG, "MINIFACE_XPOS", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceLeft>},
-    {kCG, "MINIFACE_YPOS", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceTop>},
-    {kCG, "MINIFACE_XSIZ", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceWidth>},
-    {kCG, "MINIFACE_YSIZ", K::Number, {}, true, InTheme<&ThemeRecord::MiniFaceHeight>},
+    {kCG, "MINIFACE_XPOS", K::Number, {}, Need::Required, InTheme<&ThemeRecord::MiniFaceLeft>},
+    {kCG, "MINIFACE_YPOS", K::Number, {}, Need::Required, InTheme<&ThemeRecord::MiniFaceTop>},
+    {kCG, "MINIFACE_XSIZ", K::Number, {}, Need::Required, InTheme<&ThemeRecord::MiniFaceWidth>},
+    {kCG, "MINIFACE_YSIZ", K::Number, {}, Need::Required, InTheme<&ThemeRecord::MiniFaceHeight>},
     HARIPON_LAYOUT("SELMEMO", &EditorLayout::SelectedMemoTitle),
     HARIPON_LAYOUT("MEMOTIT", &EditorLayout::MemoTitle),
     HARIPON_LAYOUT("INPMEMOMEMO", &EditorLayout::MemoEdit),
     HARIPON_LAYOUT("INPMEMOCBOX", &EditorLayout::TimerCheck),
     HARIPON_LAYOUT("INPMEMOSETTIM", &EditorLayout::TimeRow),
-    {kCG, "TIMCHR_XPOS", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharLeft>},
-    {kCG, "TIMCHR_YPOS", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharTop>},
-    {kCG, "TIMCHR_XSIZ", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharWidth>},
-    {kCG, "TIMCHR_YSIZ", K::Number, {}, true, InTheme<&ThemeRecord::TimerCharHeight>},
+    {kCG, "TIMCHR_XPOS", K::Number, {}, Need::Required, InTheme<&ThemeRecord::TimerCharLeft>},
+    {kCG, "TIMCHR_YPOS", K::Number, {}, Need::Required, InTheme<&ThemeRecord::TimerCharTop>},
+    {kCG, "TIMCHR_XSIZ", K::Number, {}, Need::Required, InTheme<&ThemeRecord::TimerCharWidth>},
+    {kCG, "TIMCHR_YSIZ", K::Number, {}, Need::Required, InTheme<&ThemeRecord::TimerCharHeight>},
     {kCG, kReminderKey, K::Picture, {P{"the reminder window", kReminderSize}}},
     {kCG, kReminderButtonKey, K::Glyph, {kItsButton(kReminderButtonKey)}},
-    HARIPON_OWN_PLACE("MSGEXTBTN", true),
+    HARIPON_OWN_PLACE("MSGEXTBTN", Need::Required),
     {kCG, kChooserKey, K::Picture, {P{"the theme chooser", kChooserSize}}},
     {kCG, kChooserCancelKey, K::Glyph, {kItsButton(kChooserCancelKey)}},
-    HARIPON_OWN_PLACE("THEMECSLBTN", true),
+    HARIPON_OWN_PLACE("THEMECSLBTN", Need::Required),
     {kCG, kChooserOkKey, K::Glyph, {kItsButton(kChooserOkKey)}},
-    HARIPON_OWN_PLACE("THEMERETBTN", true),
+    HARIPON_OWN_PLACE("THEMERETBTN", Need::Required),
     // Read by no window.
-    {kCG, "CANSELBTN", K::Glyph, {}, false},
-    HARIPON_OWN_PLACE("CANSELBTN", false),
-    {kCG, "TIMER_YPOS", K::Number, {}, false},
-    {kCG, "TIMERCOLOR", K::Colour, {}, false},
+    {kCG, "CANSELBTN", K::Glyph, {}, Need::Unread},
+    HARIPON_OWN_PLACE("CANSELBTN", Need::Unread),
+    {kCG, "TIMER_YPOS", K::Number, {}, Need::Unread},
+    {kCG, "TIMERCOLOR", K::Colour, {}, Need::Unread},
 };
 
 const ThemeKey kColours[] = {
-    {kColor, "PSTCOL#", K::Colour, {}, true, InSlot<&SlotTheme::MemoColor>},
+    {kColor, "PSTCOL#", K::Colour, {}, Need::Required, InSlot<&SlotTheme::MemoColor>},
 };
 
 const ThemeKey kMessageColour[] = {
-    {kColor, "MSGWNDCOL", K::Colour, {}, true, InTheme<&ThemeRecord::MessageColor>},
+    {kColor, "MSGWNDCOL", K::Colour, {}, Need::Required, InTheme<&ThemeRecord::MessageColor>},
 };
 
 const ThemeKey kLineCounts[] = {
-    {kLineSection, "CHRMSGCNT#", K::Number, {}, true, Lines},
+    {kLineSection, "CHRMSGCNT#", K::Number, {}, Need::Required, Lines},
 };
 
 // Kept with the count that says how many of them are read.
@@ -261,6 +264,17 @@ const std::vector<NamedKey>& ThemeKeys() {
         return all;
     }();
     return keys;
+}
+
+std::string_view KeyDefault(std::string_view section, std::string_view name) {
+    static const auto defaults = [] {
+        std::map<std::pair<std::string_view, std::string>, std::string_view, std::less<>> all;
+        for (const NamedKey& key : ThemeKeys())
+            all.emplace(std::pair(std::string_view(key.Key->Section), key.Name), key.Key->Default);
+        return all;
+    }();
+    const auto found = defaults.find(std::pair(section, std::string(name)));
+    return found == defaults.end() ? std::string_view() : found->second;
 }
 
 std::string LineCountKey(int n) {

@@ -1,17 +1,21 @@
 // Every key of a theme description (face8.bmp): its section, the kind of value it holds,
-// where the program keeps it and, for a picture, the place a window shows it in; and the
-// sizes of the windows, which no theme changes.
+// whether a theme must give it and what is taken when it does not, where the program keeps
+// it and, for a picture, the place a window shows it in; and the windows' sizes and designed
+// places, which no theme changes. tools/make_themes.py reads the sizes and places from here.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "model/slot_table.h"
 
 namespace haripon {
 
 class ThemeFile;
-struct EditorLayout;
+struct LoadedTheme;
 
 struct WindowSize {
     std::int32_t Width;
@@ -27,6 +31,25 @@ inline constexpr WindowSize kLargeMemoSize{413, 22};
 inline constexpr WindowSize kSmallMemoSize{213, 22};
 inline constexpr WindowSize kMemoFaceSize{16, 16};
 
+// The editor's slot buttons as the window is designed, before a theme places them: button n
+// (0-based) stands kSlotButtonStep pixels right of button n - 1, with its picture behind it.
+inline constexpr std::int32_t kSlotButtonLeft = 10;
+inline constexpr std::int32_t kSlotButtonTop = 51;
+inline constexpr WindowSize kSlotButtonSize{33, 33};
+inline constexpr std::int32_t kSlotButtonStep = 56;
+inline constexpr std::int32_t kSlotPictureLeft = 8;
+inline constexpr std::int32_t kSlotPictureTop = 50;
+inline constexpr WindowSize kSlotPictureSize{49, 57};
+
+constexpr std::int32_t SlotButtonLeft(int slot) {
+    return kSlotButtonLeft + kSlotButtonStep * slot;
+}
+constexpr std::int32_t SlotPictureLeft(int slot) {
+    return kSlotPictureLeft + kSlotButtonStep * slot;
+}
+static_assert(SlotPictureLeft(kSlotCount - 1) + kSlotPictureSize.Width <= kEditorSize.Width,
+              "every slot button and its picture fit the editor");
+
 // The keys a window reads itself at its creation.
 inline constexpr char kTitleKey[] = "TITLE";
 inline constexpr char kReminderKey[] = "MSGWND";
@@ -36,6 +59,12 @@ inline constexpr char kChooserCancelKey[] = "THEMECSLBTN";
 inline constexpr char kChooserOkKey[] = "THEMERETBTN";
 
 enum class KeyKind { Picture, Glyph, Number, Colour, Text };
+
+enum class KeyNeed {
+    Required,  // a theme that leaves it out shows something broken: the checker says so
+    Optional,  // may be left out: its default is taken
+    Unread,    // read by no window: it has no visible effect
+};
 
 // Where a window shows a picture: a place of a fixed size, or one as large as two keys say
 // (SizeKeys_XSIZ x SizeKeys_YSIZ).
@@ -47,30 +76,35 @@ struct PicturePlace {
 
 struct NamedKey;
 
-// One key. In names, '#' stands for the character's number, 1..7.
+// One key. In names, '#' stands for the character's number, 1..kSlotCount.
 struct ThemeKey {
     const char* Section;
     const char* Name;
     KeyKind Kind;
     std::array<PicturePlace, 2> Places{};
-    // False for the keys no window reads: they have no visible effect.
-    bool Read = true;
+    KeyNeed Need = KeyNeed::Required;
     // Keeps the value where LoadTheme puts it; null for a key that the window showing it
     // reads itself, and for the keys no window reads.
-    void (*Keep)(const ThemeFile& file, const NamedKey& key, EditorLayout& layout) = nullptr;
+    void (*Keep)(const ThemeFile& file, const NamedKey& key, LoadedTheme& theme) = nullptr;
+    // What a theme that leaves the key out gives: empty text, a number 0, unless named.
+    const char* Default = "";
 };
 
 // A key with its character's number put in.
 struct NamedKey {
     const ThemeKey* Key;
     std::string Name;
-    int Slot;  // 0..6; -1 for a key of no character
+    int Slot;  // 0..kSlotCount - 1; -1 for a key of no character
 };
 
 // Every key, in the order of the bundled themes' files.
 const std::vector<NamedKey>& ThemeKeys();
 
-// Section MSG: how many lines character n (1..7) has, and its line m (1..7).
+// The default of a key of the table (by section and name as the table spells them); empty
+// for any other.
+std::string_view KeyDefault(std::string_view section, std::string_view name);
+
+// Section MSG: how many lines character n has, and its line m (1..kLinesPerCharacter).
 inline constexpr char kLineSection[] = "MSG";
 std::string LineCountKey(int n);
 std::string LineKey(int n, int m);

@@ -1,6 +1,5 @@
 #include "theme/theme_loader.h"
 
-#include "model/slot_table.h"
 #include "platform/core/file_io.h"
 #include "theme/theme_keys.h"
 
@@ -10,19 +9,22 @@ FileName ThemePath(std::string_view name) {
     return AppFile(ThemeFolder + std::string(name));
 }
 
-ThemeFile::ThemeFile() {
+ThemeFile::ThemeFile() : ThemeFile(ThemePath(kThemeFile)) {}
+
+ThemeFile::ThemeFile(const FileName& file) {
     std::string bytes;
-    if (ReadFileBytes(ThemePath(kThemeFile), bytes) == ReadResult::Ok) {
+    if (ReadFileBytes(file, bytes) == ReadResult::Ok)
         profile_ = ProfileText(bytes);
-    }
 }
 
 std::string ThemeFile::Text(std::string_view section, std::string_view key) const {
-    return profile_.ReadString(section, key);
+    return profile_.Find(section, key).value_or(std::string(KeyDefault(section, key)));
 }
 
 std::int32_t ThemeFile::Number(std::string_view section, std::string_view key) const {
-    return profile_.ReadInteger(section, key);
+    if (const auto value = profile_.Find(section, key))
+        return ParseProfileInt(*value, 0);
+    return ParseProfileInt(KeyDefault(section, key), 0);
 }
 
 ButtonTheme ThemeFile::Button(std::string_view key) const {
@@ -31,14 +33,19 @@ ButtonTheme ThemeFile::Button(std::string_view key) const {
             Integer(base + "_YSIZ")};
 }
 
-EditorLayout LoadTheme() {
-    const ThemeFile file;
-    EditorLayout layout;
+LoadedTheme ReadTheme(const ThemeFile& file) {
+    LoadedTheme theme;
     for (const NamedKey& key : ThemeKeys()) {
         if (key.Key->Keep)
-            key.Key->Keep(file, key, layout);
+            key.Key->Keep(file, key, theme);
     }
-    return layout;
+    return theme;
+}
+
+EditorLayout LoadTheme() {
+    const LoadedTheme theme = ReadTheme(ThemeFile());
+    UseTheme(theme.Values);
+    return theme.Layout;
 }
 
 }  // namespace haripon

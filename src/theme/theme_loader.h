@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/theme_records.h"
+#include "model/slot_table.h"
 #include "platform/core/file_name.h"
 #include "platform/core/profile.h"
 
@@ -17,10 +17,13 @@ inline constexpr char kThemeFile[] = "face8.bmp";
 // the active theme is found.
 FileName ThemePath(std::string_view name);
 
-// face8.bmp at AppFolder + ThemeFolder, read once; a missing file reads as all defaults.
+// A theme description, read once; a missing file reads as all defaults, and so does a key
+// it leaves out (the key table's default).
 class ThemeFile {
   public:
+    // face8.bmp of the active theme, at AppFolder + ThemeFolder.
     ThemeFile();
+    explicit ThemeFile(const FileName& file);
 
     std::string String(std::string_view key) const { return Text("CG", key); }
     std::int32_t Integer(std::string_view key) const { return Number("CG", key); }
@@ -49,8 +52,17 @@ struct EditorLayout {
     ControlPlace TimeRow;            // INPMEMOSETTIM
 };
 
-// Fills every slot's SlotTheme, ThemeSettings and the small face names from the active
-// theme, and returns the editor layout. Loads no pictures.
+// A theme as its description gives it: the values the program keeps and the editor layout.
+struct LoadedTheme {
+    ThemeValues Values;
+    EditorLayout Layout;
+};
+
+// Reads every key of the description, as the program would take them; keeps nothing.
+LoadedTheme ReadTheme(const ThemeFile& file);
+
+// The active theme made the program's (every slot's SlotTheme, ThemeSettings and the small
+// face names), and the editor layout returned. Loads no pictures.
 EditorLayout LoadTheme();
 
 }  // namespace haripon

@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    AppFolder = Folder().Path().string() + "/";
-    ThemeCount = -1;
+    SetAppFolder(Folder().Path().string() + "/");
+    SetThemeCount(-1);
     if (folders.count("CG.LST") != 0) {
         // A folder in the catalogue's place: the catalogue cannot be written.
         bool threw = false;

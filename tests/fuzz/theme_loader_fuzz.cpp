@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace haripon;
     const std::string bytes(fuzz::Bytes(data, size));
     Folder().Write("DATA/\x83\x5C\x83\x74\x83\x67/face8.bmp", bytes);
-    AppFolder = Folder().Path().string() + "/";
-    ThemeFolder = kThemeFolder;
+    SetAppFolder(Folder().Path().string() + "/");
+    SetThemeFolder(kThemeFolder);
 
     ResetSlots();
     const EditorLayout layout = LoadTheme();

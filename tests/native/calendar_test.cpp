@@ -93,17 +93,20 @@ TEST(TimeCheck, LenientTextsThatPass) {
 }
 
 TEST(TimeCheck, StoringARefusalUnsetsAllFiveFields) {
-    MemoSlot slot;
-    slot.Memo = "kept";
-    slot.TimeFlag = 1;
-    StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "12", "30"}), slot);
+    ResetSlots();
+    StoredSlot stored;
+    stored.Memo = "kept";
+    stored.TimeFlag = 1;
+    StoreSlot(0, stored);
+    const MemoSlot& slot = SlotTable[0];
+    StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "12", "30"}), 0);
     EXPECT_EQ(slot.Year, 2010);
     EXPECT_EQ(slot.Month, 5);
     EXPECT_EQ(slot.Day, 6);
     EXPECT_EQ(slot.Hour, 12);
     EXPECT_EQ(slot.Minute, 30);
 
-    StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "25", "30"}), slot);
+    StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "25", "30"}), 0);
     for (const std::int32_t field : {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}) {
         EXPECT_EQ(field, kNotSet);
     }

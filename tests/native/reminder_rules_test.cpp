@@ -1,4 +1,4 @@
-#include "editor/reminder_rules.h"
+#include "reminder/reminder_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -63,15 +63,15 @@ TEST(Reminders, EachFieldDecidesInTurn) {
 }
 
 TEST(Reminders, DueSlotsInAscendingOrder) {
-    ResetSlots();
-    for (MemoSlot& slot : SlotTable)
+    std::array<MemoSlot, kSlotCount> slots;
+    for (MemoSlot& slot : slots)
         slot.Year = kNotSet;
-    SlotTable[5] = Armed(2020, 1, 1, 0, 0);
-    SlotTable[1] = Armed(2020, 1, 1, 0, 0);
-    SlotTable[3] = Armed(2099, 1, 1, 0, 0);
+    slots[5] = Armed(2020, 1, 1, 0, 0);
+    slots[1] = Armed(2020, 1, 1, 0, 0);
+    slots[3] = Armed(2099, 1, 1, 0, 0);
     DateTimeRecord now;
     now.Year = 2026;
-    EXPECT_EQ(DueSlots(now), (std::vector<int>{1, 5}));
+    EXPECT_EQ(DueSlots(slots, now), (std::vector<int>{1, 5}));
 }
 
 // The lines after a start follow one fixed sequence: state 1, then state * 22695477 + 1

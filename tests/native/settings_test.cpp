@@ -5,6 +5,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "settings_layout.h"
+#include "slot_setup.h"
 #include "temp_folder.h"
 
 #include <filesystem>
@@ -13,15 +14,16 @@ namespace haripon {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::SetMemoOf;
 
 class SettingsFile : public testing::Test {
   protected:
     void SetUp() override {
         folder_ = temp_.Path();
-        AppFolder = folder_.string() + "/";
+        SetAppFolder(folder_.string() + "/");
         ResetSlots();
-        VersionText.clear();
-        StoredMemosRead = false;
+        SetVersionText("");
+        ForgetSettingsFile();
     }
 
     fs::path File() const { return folder_ / "timpsd.ini"; }
@@ -78,8 +80,7 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
                                   "plain memo"};
     ASSERT_TRUE(ReadSettings());
     for (int i = 0; i < kSlotCount; ++i) {
-        MemoSlot& slot = SlotTable[i];
-        slot = MemoSlot{};
+        StoredSlot slot;
         slot.Year = 2000 + i;
         slot.Month = i == 3 ? -1 : i + 1;
         slot.Day = 10 + i;
@@ -89,6 +90,7 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
         slot.Left = 100 * i + 1;
         slot.TimeFlag = i % 2;
         slot.Memo = memos[i];
+        StoreSlot(i, slot);
     }
     const auto saved = SlotTable;
     ASSERT_TRUE(WriteSettings());
@@ -130,7 +132,7 @@ TEST_F(SettingsFile, HandEditedValuesAreTakenAsTheyAre) {
 TEST_F(SettingsFile, SavingKeepsWhatElseTheFileHolds) {
     Store("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=old\r\nMYKEY=mine\r\n");
     ASSERT_TRUE(ReadSettings());
-    SlotTable[0].Memo = "new";
+    SetMemoOf(0, "new");
     ASSERT_TRUE(WriteSettings());
     const std::string bytes = Stored();
     EXPECT_EQ(
@@ -146,7 +148,7 @@ TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
     Store(before);
     ASSERT_TRUE(ReadSettings());
     fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);
-    SlotTable[0].Memo = "changed";
+    SetMemoOf(0, "changed");
     EXPECT_FALSE(WriteSettings());
     EXPECT_EQ(Stored(), before);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
@@ -158,7 +160,7 @@ TEST_F(SettingsFile, AnUnreadableFileIsNeverOverwritten) {
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
     EXPECT_TRUE(WriteSettings());  // nothing of this run to lose: the save is left out
-    SlotTable[2].Memo = "typed in this run";
+    SetMemoOf(2, "typed in this run");
     EXPECT_FALSE(WriteSettings());  // a memo of this run cannot be saved: reported
     EXPECT_TRUE(fs::is_directory(File()));
 }
@@ -175,7 +177,7 @@ TEST_F(SettingsFile, AStartThatNeverReadTheMemosLeavesThemStored) {
 TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     Store("[POST]\r\nPOST1MEMO=old\r\n");
     ASSERT_TRUE(ReadSettings());
-    SlotTable[0].Memo = "new";
+    SetMemoOf(0, "new");
     temp_.Write("timpsd.ini.new", "half a save");
     fs::permissions(folder_ / "timpsd.ini.new", fs::perms::owner_read);
     ASSERT_TRUE(WriteSettings());
@@ -184,7 +186,7 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 
     fs::create_directory(folder_ / "timpsd.ini.new");  // no temporary can be made
-    SlotTable[0].Memo = "in place";
+    SetMemoOf(0, "in place");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(Stored().find("POST1MEMO=in place\r\n"), std::string::npos);
     fs::remove(File());

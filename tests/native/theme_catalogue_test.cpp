@@ -23,8 +23,8 @@ bool AsciiCaseless(std::string_view a, std::string_view b) {
 class ThemeCatalogue : public testing::Test {
   protected:
     void SetUp() override {
-        AppFolder = folder_.Path().string() + "/";
-        ThemeCount = -1;
+        SetAppFolder(folder_.Path().string() + "/");
+        SetThemeCount(-1);
     }
     void MakeFolders(std::initializer_list<std::string> names) const {
         fs::create_directories(folder_.Path() / "DATA");

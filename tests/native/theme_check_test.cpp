@@ -7,9 +7,10 @@
 #include <functional>
 #include <sstream>
 
+#include "model/text_width.h"
 #include "platform/core/profile.h"
 #include "temp_folder.h"
-#include "theme/theme_check.h"
+#include "tools/theme_check.h"
 
 namespace haripon {
 namespace {

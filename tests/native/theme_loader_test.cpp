@@ -13,11 +13,10 @@ namespace {
 class ThemeLoading : public testing::Test {
   protected:
     void SetUp() override {
-        AppFolder = folder_.Path().string() + "/";
-        ThemeFolder = "DATA\\test\\";
+        SetAppFolder(folder_.Path().string() + "/");
+        SetThemeFolder("DATA\\test\\");
         ResetSlots();
-        ThemeSettings = ThemeRecord{};
-        SmallFaceNames = {};
+        UseTheme(ThemeValues{});
     }
 
     void WriteTheme(const std::string& text, const char* relative = "DATA/test/face8.bmp") {
@@ -141,13 +140,13 @@ TEST_F(ThemeLoading, TheFolderIsJoinedAsItIs) {
 
     LoadTheme();
     EXPECT_EQ(SlotTable[0].SlotTheme.FaceFile, "inside.bmp");
-    ThemeFolder = "DATA\\test";
+    SetThemeFolder("DATA\\test");
     LoadTheme();
     EXPECT_EQ(SlotTable[0].SlotTheme.FaceFile, "beside.bmp");
-    ThemeFolder = "DATA\\missing";
+    SetThemeFolder("DATA\\missing");
     LoadTheme();
     EXPECT_EQ(SlotTable[0].SlotTheme.FaceFile, "");
-    ThemeFolder = "";
+    SetThemeFolder("");
     LoadTheme();
     EXPECT_EQ(SlotTable[0].SlotTheme.FaceFile, "top.bmp");
     EXPECT_EQ(ThemeFile().String("chr1face"), "top.bmp");

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/title_form.h"
-#include "message/msg_form.h"
+#include "reminder/msg_form.h"
 #include "theme/chooser_form.h"
 #include "model/texts.h"
 #include "process_driver.h"

@@ -116,7 +116,7 @@ TEST_F(Editor, EachRefusedBoxUnsetsTheTime) {
     Tick();
     for (const auto& refused : cases) {
         boxes_.clear();
-        SlotTable[0].Year = SlotTable[0].Month = 1;
+        ChangeSlot(0, [](StoredSlot& slot) { slot.Year = slot.Month = 1; });
         SetBoxes(refused.texts);
         Click(editor().SetBtn);
         ASSERT_EQ(boxes_.size(), 1u) << refused.texts[0];
@@ -257,7 +257,7 @@ TEST_F(Editor, EachOpenerShowsItsTime) {
     Start(std::string(kStored) + "POST1MEMO=first\r\n");
     app_.FirstDisplay();
     EXPECT_FALSE(editor().Visible());  // a memo is posted: the program sits in the tray
-    SelectedSlot = 2;
+    SelectSlot(2);
 
     ChooseTrayItem(kOpenEditorCaption);
     ASSERT_TRUE(editor().Visible());
@@ -272,7 +272,7 @@ TEST_F(Editor, EachOpenerShowsItsTime) {
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"2031", "2", "3", "4", "5"}));
 
     editor().Hide();
-    SelectedSlot = 0;
+    SelectSlot(0);
     RightClickMemo(2, kRewriteCaption);
     EXPECT_EQ(SelectedSlot, 2);
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"2031", "2", "3", "4", "5"}));

@@ -296,22 +296,22 @@ TEST_F(Faults, AThemeDescriptionOfJunk) {
 // The clock at the ends of the years a reminder may be set for: the year list offers no
 // year the check refuses, and a memo set for now falls due at once.
 TEST_F(Faults, TheClockAtTheEndsOfTheYears) {
-    for (const SYSTEMTIME& now : {Moment(2999, 12, 31, 23, 59), Moment(2000, 1, 1, 0, 0)}) {
-        SCOPED_TRACE(now.wYear);
+    for (const LocalTime& now : {Moment(2999, 12, 31, 23, 59), Moment(2000, 1, 1, 0, 0)}) {
+        SCOPED_TRACE(now.Year);
         const ScopedFixedClock clock(now);
         Application app(folder_.Path() / "");
         app.CreateWindows();
         app.Reminder().SetKeyDelay(0);
         ComboBox& years = app.Editor().YearCmb;
-        EXPECT_EQ(years.Item(0), std::to_string(now.wYear));
-        EXPECT_EQ(years.Item(years.ItemCount() - 1), now.wYear == 2999 ? "3000" : "2010");
+        EXPECT_EQ(years.Item(0), std::to_string(now.Year));
+        EXPECT_EQ(years.Item(years.ItemCount() - 1), now.Year == 2999 ? "3000" : "2010");
         app.FirstDisplay();
         Click(app.Editor(), app.Editor().PstBtn[4]);
         app.Editor().SetMemoText("now");
         app.Editor().TimSetCBox.SetChecked(true);
         app.Editor().ShowNowInBoxes();
         Click(app.Editor(), app.Editor().SetBtn);
-        EXPECT_EQ(SlotTable[4].Year, now.wYear);
+        EXPECT_EQ(SlotTable[4].Year, now.Year);
         LoopProbe probe;
         probe.Post([&] { PostMessageW(app.Reminder().Handle(), WM_KEYDOWN, VK_ESCAPE, 1); });
         SendMessageW(app.Editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0);

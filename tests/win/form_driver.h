@@ -137,14 +137,4 @@ class LoopProbe : public Form {
     std::deque<std::function<void()>> actions_;
 };
 
-inline SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    return time;
-}
-
 }  // namespace haripon::testing_support

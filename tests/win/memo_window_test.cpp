@@ -6,22 +6,26 @@
 #include <string>
 #include <vector>
 
-#include "model/editor_operations.h"
+#include "form_driver.h"
 #include "memo/memo_windows.h"
 #include "memo/text_draw.h"
+#include "model/editor_operations.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/popup_menu.h"
-#include "form_driver.h"
 #include "process_driver.h"
+#include "reminder/reminder_draw.h"
+#include "slot_setup.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
 namespace {
 
+using testing_support::ChangeSlot;
 using testing_support::ProgramFolder;
 using testing_support::SamePixels;
+using testing_support::SetMemoOf;
 
 // Pixels of the strip that differ from its fill colour, optionally within rows top..bottom.
 int InkPixels(const Bitmap& strip, COLORREF fill, int top = 0, int bottom = 1 << 20) {
@@ -142,6 +146,9 @@ class RecordingEditor : public EditorOperations {
     void SlotPeeledOff(int slot, bool wasTimed) override {
         calls.push_back("SlotPeeledOff " + std::to_string(slot) + (wasTimed ? " timed" : ""));
     }
+    void SlotDelivered(int slot) override {
+        calls.push_back("SlotDelivered " + std::to_string(slot));
+    }
 };
 
 struct MenuSeen {
@@ -157,8 +164,8 @@ class DesktopMemos : public testing::Test {
         folder_.Write("timpsd.ini",
                       "[POST]\r\nPOST3MEMO=third\r\nPOST3TOP=40\r\nPOST3LEFT=30\r\n"
                       "POST7MEMO=seventh\r\nPOST7TOP=5000\r\nPOST7LEFT=-100\r\n");
-        AppFolder = folder_.Path() / "";
-        ThemeFolder = ReadThemeFolder();
+        SetAppFolder(folder_.Path() / "");
+        SetThemeFolder(ReadThemeFolder());
         ResetSlots();
         LoadTheme();
         ReadSettings();
@@ -272,8 +279,8 @@ TEST_F(DesktopMemos, NewMemoIsGreyedWhenNoSlotIsFreeOrTheEditorIsOpen) {
     EXPECT_FALSE(menus_.back().newMemo);
     editor_.visible = false;
 
-    for (MemoSlot& slot : SlotTable)
-        slot.Memo = "full";
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        SetMemoOf(slot, "full");
     RightClick(Window(2), 100, 10);
     EXPECT_FALSE(menus_.back().newMemo);
 
@@ -287,9 +294,11 @@ TEST_F(DesktopMemos, NewMemoIsGreyedWhenNoSlotIsFreeOrTheEditorIsOpen) {
 
 TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
     FirstDisplay();
-    SelectedSlot = 2;
-    SlotTable[2].TimeFlag = 1;
-    SlotTable[2].Year = 2030;
+    SelectSlot(2);
+    ChangeSlot(2, [](StoredSlot& slot) {
+        slot.TimeFlag = 1;
+        slot.Year = 2030;
+    });
     itemToChoose_ = kPeelOffCaption;
     RightClick(Window(2), 100, 10);
 

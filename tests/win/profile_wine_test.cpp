@@ -7,12 +7,15 @@
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "platform/core/profile.h"
+#include "slot_setup.h"
 #include "temp_folder.h"
 
 namespace haripon {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::ChangeSlot;
+using testing_support::SetMemoOf;
 
 class SystemProfile : public testing::Test {
   protected:
@@ -87,16 +90,16 @@ TEST_F(SystemProfile, ReaderAgreesOnLongValues) {
 }
 
 TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
-    AppFolder = folder_.wstring() + L"\\";
+    SetAppFolder(folder_.wstring() + L"\\");
     fs::remove(folder_ / "timpsd.ini");
     ResetSlots();
     ASSERT_TRUE(ReadSettings());
-    SlotTable[0].Memo = "\x83\x5C\x81\x5B\x83\x5D memo";
-    SlotTable[1].Memo = " blanks ";
-    SlotTable[2].Memo = "'quoted'";
-    SlotTable[3].Year = -1;
-    SlotTable[4].Top = -120;
-    SlotTable[6].Left = 2147483647;
+    SetMemoOf(0, "\x83\x5C\x81\x5B\x83\x5D memo");
+    SetMemoOf(1, " blanks ");
+    SetMemoOf(2, "'quoted'");
+    ChangeSlot(3, [](StoredSlot& slot) { slot.Year = -1; });
+    ChangeSlot(4, [](StoredSlot& slot) { slot.Top = -120; });
+    ChangeSlot(6, [](StoredSlot& slot) { slot.Left = 2147483647; });
     ASSERT_TRUE(WriteSettings());
 
     const std::string system = (folder_ / "system.ini").string();
@@ -124,14 +127,14 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
 // A read-only temporary left by a save that never ended, or none that can be made: the
 // save goes through, and the file stays writable.
 TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
-    AppFolder = folder_.wstring() + L"\\";
+    SetAppFolder(folder_.wstring() + L"\\");
     ResetSlots();
     ASSERT_TRUE(ReadSettings());
     const fs::path saved = folder_ / "timpsd.ini";
     const fs::path temporary = folder_ / "timpsd.ini.new";
     temp_.Write("timpsd.ini.new", "half a save");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    SlotTable[0].Memo = "new";
+    SetMemoOf(0, "new");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=new\r\n"), std::string::npos);
     EXPECT_EQ(GetFileAttributesW(saved.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
@@ -139,7 +142,7 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
 
     fs::create_directory(temporary);  // someone's folder of that name: written in place, left alone
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
-    SlotTable[0].Memo = "in place";
+    SetMemoOf(0, "in place");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
     EXPECT_NE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);

@@ -12,10 +12,11 @@
 
 #include "app/application.h"
 #include "form_driver.h"
-#include "platform/win32/clock.h"
+#include "platform/core/local_clock.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/popup_menu.h"
 #include "process_driver.h"
+#include "slot_setup.h"
 
 namespace haripon::testing_support {
 

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "memo/text_draw.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/window_text.h"
 #include "program_fixture.h"
+#include "reminder/reminder_draw.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -71,8 +71,10 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         ChooseTrayItem(nullptr);  // the tray only brings the reminder to the front
         EXPECT_EQ(menusOpened_, 0);
         EXPECT_EQ(GetForegroundWindow(), window().Handle());
-        SlotTable[6].Memo = "seventh";
-        SlotTable[6].Year = 2026;
+        ChangeSlot(6, [](StoredSlot& slot) {
+            slot.Memo = "seventh";
+            slot.Year = 2026;
+        });
         PressKey(VK_ESCAPE);
     });
     probe_.Post([&] {
@@ -168,7 +170,7 @@ TEST_F(Reminders, AMemoChangedMeanwhileOrAProgramEndingIsNotDelivered) {
     folder_.Write("face8.bmp", theme);
     Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\nPOST2MEMO=second\r\nPOST2YEAR=2000\r\n");
     app_.FirstDisplay();
-    whileBoxShows_ = [] { SlotTable[0].Year = 2099; };
+    whileBoxShows_ = [] { ChangeSlot(0, [](StoredSlot& slot) { slot.Year = 2099; }); };
     probe_.Post([&] {
         EXPECT_TRUE(ShowsCharacterOf(1));
         SendMessageW(app_.Title().Handle(), WM_CLOSE, 0, 0);  // the program ends

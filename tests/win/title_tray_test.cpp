@@ -43,7 +43,7 @@ class TitleAndTray : public testing::Test {
         application_.CreateWindows();
         titleWindow_ = application_.Title().Handle();
     }
-    void TearDown() override { VersionBoxOpen = 0; }
+    void TearDown() override { SetVersionBoxOpen(false); }
 
     void RightClickIcon() const {
         SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,

@@ -1,16 +1,18 @@
-#include "theme/theme_check.h"
+#include "tools/theme_check.h"
 
-#include <filesystem>
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 
-#include "model/slot_table.h"
+#include "model/text_width.h"
+#include "platform/core/app_path.h"
 #include "platform/core/bitmap_check.h"
 #include "platform/core/file_io.h"
 #include "platform/core/profile.h"
 #include "platform/core/sjis.h"
+#include "reminder/reminder_layout.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
@@ -32,8 +34,8 @@ struct KeyRule {
     std::string Section;
     std::string Key;
     KeyKind Type = KeyKind::Number;
-    bool Optional = false;  // no visible effect: findings are warnings, absence is fine
-    std::string Name;       // pictures: the name as the program reads it
+    KeyNeed Need = KeyNeed::Required;
+    std::string Name;  // pictures: the name as the program reads it
     std::vector<Place> Places;
 };
 
@@ -97,7 +99,7 @@ std::vector<KeyRule> ThemeRules(const ThemeFile& file) {
         const ThemeKey& key = *named.Key;
         if (std::string_view(key.Section) == kLineSection)
             continue;  // CheckLines
-        KeyRule rule{key.Section, named.Name, key.Kind, !key.Read, {}, {}};
+        KeyRule rule{key.Section, named.Name, key.Kind, key.Need, {}, {}};
         if (IsPicture(key.Kind))
             rule.Name = file.String(named.Name);
         for (const PicturePlace& place : key.Places) {
@@ -119,18 +121,21 @@ struct PictureFile {
 
 class Checker {
   public:
-    explicit Checker(const ProfileText& profile) : profile_(profile) {}
+    Checker(FileName folder, const ProfileText& profile, const LoadedTheme& theme)
+        : folder_(std::move(folder)), profile_(profile), theme_(theme) {}
 
     std::vector<ThemeFinding> Findings() && { return std::move(findings_); }
 
     void CheckKey(const KeyRule& rule) {
         const auto value = profile_.Find(rule.Section, rule.Key);
         if (!value) {
-            if (!rule.Optional)
+            if (rule.Need == KeyNeed::Required)
                 Missing(rule.Section, rule.Key, "");
             return;
         }
-        const FindingLevel level = rule.Optional ? FindingLevel::Warning : FindingLevel::Error;
+        // A value without visible effect is only worth a warning.
+        const FindingLevel level =
+            rule.Need == KeyNeed::Unread ? FindingLevel::Warning : FindingLevel::Error;
         if (!IsPicture(rule.Type)) {
             if (!ParsesAsInteger(*value))
                 Report(level, kThemeFile, rule.Key, "not a number: " + *value);
@@ -161,7 +166,7 @@ class Checker {
             }
         }
 
-        const SlotTheme& slot = SlotTable[n - 1].SlotTheme;
+        const SlotTheme& slot = theme_.Values.Slots[n - 1];
         for (int m = 1; m <= kLinesPerCharacter; ++m) {
             const std::string key = LineKey(n, m);
             const bool present = profile_.Find(kLineSection, key).has_value();
@@ -202,11 +207,13 @@ class Checker {
             return;
         }
         const int width = TextWidthUnits(line);
-        if (width > kReminderLineWidth) {
+        if (width > kLineStrip.Width) {
             Report(FindingLevel::Warning, kThemeFile, key,
-                   "line is " + std::to_string(width) + " units wide (6 per single-byte, 12 per " +
-                       "double-byte character); the reminder's line strip shows " +
-                       std::to_string(kReminderLineWidth) + " and cuts off the rest");
+                   "line is " + std::to_string(width) + " units wide (" +
+                       std::to_string(kSingleByteUnits) + " per single-byte, " +
+                       std::to_string(kDoubleByteUnits) +
+                       " per double-byte character); the reminder's line strip shows " +
+                       std::to_string(kLineStrip.Width) + " and cuts off the rest");
         }
     }
 
@@ -216,7 +223,7 @@ class Checker {
             return known->second;
         PictureFile& picture = pictures_[name];
         std::string bytes;
-        picture.Read = ReadFileBytes(ThemePath(name), bytes);
+        picture.Read = ReadFileBytes(FileIn(folder_, name), bytes);
         if (picture.Read == ReadResult::Failed) {
             picture.ReadError = LastFileErrorText();
         } else if (picture.Read == ReadResult::Ok) {
@@ -278,7 +285,9 @@ class Checker {
         }
     }
 
+    const FileName folder_;
     const ProfileText& profile_;
+    const LoadedTheme& theme_;
     std::map<std::string, PictureFile> pictures_;
     std::vector<ThemeFinding> findings_;
 };
@@ -286,12 +295,10 @@ class Checker {
 }  // namespace
 
 std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder) {
-    AppFolder = folder / "";
-    ThemeFolder.clear();
-    ResetSlots();
-
+    const FileName base = folder / "";
+    const FileName description = FileIn(base, kThemeFile);
     std::string bytes;
-    switch (ReadFileBytes(ThemePath(kThemeFile), bytes)) {
+    switch (ReadFileBytes(description, bytes)) {
         case ReadResult::Ok:
             break;
         case ReadResult::Missing:
@@ -301,10 +308,10 @@ std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder) {
                 {FindingLevel::Error, kThemeFile, "", "cannot be read: " + LastFileErrorText()}};
     }
 
-    LoadTheme();
-    const ThemeFile file;
+    const ThemeFile file(description);
+    const LoadedTheme theme = ReadTheme(file);
     const ProfileText profile(bytes);
-    Checker checker(profile);
+    Checker checker(base, profile, theme);
     for (const KeyRule& rule : ThemeRules(file))
         checker.CheckKey(rule);
     for (int n = 1; n <= kSlotCount; ++n)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "message/reminder_operations.h"
+#include "reminder/reminder_operations.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "theme/theme_keys.h"

@@ -1,4 +1,5 @@
-// When a memo falls due, and which of its character's lines is spoken.
+// When the reminder check runs, when a memo falls due, and which of its character's lines is
+// spoken.
 #pragma once
 
 #include <cstdint>
@@ -9,13 +10,16 @@
 
 namespace haripon {
 
+// The check runs this long after the end of the one before.
+inline constexpr unsigned kCheckMilliseconds = 5000;
+
 // A slot is due when it holds a memo and a stored year, and its moment is not later than
 // the clock: year, month, day, hour and minute compared in that order, the first that
 // differs deciding. Seconds do not count; the timer flag is not consulted.
 bool IsDue(const MemoSlot& slot, const DateTimeRecord& now);
 
-// The due slots in ascending order.
-std::vector<int> DueSlots(const DateTimeRecord& now);
+// The due slots of the table in ascending order.
+std::vector<int> DueSlots(const std::array<MemoSlot, kSlotCount>& slots, const DateTimeRecord& now);
 
 // The sequence the spoken lines are drawn from: the same after every start.
 class LineGenerator {

@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/text_width.h"
-
 namespace haripon {
 
 enum class FindingLevel {
@@ -24,13 +22,9 @@ struct ThemeFinding {
     std::string Message;
 };
 
-// Width of the reminder's line strip: a character line is drawn into it unfitted.
-inline constexpr int kReminderLineWidth = 177;
-
-// Reads the theme in `folder` with the program's own loader, the folder taken as AppFolder
-// with an empty ThemeFolder (so names in face8.bmp are relative to it), and checks every key,
-// picture and line. Sets AppFolder and ThemeFolder and refills the slots' themes and
-// ThemeSettings, as a start of the program would.
+// Reads the theme in `folder` with the program's own loader (names in face8.bmp are relative
+// to the folder) and checks every key, picture and line. Changes nothing of the program's
+// state.
 std::vector<ThemeFinding> CheckTheme(const std::filesystem::path& folder);
 
 // "error: face8.bmp: KEY: message" or "warning: name.bmp (KEY): message".

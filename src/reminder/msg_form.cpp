@@ -1,22 +1,31 @@
-#include "message/msg_form.h"
+#include "reminder/msg_form.h"
 
-#include "memo/text_draw.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "reminder/reminder_draw.h"
+#include "reminder/reminder_layout.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 #include "theme/theme_pictures.h"
 
 namespace haripon {
 
+namespace {
+
+void Place(Control& control, const PartPlace& place) {
+    control.SetBounds(place.Left, place.Top, place.Width, place.Height);
+}
+
+}  // namespace
+
 TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
     MsgMainImg.SetBounds(0, 0, kWidth, kHeight);
-    MsgFrmStrImg.SetBounds(104, 64, 177, 57);
-    MsgFrmMainImg.SetBounds(8, 16, 64, 128);
+    Place(MsgFrmStrImg, kMemoStrip);
+    Place(MsgFrmMainImg, kCharacterDesign);
     MsgFrmMainImg.SetTransparent(true);
-    MsgWndExtBtn.SetBounds(264, 130, 21, 21);
+    Place(MsgWndExtBtn, kCloseButtonDesign);
     MsgWndExtBtn.OnClick = [this] { MsgWndExtBtnClick(); };
-    MsgFrmChrStrImg.SetBounds(104, 24, 177, 17);
+    Place(MsgFrmChrStrImg, kLineStrip);
     AddControl(MsgMainImg);
     AddControl(MsgFrmStrImg);
     AddControl(MsgFrmMainImg);
@@ -27,7 +36,7 @@ TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
 // The background and the close button are the theme's from start to end; the background is
 // read with the first reminder, not while the window waits hidden.
 void TMsgForm::FormCreate() {
-    ThemeFolder = ReadThemeFolder();
+    RereadThemeFolder();
     SetCaption(VersionText);
     const ThemeFile theme;
     backgroundFile_ = theme.String(kReminderKey);

@@ -1,4 +1,4 @@
-#include "editor/reminder_rules.h"
+#include "reminder/reminder_rules.h"
 
 #include <algorithm>
 
@@ -16,10 +16,11 @@ bool IsDue(const MemoSlot& slot, const DateTimeRecord& now) {
     return true;
 }
 
-std::vector<int> DueSlots(const DateTimeRecord& now) {
+std::vector<int> DueSlots(const std::array<MemoSlot, kSlotCount>& slots,
+                          const DateTimeRecord& now) {
     std::vector<int> due;
     for (int slot = 0; slot < kSlotCount; ++slot) {
-        if (IsDue(SlotTable[slot], now))
+        if (IsDue(slots[slot], now))
             due.push_back(slot);
     }
     return due;

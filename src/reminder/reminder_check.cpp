@@ -1,0 +1,73 @@
+#include "reminder/reminder_check.h"
+
+#include <string>
+
+#include "memo/memo_operations.h"
+#include "model/editor_operations.h"
+#include "model/settings.h"
+#include "model/slot_table.h"
+#include "model/texts.h"
+#include "platform/win32/form.h"
+#include "platform/win32/message_box.h"
+#include "reminder/reminder_operations.h"
+
+namespace haripon {
+
+ReminderCheck::ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor)
+    : timerWindow_(timerWindow), timerId_(timerId), editor_(editor) {}
+
+void ReminderCheck::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
+    memos_ = &memos;
+    reminder_ = &reminder;
+}
+
+void ReminderCheck::Start() {
+    timerWindow_.StartTimer(timerId_, kCheckMilliseconds);
+}
+
+// Until the reminder window exists nothing is due.
+void ReminderCheck::CheckReminders() {
+    timerWindow_.StopTimer(timerId_);
+    struct TimerOnAgain {
+        ReminderCheck& check;
+        ~TimerOnAgain() {
+            if (check.timerWindow_.Handle())
+                check.Start();
+        }
+    } const timerOnAgain{*this};
+    if (!reminder_ || !reminder_->Ready())
+        return;
+    ReadClockIntoLocalNow();
+    for (const int slot : DueSlots(SlotTable, LocalNow)) {
+        if (!DeliverReminder(slot))
+            return;
+    }
+}
+
+// A picture the theme lacks does not hold the memo back: the error is reported and the
+// memo shown, and delivered, without it. While that report, or one of an earlier slot,
+// was open, the user may have changed the slot: it is shown only if it is still due, and
+// emptied only if it still holds what was shown. False when the program ends meanwhile.
+bool ReminderCheck::DeliverReminder(int slot) {
+    const MemoSlot& due = SlotTable[slot];
+    const std::uint32_t drawn = lines_.Draw();
+    reminder_->ShowCharacter(due.SlotTheme.TimerCharFile);
+    if (!IsDue(due, LocalNow))
+        return true;
+    const std::string shown = due.Memo;
+    reminder_->DrawReminderLine(ChosenLine(due.SlotTheme, drawn));
+    reminder_->DrawReminderMemo(shown);
+    if (!reminder_->ShowReminder())
+        return false;
+    if (due.Memo != shown)
+        return true;
+
+    EmptySlot(slot);
+    editor_.SlotDelivered(slot);
+    memos_->HideMemoWindow(slot);
+    if (!WriteSettings())
+        ShowMessage(kIniWriteFailed, VersionText);
+    return true;
+}
+
+}  // namespace haripon
