@@ -6,14 +6,16 @@ the tables and drawing code below; edit them here and run the script again:
 
     tools/make_themes.py            # needs Debian's python3-pil and fonts-ipafont-gothic
 
-The results are committed, so that building the program needs neither. Afterwards each
-theme, and data/ with the description used while no theme is chosen, goes through
-haripon-theme-check: the program named by $HARIPON_THEME_CHECK, else the native build's
-build/native/haripon-theme-check (skipped with a note when it is not built). An error there
-fails the script.
+The windows' sizes and designed places are the program's own, read from its headers, so
+that a theme is drawn for the windows the program makes. The results are committed, so that
+building the program needs neither. Afterwards each theme, and data/ with the description
+used while no theme is chosen, goes through haripon-theme-check: the program named by
+$HARIPON_THEME_CHECK, else the native build's build/native/haripon-theme-check (skipped with
+a note when it is not built). An error there fails the script.
 """
 import os
 import random
+import re
 import subprocess
 import sys
 
@@ -24,6 +26,38 @@ OUT = os.path.join(ROOT, "data", "DATA")
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf"
 SS = 4  # supersampling factor for smooth shapes
 KEY = (255, 0, 255)  # transparent colour: always the bottom-left pixel of see-through pictures
+
+
+def program_constants(*headers):
+    """The integer constants and brace-initialised sizes and places of the program's headers
+    (`inline constexpr T kName = 5;`, `inline constexpr T kName{a, b};`), by name."""
+    values = {}
+    declaration = re.compile(r"inline constexpr [\w:]+ (k\w+)\s*(?:=\s*([^;{]+)|\{([^}]*)\});")
+    for header in headers:
+        with open(os.path.join(ROOT, "src", header), encoding="utf-8") as f:
+            for name, single, fields in declaration.findall(f.read()):
+                items = [item.strip() for item in (fields.split(",") if fields else [single])]
+                if all(re.fullmatch(r"-?\d+|k\w+", item) for item in items):
+                    numbers = [values[item] if item.startswith("k") else int(item) for item in items]
+                    values[name] = numbers if fields else numbers[0]
+    return values
+
+
+PROGRAM = program_constants("model/slot_table.h", "theme/theme_keys.h", "reminder/reminder_layout.h")
+SLOTS = PROGRAM["kSlotCount"]
+
+
+def size(name):
+    width, height = PROGRAM[name]
+    return width, height
+
+
+def slot_button_left(n):
+    return PROGRAM["kSlotButtonLeft"] + PROGRAM["kSlotButtonStep"] * n
+
+
+def slot_picture_left(n):
+    return PROGRAM["kSlotPictureLeft"] + PROGRAM["kSlotButtonStep"] * n
 
 
 def font(size):
@@ -291,7 +325,7 @@ def decorate_background(t, d, w, h):
 
 
 def make_title(t):
-    w, h = 300, 200
+    w, h = size("kTitleSize")
     img, d = canvas(w, h, t.paper + (255,))
     decorate_background(t, d, w, h)
     d.rounded_rectangle(box((6, 6, w - 7, h - 7)), 14 * SS, outline=t.accent, width=3 * SS)
@@ -305,7 +339,7 @@ def make_title(t):
 
 
 def make_main(t):
-    w, h = 408, 227
+    w, h = size("kEditorSize")
     img, d = canvas(w, h, t.paper + (255,))
     decorate_background(t, d, w, h)
     d.rectangle(box((0, 0, w - 1, 37)), fill=t.accent)
@@ -319,39 +353,41 @@ def make_main(t):
 
 def make_slot_button(t, n):
     kind, _, fur, inner, _, _ = CHARACTERS[n]
-    size = 33
+    w, h = size("kSlotButtonSize")
 
     def face(d, state):
         off = SS if state >= 2 else 0
         ring = {0: t.panel, 1: (255, 214, 64), 2: mix(t.panel, (0, 0, 0), 0.15),
                 3: mix(t.panel, (0, 0, 0), 0.15)}[state]
-        d.ellipse(box((1, 1, size - 2, size - 2)), fill=ring,
+        d.ellipse(box((1, 1, w - 2, h - 2)), fill=ring,
                   outline=mix(t.accent, (0, 0, 0), 0.2), width=2 * SS)
         if state == 1:
-            d.ellipse(box((3, 3, size - 4, size - 4)), outline=(255, 160, 0), width=2 * SS)
+            d.ellipse(box((3, 3, w - 4, h - 4)), outline=(255, 160, 0), width=2 * SS)
         draw_head(d, kind, 16.5 * SS, 18.5 * SS + off, 9.5 * SS, rgb(fur), rgb(inner), t.cap(n))
 
-    return t.save(f"chr{n + 1}.bmp", glyph_strip(size, size, face))
+    return t.save(f"chr{n + 1}.bmp", glyph_strip(w, h, face))
 
 
 def make_small_face(t, n):
     kind, _, fur, inner, _, _ = CHARACTERS[n]
-    img, d = canvas(16, 16)
+    w, h = size("kMemoFaceSize")
+    img, d = canvas(w, h)
     draw_head(d, kind, 8 * SS, 9.3 * SS, 5.6 * SS, rgb(fur), rgb(inner))
-    return t.save(f"face{n + 1}.bmp", finish(img, 16, 16))
+    return t.save(f"face{n + 1}.bmp", finish(img, w, h))
 
 
 def make_timer_character(t, n):
     kind, _, fur, inner, _, _ = CHARACTERS[n]
-    img, d = canvas(64, 128)
+    w, h = PROGRAM["kCharacterDesign"][2:]
+    img, d = canvas(w, h)
     draw_body(d, kind, 32 * SS, 52 * SS, 22 * SS, rgb(fur), rgb(inner), t.cap(n))
-    return t.save(f"timer{n + 1}.bmp", finish(img, 64, 128))
+    return t.save(f"timer{n + 1}.bmp", finish(img, w, h))
 
 
 def make_slot_backs(t, n):
     names = []
     for filled in (0, 1):
-        w, h = 49, 57
+        w, h = size("kSlotPictureSize")
         img, d = canvas(w, h)
         base = mix(t.panel, t.accent, 0.25)
         d.rounded_rectangle(box((1, 1, w - 2, h - 2)), 8 * SS, fill=base)
@@ -379,7 +415,7 @@ def make_slot_backs(t, n):
 
 def make_memo_strip(t, n, width, name):
     memo = rgb(CHARACTERS[n][4])
-    h = 22
+    h = size("kLargeMemoSize")[1]
     img, d = canvas(width, h, memo + (255,))
     edge = mix(memo, (0, 0, 0), 0.35)
     d.rectangle(box((0, 0, width - 1, h - 1)), outline=edge, width=SS)
@@ -403,7 +439,7 @@ def tool_button(t, w, h, label, size, name):
 
 
 def make_reminder(t):
-    w, h = 300, 160
+    w, h = size("kReminderSize")
     img, d = canvas(w, h, t.paper + (255,))
     decorate_background(t, d, w, h)
     d.rounded_rectangle(box((2, 2, w - 3, h - 3)), 10 * SS, outline=t.accent, width=3 * SS)
@@ -418,7 +454,7 @@ def make_reminder(t):
 
 
 def make_chooser(t):
-    w, h = 242, 122
+    w, h = size("kChooserSize")
     img, d = canvas(w, h, t.paper + (255,))
     decorate_background(t, d, w, h)
     d.rounded_rectangle(box((8, 8, w - 9, 36)), 8 * SS, fill=mix(t.accent, (0, 0, 0), 0.35))
@@ -430,31 +466,39 @@ def make_chooser(t):
 def face8(t, files, path, prefix=""):
     """The description file; `prefix` is put before every picture name."""
     lines = ["; " + t.title, "[CG]", f"TITLE={files['title']}", f"MAINFRM={files['main']}"]
-    for n in range(7):
+    face_w, face_h = size("kSlotButtonSize")
+    back_w, back_h = size("kSlotPictureSize")
+    for n in range(SLOTS):
         m = n + 1
-        fx, bx = 10 + 56 * n, 8 + 56 * n
-        lines += [f"CHR{m}FACE=chr{m}.bmp", f"CHR{m}FACE_XPOS={fx}", f"CHR{m}FACE_YPOS=51",
-                  f"CHR{m}FACE_XSIZ=33", f"CHR{m}FACE_YSIZ=33", f"CHR{m}FACE16=face{m}.bmp",
-                  f"TIMERCHR{m}=timer{m}.bmp", f"BGCHR{m}_0=bg{m}_0.bmp", f"BGCHR{m}_1=bg{m}_1.bmp",
-                  f"BGCHR{m}_XPOS={bx}", f"BGCHR{m}_YPOS=50", f"BGCHR{m}_XSIZ=49", f"BGCHR{m}_YSIZ=57",
+        fx, bx = slot_button_left(n), slot_picture_left(n)
+        fy, by = PROGRAM["kSlotButtonTop"], PROGRAM["kSlotPictureTop"]
+        lines += [f"CHR{m}FACE=chr{m}.bmp", f"CHR{m}FACE_XPOS={fx}", f"CHR{m}FACE_YPOS={fy}",
+                  f"CHR{m}FACE_XSIZ={face_w}", f"CHR{m}FACE_YSIZ={face_h}",
+                  f"CHR{m}FACE16=face{m}.bmp", f"TIMERCHR{m}=timer{m}.bmp",
+                  f"BGCHR{m}_0=bg{m}_0.bmp", f"BGCHR{m}_1=bg{m}_1.bmp", f"BGCHR{m}_XPOS={bx}",
+                  f"BGCHR{m}_YPOS={by}", f"BGCHR{m}_XSIZ={back_w}", f"BGCHR{m}_YSIZ={back_h}",
                   f"PSTBIGCG{m}=big{m}.bmp", f"PSTSMLCG{m}=sml{m}.bmp"]
 
     def button(key, name, x, y, w, h):
         return [f"{key}={name}", f"{key}_XPOS={x}", f"{key}_YPOS={y}", f"{key}_XSIZ={w}", f"{key}_YSIZ={h}"]
 
     panel = bgr_int(t.panel)
+    mini_w, mini_h = size("kMemoFaceSize")
+    timer_w, timer_h = PROGRAM["kCharacterDesign"][2:]
     lines += button("CLOSESBTN", "btn_close.bmp", 344, 10, 20, 20)
     lines += button("EXITBTN", "btn_exit.bmp", 376, 10, 20, 20)
     lines += button("POSTBTN", "btn_post.bmp", 288, 8, 23, 22)
     lines += ["RENEWBTN=btn_renew.bmp"]
     lines += button("DELBTN", "btn_del.bmp", 248, 8, 23, 22)
-    lines += ["MINIFACE_XPOS=91", "MINIFACE_YPOS=11", "MINIFACE_XSIZ=16", "MINIFACE_YSIZ=16",
+    lines += ["MINIFACE_XPOS=91", "MINIFACE_YPOS=11", f"MINIFACE_XSIZ={mini_w}",
+              f"MINIFACE_YSIZ={mini_h}",
               "SELMEMO_XPOS=14", "SELMEMO_YPOS=13", f"SELMEMOCOLOR={panel}",
               "MEMOTIT_XPOS=22", "MEMOTIT_YPOS=118", f"MEMOTITCOLOR={panel}",
               "INPMEMOMEMO_XPOS=27", "INPMEMOMEMO_YPOS=136", "INPMEMOMEMOCOLOR=16777215",
               "INPMEMOCBOX_XPOS=10", "INPMEMOCBOX_YPOS=170", f"INPMEMOCBOXCOLOR={panel}",
               "INPMEMOSETTIM_XPOS=10", "INPMEMOSETTIM_YPOS=196", f"INPMEMOSETTIMCOLOR={panel}",
-              "TIMCHR_XPOS=20", "TIMCHR_YPOS=20", "TIMCHR_XSIZ=64", "TIMCHR_YSIZ=128",
+              "TIMCHR_XPOS=20", "TIMCHR_YPOS=20", f"TIMCHR_XSIZ={timer_w}",
+              f"TIMCHR_YSIZ={timer_h}",
               "MSGWND=msgwnd.bmp", "MSGEXTBTN=btn_msgext.bmp", "MSGEXTBTN_XSIZ=21",
               "MSGEXTBTN_YSIZ=21", "MSGEXTBTN_XPOS=268", "MSGEXTBTN_YPOS=132",
               "THEME=theme.bmp"]
@@ -475,19 +519,19 @@ def face8(t, files, path, prefix=""):
 
 # Keys whose values are picture names (all others are numbers or lines).
 PICTURE_KEYS = ("TITLE", "MAINFRM", "FACE", "FACE16", "_0", "_1", "BTN", "MSGWND", "THEME") + tuple(
-    f"{k}{n}" for k in ("TIMERCHR", "PSTBIGCG", "PSTSMLCG") for n in range(1, 8))
+    f"{k}{n}" for k in ("TIMERCHR", "PSTBIGCG", "PSTSMLCG") for n in range(1, SLOTS + 1))
 
 
 def make_theme(t):
     os.makedirs(os.path.join(OUT, t.folder), exist_ok=True)
     files = {"title": make_title(t), "main": make_main(t)}
-    for n in range(7):
+    for n in range(SLOTS):
         make_slot_button(t, n)
         make_small_face(t, n)
         make_timer_character(t, n)
         make_slot_backs(t, n)
-        make_memo_strip(t, n, 413, f"big{n + 1}.bmp")
-        make_memo_strip(t, n, 213, f"sml{n + 1}.bmp")
+        make_memo_strip(t, n, size("kLargeMemoSize")[0], f"big{n + 1}.bmp")
+        make_memo_strip(t, n, size("kSmallMemoSize")[0], f"sml{n + 1}.bmp")
     tool_button(t, 20, 20, "－", 12, "btn_close.bmp")
     tool_button(t, 20, 20, "×", 13, "btn_exit.bmp")
     tool_button(t, 23, 22, "貼", 13, "btn_post.bmp")
@@ -527,6 +571,8 @@ def check_themes():
 
 
 if __name__ == "__main__":
+    if len(CHARACTERS) != SLOTS:
+        sys.exit(f"{len(CHARACTERS)} characters are drawn for {SLOTS} slots")
     for theme in THEMES:
         make_theme(theme)
     # Beside the program: the first theme, for a start without a chosen theme folder.

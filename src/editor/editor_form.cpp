@@ -17,6 +17,10 @@ namespace haripon {
 
 namespace {
 
+// The sizes the editor's creation gives its two labels once the theme has placed them.
+constexpr SIZE kNowPostNameSize{60, 12};
+constexpr SIZE kMemoTitleSize{56, 12};
+
 constexpr int kYearsOffered = 11;  // this year and the ten after it
 constexpr int kLastYear = 3000;    // the last the date check accepts
 
@@ -160,8 +164,9 @@ void TTPostForm::FormCreate() {
     ResetSlots();
     LayOut(LoadTheme());
     SelectSlot(0);
-    NowPostName.SetBounds(464, 72, 60, 12);
-    PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top, 56, 12);
+    NowPostName.SetBounds(464, 72, kNowPostNameSize.cx, kNowPostNameSize.cy);
+    PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top,
+                            kMemoTitleSize.cx, kMemoTitleSize.cy);
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
@@ -206,13 +211,14 @@ void TTPostForm::LayOut(const EditorLayout& layout) {
 }
 
 // Each picture the theme lacks is reported on its own; every control still gets its place.
-// The background waits for the window's showing (FormShow).
+// The background's pixels wait for the window's showing (FormShow).
 void TTPostForm::ApplyEditorSkin() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const SlotTheme& theme = SlotTable[slot].SlotTheme;
         PlaceButton(PstBtn[slot], theme.FaceFile,
                     {{}, theme.FaceLeft, theme.FaceTop, theme.FaceWidth, theme.FaceHeight});
     }
+    background_.Take(ThemeSettings.MainFrameFile);
     PlaceButton(ExitBtn, ThemeSettings.ExitButton.File, ThemeSettings.ExitButton);
     PlaceButton(EdtBtn, ThemeSettings.RenewButtonFile, ThemeSettings.PostButton);
     PlaceButton(SetBtn, ThemeSettings.PostButton.File, ThemeSettings.PostButton);
@@ -299,10 +305,8 @@ void TTPostForm::ShowEditor() {
     Show();
 }
 
-// The background is the largest picture of all: it is read the first time the window is
-// wanted, not while it waits hidden, and kept (one that cannot be read is tried again).
 void TTPostForm::FormShow() {
-    ShowThemePicture(MainImg, ThemeSettings.MainFrameFile);
+    background_.ShowIn(MainImg);
     SetMemoText(SlotTable[SelectedSlot].Memo);
     ShowNowInBoxes();
     PstEdt.Focus();

@@ -16,6 +16,7 @@
 #include "reminder/reminder_check.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -135,6 +136,7 @@ class TTPostForm : public Form, public EditorOperations {
     ProgramExit& exit_;
     MemoWindowOperations* memos_ = nullptr;
     ReminderCheck check_;
+    ThemeBackground background_;
     bool placed_ = false;
 };
 

@@ -33,13 +33,13 @@ TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
     AddControl(MsgFrmChrStrImg);
 }
 
-// The background and the close button are the theme's from start to end; the background is
-// read with the first reminder, not while the window waits hidden.
+// The background and the close button are the theme's from start to end; the background's
+// pixels are read with the first reminder, not while the window waits hidden.
 void TMsgForm::FormCreate() {
     RereadThemeFolder();
     SetCaption(VersionText);
     const ThemeFile theme;
-    backgroundFile_ = theme.String(kReminderKey);
+    background_.Take(theme.String(kReminderKey));
     const ButtonTheme button = theme.Button(kReminderButtonKey);
     PlaceButton(MsgWndExtBtn, button.File, button);
 }
@@ -67,7 +67,7 @@ bool TMsgForm::ShowReminder() {
         CenterOnScreen();
         placed_ = true;
     }
-    ShowThemePicture(MsgMainImg, backgroundFile_);
+    background_.ShowIn(MsgMainImg);
     SetStayOnTop(true);
     const bool closed = ShowModal();
     if (Handle())

@@ -8,6 +8,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "theme/theme_keys.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -44,7 +45,7 @@ class TMsgForm : public Form, public ReminderWindowOperations {
   private:
     void MsgWndExtBtnClick();
 
-    std::string backgroundFile_;
+    ThemeBackground background_;
     bool placed_ = false;
     DWORD keyDelay_ = 1000;
     DWORD shownAt_ = 0;

@@ -15,8 +15,10 @@ struct PartPlace {
 };
 
 // The character's spoken line, on white, and the memo beneath it in up to three rows.
-inline constexpr PartPlace kLineStrip{104, 24, 177, 17};
-inline constexpr PartPlace kMemoStrip{104, 64, 177, 57};
+inline constexpr std::int32_t kStripLeft = 104;
+inline constexpr std::int32_t kStripWidth = 177;
+inline constexpr PartPlace kLineStrip{kStripLeft, 24, kStripWidth, 17};
+inline constexpr PartPlace kMemoStrip{kStripLeft, 64, kStripWidth, 57};
 // Where the character picture and the close button stand until the theme places them.
 inline constexpr PartPlace kCharacterDesign{8, 16, 64, 128};
 inline constexpr PartPlace kCloseButtonDesign{264, 130, 21, 21};

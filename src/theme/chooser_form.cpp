@@ -38,11 +38,11 @@ void TChgCgFrm::CreateWindowedControls() {
     SelDaaCgCmb.SetBounds(48, 48, 145, 20);
 }
 
-// A missing place key gives 0, not the designed place. The background is read when the
-// chooser is first wanted.
+// A missing place key gives 0, not the designed place. The background's pixels are read
+// when the chooser is first wanted.
 void TChgCgFrm::FormCreate() {
     const ThemeFile theme;
-    pictureFile_ = theme.String(kChooserKey);
+    background_.Take(theme.String(kChooserKey));
     const ButtonTheme cancel = theme.Button(kChooserCancelKey);
     PlaceButton(ChgCgCslBtn, cancel.File, cancel);
     const ButtonTheme ok = theme.Button(kChooserOkKey);
@@ -53,7 +53,7 @@ void TChgCgFrm::ShowChooser() {
     SelDaaCgCmb.SetItems(ReadThemeCatalogue());
     SelDaaCgCmb.SetText(ActiveThemeName(ThemeFolder));
     SelDaaCgCmb.SetDropDownCount(8);
-    ShowThemePicture(ChgCgImg, pictureFile_);
+    background_.ShowIn(ChgCgImg);
     CenterOnScreen();
     ShowModal();
 }

@@ -8,6 +8,7 @@
 #include "platform/win32/form.h"
 #include "platform/win32/windowed_controls.h"
 #include "theme/theme_keys.h"
+#include "theme/theme_pictures.h"
 
 namespace haripon {
 
@@ -40,7 +41,7 @@ class TChgCgFrm : public Form {
     void ChgCgOkBtnClick();
     void ChgCgCslBtnClick();
 
-    std::string pictureFile_;
+    ThemeBackground background_;
 };
 
 }  // namespace haripon

@@ -16,4 +16,19 @@ void ShowThemePicture(Image& image, std::string_view name);
 // The button placed as the theme says, then its glyph strip.
 void PlaceButton(SpeedButton& button, std::string_view glyph, const ButtonTheme& place);
 
+// A window's background as the theme names it, taken once, at the window's creation, where a
+// picture that cannot be loaded is reported; the window then shows none. Its pixels are read
+// the first time the window is shown, so that a window that waits hidden costs no memory.
+class ThemeBackground {
+  public:
+    // At the window's creation: the picture checked, and reported if it cannot be loaded.
+    void Take(std::string_view name);
+    // Each time the window is shown: the picture in the image, unless it failed.
+    void ShowIn(Image& image);
+
+  private:
+    FileName file_;
+    bool failed_ = true;
+};
+
 }  // namespace haripon

@@ -131,6 +131,38 @@ TEST_F(Faults, EveryPictureOfTheThemeSpoilt) {
     RunKeepingTheMemo(kMemo);
 }
 
+// A background the theme lacks is reported once, at its window's creation, and no opening
+// of the window waits for a report: the editor opens on the posted slot as it should.
+TEST_F(Faults, AMissingBackgroundIsReportedOnceAtCreation) {
+    const char* const backgrounds[] = {"main.bmp", "msgwnd.bmp", "theme.bmp"};
+    for (const char* picture : backgrounds)
+        fs::remove(folder_.File("DATA/Standard/" + std::string(picture)));
+    const auto reportsOf = [&](const char* picture) {
+        return std::count_if(boxes_.begin(), boxes_.end(), [&](const BoxSeen& box) {
+            return box.text.find(picture) != std::string::npos;
+        });
+    };
+    Start("[POST]\r\nPOST1MEMO=held\r\nPOST1YEAR=2000\r\n");
+    for (const char* picture : backgrounds)
+        EXPECT_EQ(reportsOf(picture), 1) << picture;
+    app_.FirstDisplay();
+    for (int opening = 0; opening < 2; ++opening) {
+        SendMessageW(app_.Title().Handle(), TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
+                     WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(editor().EdtBtn.Visible() && !editor().SetBtn.Visible());
+        Click(editor(), editor().CloseBtn);
+    }
+    LoopProbe probe;
+    probe.Post([&] { Click(app_.Reminder(), app_.Reminder().MsgWndExtBtn); });
+    SendMessageW(editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0);
+    probe.Post([&] { app_.Chooser().Close(); });
+    ChooseTrayItem(kChangeThemeCaption);
+    EXPECT_TRUE(probe.Done());
+    EXPECT_EQ(SlotTable[0].Memo, "");
+    for (const char* picture : backgrounds)
+        EXPECT_EQ(reportsOf(picture), 1) << picture;
+}
+
 // A picture missing from the theme: every operation that shows, resizes or empties a memo
 // reports it once and goes on. The strip shows on its colour with its label, the slot and
 // the file follow, the editor's buttons too.

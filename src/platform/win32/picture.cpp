@@ -32,6 +32,17 @@ HBITMAP NewDibSection(const DecodedPicture& shape, void** bits) {
                             bits, nullptr, 0);
 }
 
+// The file mapped and its headers checked against what it holds; throws, with the file's
+// name, when it cannot be loaded.
+BitmapFacts MapCheckedBitmap(const FileName& file, const std::string& shown, MappedFile& bytes) {
+    if (MapFileBytes(file, bytes) != ReadResult::Ok)
+        throw AppError(shown + ": " + LastFileErrorText());
+    const BitmapFacts facts = CheckBitmap(bytes.Bytes());
+    if (!facts.Valid)
+        throw AppError(shown + ": Bitmap image is not valid");
+    return facts;
+}
+
 }  // namespace
 
 // The file is read and checked first: the system's loader trusts the headers and reads past
@@ -42,11 +53,7 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
     try {
         // Mapped, not read: the file's bytes are not the program's memory.
         MappedFile bytes;
-        if (MapFileBytes(file, bytes) != ReadResult::Ok)
-            throw AppError(shown + ": " + LastFileErrorText());
-        const BitmapFacts facts = CheckBitmap(bytes.Bytes());
-        if (!facts.Valid)
-            throw AppError(shown + ": Bitmap image is not valid");
+        const BitmapFacts facts = MapCheckedBitmap(file, shown, bytes);
         const SIZE full{facts.Width, facts.Height};
         // The pixels are decoded straight into the bitmap's own memory.
         GdiObject<HBITMAP> made;
@@ -68,6 +75,11 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
     } catch (const std::bad_alloc&) {
         throw AppError(shown + ": Not enough memory for the picture");
     }
+}
+
+void CheckPictureFile(const FileName& file) {
+    MappedFile bytes;
+    MapCheckedBitmap(file, ShownFileName(file), bytes);
 }
 
 Bitmap LoadBitmapFile(const FileName& file) {

@@ -29,4 +29,8 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
 // The whole picture of a bitmap file, as LoadPictureParts.
 Bitmap LoadBitmapFile(const FileName& file);
 
+// Throws, as LoadPictureParts would, when the file could not be loaded as a picture now; its
+// headers are checked against what it holds, but nothing is decoded.
+void CheckPictureFile(const FileName& file);
+
 }  // namespace haripon
