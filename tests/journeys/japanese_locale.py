@@ -106,12 +106,11 @@ def main():
         menu = user.wait_shown("#32768", timeout=5)
         time.sleep(0.3)
         screen = user.shot("menu")
-        row = (menu["height"] - 17) / 5
-        for item in (1, 3):
-            top = int(menu["top"] + 4 + row * (item - 1))
-            expect_japanese(screen, (menu["left"] + 4, top, menu["left"] + menu["width"] - 4,
-                                     int(top + row)), "tray menu item %d" % item)
-        user.choose_menu_item(3)  # the version box
+        for name in ("kOpenEditorCaption", "kVersionCaption"):
+            _, middle = user.menu_item(name)
+            expect_japanese(screen, (menu["left"] + 4, middle - 7, menu["left"] + menu["width"] - 4,
+                                     middle + 8), "tray menu item " + name)
+        user.choose_menu_item("kVersionCaption")
         box = user.wait_shown("#32770", timeout=5)
         time.sleep(0.3)
         screen = user.shot("message")
@@ -122,7 +121,7 @@ def main():
                                  text_row + 14), "message")
         caption, text = user.read_box()
         expect(text == "『ハリポン Ver 1.01』", "the message reads 『ハリポン Ver 1.01』")
-        user.tray_menu(4)
+        user.tray_menu("kExitCaption")
         user.wait_for_end()
         print("Japanese text is drawn under ja_JP.UTF-8")
         return 0

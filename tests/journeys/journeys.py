@@ -11,6 +11,7 @@ PROGRAM is the folder the program runs from, or the release's zip, unpacked firs
 
 import datetime
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -19,6 +20,7 @@ import tempfile
 import time
 import zipfile
 
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 TITLE, EDITOR, REMINDER, CHOOSER = "TPTitleForm", "TTPostForm", "TMsgForm", "TChgCgFrm"
 STRIP = "TPostForm{}"  # slot number 1..7
 WM_LBUTTONDBLCLK, WM_RBUTTONDOWN = 515, 516
@@ -26,6 +28,20 @@ WM_LBUTTONDBLCLK, WM_RBUTTONDOWN = 515, 516
 
 class JourneyFailed(Exception):
     pass
+
+
+def program_texts():
+    """The program's fixed texts by name (kExitCaption ...), from their readable source."""
+    texts = {}
+    with open(os.path.join(ROOT, "src", "model", "texts.txt"), encoding="utf-8") as f:
+        for line in f:
+            name, equals, text = line.rstrip("\n").partition(" = ")
+            if equals and re.fullmatch(r"k\w+", name):
+                texts[name] = text
+    return texts
+
+
+TEXTS = program_texts()
 
 
 def expect(condition, what):
@@ -236,19 +252,29 @@ class User:
         os.remove(stem + ".ppm")
         return picture
 
-    # Popup menus: four items, a separator and "cancel", chosen with the pointer.
-    def choose_menu_item(self, item):
-        menu = self.wait_shown("#32768", timeout=5)
-        border, separator = 4, 9
-        row = (menu["height"] - 2 * border - separator) / 5
-        self.click(menu["left"] + menu["width"] // 2, int(menu["top"] + border + row * (item - 0.5)))
+    # Popup menus: an item found where the menu draws its caption, chosen with the pointer.
+    def menu_item(self, name):
+        """The screen point in the middle of the shown menu's item whose caption is the
+        program's text `name` (kExitCaption ...)."""
+        self.wait_shown("#32768", timeout=5)
+        end = time.time() + 5
+        while time.time() < end:
+            status, out = self.remote("item", TEXTS[name].encode("utf-8").hex())
+            if status == 0:
+                x, y = (int(v) for v in out.split())
+                return x, y
+            time.sleep(0.2)
+        raise JourneyFailed("the menu shows no item %s (%s)" % (TEXTS[name], name))
+
+    def choose_menu_item(self, name):
+        self.click(*self.menu_item(name))
 
     # The tray icon: its callback reaches the title window with the pointer where it is.
-    def tray_menu(self, item):
-        """Chooses tray menu item `item` (1 = open the editor, 2 = theme, 3 = version, 4 = exit)."""
+    def tray_menu(self, name):
+        """Chooses the tray menu's item whose caption is the program's text `name`."""
         self.xdotool("mousemove", 40, 40)
         self.remote("tray", WM_RBUTTONDOWN)
-        self.choose_menu_item(item)
+        self.choose_menu_item(name)
 
 
 # ------------------------------------------------------------------------------ journeys
@@ -342,15 +368,15 @@ def journey_1(user):
     expect(b"POST1MEMO=\r\n" in settings and b"POST1YEAR=-1\r\n" in settings
            and b"POST1TIMEFLAG=0\r\n" in settings, "timpsd.ini holds the emptied slot")
     user.shot("delivered")
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
 
 
-def strip_menu(user, slot, item):
-    """Chooses item `item` of a strip's menu (1 new, 2 size, 3 rewrite, 4 peel off)."""
+def strip_menu(user, slot, name):
+    """Chooses the item of a strip's menu whose caption is the program's text `name`."""
     strip = user.rect(STRIP.format(slot))
     user.click(strip["left"] + 200, strip["top"] + 11, button=3)
-    user.choose_menu_item(item)
+    user.choose_menu_item(name)
 
 
 def journey_2(user):
@@ -366,12 +392,12 @@ def journey_2(user):
         user.drag(strip["left"] + 200, strip["top"] + 11, to[0], to[1])
     second = user.rect(STRIP.format(2))
     expect(second["left"] == 1280 - 413, "the strip dragged past the right edge ends flush")
-    strip_menu(user, 3, 2)
+    strip_menu(user, 3, "kSmallerCaption")
     expect(user.rect(STRIP.format(3))["width"] == 213, "the third strip is small")
     user.shot("three-strips")
     left = {slot: (user.rect(STRIP.format(slot))["left"], user.rect(STRIP.format(slot))["top"])
             for slot in (1, 2, 3)}
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
     settings = user.file()
     for slot, (x, y) in left.items():
@@ -386,7 +412,7 @@ def journey_2(user):
                "after the restart strip %d is where it was, large" % slot)
     expect(not user.rect(EDITOR)["shown"], "the editor stays in the tray")
     user.shot("restarted")
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
 
 
@@ -412,7 +438,7 @@ def journey_3(user):
         expect(caption == "『ハリポン Ver 1.01』" and text == message, "the message reads " + message)
         expect(not user.rect(STRIP.format(1))["shown"], "nothing is posted")
         expect(user.file() == before, "timpsd.ini is unchanged")
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
 
 
@@ -421,7 +447,7 @@ def journey_4(user):
     editor = start_to_editor(user)
     user.click(*editor.key_place("CLOSESBTN", 10, 10))
     user.wait_hidden(EDITOR)
-    user.tray_menu(2)
+    user.tray_menu("kChangeThemeCaption")
     chooser = user.wait_shown(CHOOSER)
     user.key("ctrl+a")
     user.type("yozora")
@@ -439,7 +465,7 @@ def journey_4(user):
     expect(text == "選択したＣＧテーマは次回起動時から有効になります", "the choice is taken")
     user.wait_hidden(CHOOSER)
     expect(b"DATFOLDER=DATA\\Yozora\\\r\n" in user.file(), "timpsd.ini names the theme")
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
 
     user.start()
@@ -454,7 +480,7 @@ def journey_4(user):
     screen = user.shot("yozora-editor")
     expect(drawn_at(screen, Picture.from_bmp(os.path.join(yozora, "main.bmp")),
                     editor["left"], editor["top"]) > 0.5, "the editor is the new theme's")
-    user.tray_menu(4)
+    user.tray_menu("kExitCaption")
     user.wait_for_end()
 
 
@@ -482,14 +508,14 @@ def journey_5(user):
     user.key("alt+F4")
     expect(user.rect(STRIP.format(1))["shown"], "Alt+F4 leaves the strip on the desktop")
 
-    strip_menu(user, 1, 3)
+    strip_menu(user, 1, "kRewriteCaption")
     editor.write_memo("fifth memo, rewritten")
     editor.post()  # the rewrite button stands where the post button did
     time.sleep(0.5)
     expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the rewrite is saved")
     user.shot("rewritten")
     saved = user.file()
-    strip_menu(user, 1, 4)
+    strip_menu(user, 1, "kPeelOffCaption")
     user.wait_hidden(STRIP.format(1))
     expect(user.file() == saved, "peeling off writes nothing until the end")
     user.click(*editor.key_place("EXITBTN", 10, 10))

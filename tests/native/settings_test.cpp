@@ -71,13 +71,13 @@ TEST_F(SettingsFile, AUnicodeFileIsReadAndWrittenBackInShiftJis) {
 }
 
 TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
-    const std::string memos[7] = {" leading blank",
-                                  "trailing blank ",
-                                  "\"quoted\"",
-                                  "'single'",
-                                  "\x83\x5C\x81\x5B\x83\x5D & [x]=;",  // ソーゾ & [x]=;
-                                  "",
-                                  "plain memo"};
+    const std::string memos[kSlotCount] = {" leading blank",
+                                           "trailing blank ",
+                                           "\"quoted\"",
+                                           "'single'",
+                                           "\x83\x5C\x81\x5B\x83\x5D & [x]=;",  // ソーゾ & [x]=;
+                                           "",
+                                           "plain memo"};
     ASSERT_TRUE(ReadSettings());
     for (int i = 0; i < kSlotCount; ++i) {
         StoredSlot slot;

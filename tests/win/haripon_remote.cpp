@@ -10,14 +10,21 @@
 //   haripon_remote box    prints the caption and the text of the message box shown, one line
 //                         each, in UTF-8, and answers it with OK; fails when none shows;
 //   haripon_remote tray MOUSE   delivers a mouse message (its number) from the tray icon;
+//   haripon_remote item CAPTION prints "x y", the screen point in the middle of the item of
+//                         the popup menu shown whose caption is CAPTION (UTF-8 in hexadecimal
+//                         digits, so that it reaches the program whatever the locale); found
+//                         by where that caption is drawn, as a person finds it; fails when
+//                         no menu shows or none of its items reads so;
 //   haripon_remote gone   waits until no copy of the program is left: its window and its
 //                         single-instance mutex gone, as Wine leaves things a moment after a
 //                         kill; fails after ten seconds.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/title_form.h"
 
@@ -134,6 +141,189 @@ int Box() {
     return 0;
 }
 
+// ---- finding a menu item by its caption
+
+// A picture of the screen or of a text, as "ink" or not per pixel.
+struct InkMask {
+    int width = 0;
+    int height = 0;
+    std::vector<bool> ink;
+    bool At(int x, int y) const { return ink[static_cast<std::size_t>(y) * width + x]; }
+};
+
+std::vector<DWORD> ScreenPixels(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ before = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    CopyMemory(pixels.data(), bits, pixels.size() * sizeof(DWORD));
+    SelectObject(memory, before);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int Distance(DWORD a, DWORD b) {
+    int sum = 0;
+    for (int shift = 0; shift < 24; shift += 8)
+        sum +=
+            std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+    return sum;
+}
+
+// Ink: a pixel far from the most common colour of its row, the row's background (an item
+// under the pointer has another background than the others).
+InkMask ScreenInk(const RECT& area) {
+    InkMask mask{area.right - area.left, area.bottom - area.top, {}};
+    const std::vector<DWORD> pixels = ScreenPixels(area);
+    mask.ink.resize(pixels.size());
+    for (int y = 0; y < mask.height; ++y) {
+        const DWORD* row = &pixels[static_cast<std::size_t>(y) * mask.width];
+        DWORD background = row[0];
+        int best = 0;
+        for (int x = 0; x < mask.width; ++x) {
+            const int count = static_cast<int>(std::count(row, row + mask.width, row[x]));
+            if (count > best) {
+                best = count;
+                background = row[x];
+            }
+        }
+        for (int x = 0; x < mask.width; ++x)
+            mask.ink[static_cast<std::size_t>(y) * mask.width + x] =
+                Distance(row[x], background) > 200;
+    }
+    return mask;
+}
+
+// The caption drawn as a menu draws it, in the system's menu font, black on white.
+InkMask CaptionInk(const std::wstring& caption) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+    const HDC memory = CreateCompatibleDC(nullptr);
+    const HGDIOBJ fontBefore = SelectObject(memory, font);
+    SIZE size{};
+    GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &size);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ bitmapBefore = SelectObject(memory, bitmap);
+    RECT all{0, 0, size.cx, size.cy};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(memory, RGB(0, 0, 0));
+    SetBkMode(memory, TRANSPARENT);
+    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &all,
+              DT_SINGLELINE | DT_NOPREFIX);
+    GdiFlush();
+    InkMask mask{size.cx, size.cy, {}};
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < size.cx * size.cy; ++i)
+        mask.ink.push_back(Distance(pixels[i], 0xFFFFFF) > 384);
+    SelectObject(memory, bitmapBefore);
+    SelectObject(memory, fontBefore);
+    DeleteObject(bitmap);
+    DeleteObject(font);
+    DeleteDC(memory);
+    return mask;
+}
+
+// Where the caption's ink lies on the screen's: all but a few pixels of it, with little other
+// ink among it and none for a glyph's height either side (the caption is the item's whole
+// text). Its top-left corner in the area; nothing when no item, or more than one, reads so.
+bool FindCaption(const InkMask& screen, const InkMask& caption, POINT& at) {
+    const int inkCount = static_cast<int>(std::count(caption.ink.begin(), caption.ink.end(), true));
+    if (inkCount == 0)
+        return false;
+    const auto inkIn = [&](int left, int top, int right, int bottom) {
+        int count = 0;
+        for (int y = std::max(top, 0); y < std::min(bottom, screen.height); ++y) {
+            // The menu's own border is no text.
+            for (int x = std::max(left, 2); x < std::min(right, screen.width - 2); ++x)
+                count += screen.At(x, y) ? 1 : 0;
+        }
+        return count;
+    };
+    int bestScore = -1;
+    int matches = 0;
+    int lastTop = -caption.height;
+    for (int top = 0; top + caption.height <= screen.height; ++top) {
+        for (int left = 0; left + caption.width <= screen.width; ++left) {
+            int matched = 0;
+            int stray = 0;
+            for (int y = 0; y < caption.height; ++y) {
+                for (int x = 0; x < caption.width; ++x) {
+                    const bool shown = screen.At(left + x, top + y);
+                    if (caption.At(x, y))
+                        matched += shown ? 1 : 0;
+                    else
+                        stray += shown ? 1 : 0;
+                }
+            }
+            const int gap = caption.height;
+            if (matched * 10 < inkCount * 9 || stray * 10 > inkCount ||
+                inkIn(left - gap, top, left, top + caption.height) > 0 ||
+                inkIn(left + caption.width, top, left + caption.width + gap, top + caption.height) >
+                    0) {
+                continue;
+            }
+            // Matches a pixel or two apart are the same item.
+            if (top - lastTop >= caption.height / 2)
+                ++matches;
+            lastTop = top;
+            if (matched - stray > bestScore) {
+                bestScore = matched - stray;
+                at = {left, top};
+            }
+        }
+    }
+    return matches == 1;
+}
+
+std::wstring FromUtf8Hex(const char* hex) {
+    std::string utf8;
+    for (const char* digit = hex; digit[0] && digit[1]; digit += 2)
+        utf8 += static_cast<char>(std::strtol(std::string(digit, 2).c_str(), nullptr, 16));
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                            static_cast<int>(wide.size()))));
+    return wide;
+}
+
+int MenuItem(const char* captionHex) {
+    const HWND menu = FindWindowW(L"#32768", nullptr);
+    if (!menu || !IsWindowVisible(menu))
+        return 1;
+    RECT area{};
+    GetWindowRect(menu, &area);
+    const InkMask caption = CaptionInk(FromUtf8Hex(captionHex));
+    POINT at{};
+    if (!FindCaption(ScreenInk(area), caption, at))
+        return 1;
+    std::printf("%ld %ld\n", area.left + at.x + caption.width / 2,
+                area.top + at.y + caption.height / 2);
+    return 0;
+}
+
 int Gone() {
     for (int tries = 0; tries < 500; ++tries) {
         const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Haripon.SingleInstance");
@@ -165,6 +355,8 @@ int main(int argc, char** argv) {
         return Rect(argv[2]);
     if (command == "box")
         return Box();
+    if (command == "item" && argc == 3)
+        return MenuItem(argv[2]);
     if (command == "tray" && argc == 3) {
         PostMessageW(title, haripon::TPTitleForm::kTrayMessage, haripon::TPTitleForm::kTrayIconId,
                      std::atoi(argv[2]));
