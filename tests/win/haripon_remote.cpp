@@ -143,159 +143,136 @@ int Box() {
 
 // ---- finding a menu item by its caption
 
-// A picture of the screen or of a text, as "ink" or not per pixel.
-struct InkMask {
-    int width = 0;
-    int height = 0;
-    std::vector<bool> ink;
-    bool At(int x, int y) const { return ink[static_cast<std::size_t>(y) * width + x]; }
-};
+// A 32-bit picture of its own, drawn on through a memory device context.
+class Canvas {
+  public:
+    Canvas(int width, int height) : width(width), height(height) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        bitmap_ = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        before_ = SelectObject(dc, bitmap_);
+    }
+    ~Canvas() {
+        SelectObject(dc, before_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc);
+    }
+    DWORD At(int x, int y) const { return static_cast<const DWORD*>(bits_)[y * width + x]; }
 
-std::vector<DWORD> ScreenPixels(const RECT& area) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<DWORD> pixels(static_cast<std::size_t>(width) * height);
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ before = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    GdiFlush();
-    CopyMemory(pixels.data(), bits, pixels.size() * sizeof(DWORD));
-    SelectObject(memory, before);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
+    const int width;
+    const int height;
+    const HDC dc = CreateCompatibleDC(nullptr);
+
+  private:
+    void* bits_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ before_ = nullptr;
+};
 
 int Distance(DWORD a, DWORD b) {
     int sum = 0;
     for (int shift = 0; shift < 24; shift += 8)
         sum +=
-            std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+            std::abs(static_cast<int>((a >> shift & 0xFF)) - static_cast<int>((b >> shift & 0xFF)));
     return sum;
 }
 
-// Ink: a pixel far from the most common colour of its row, the row's background (an item
-// under the pointer has another background than the others).
-InkMask ScreenInk(const RECT& area) {
-    InkMask mask{area.right - area.left, area.bottom - area.top, {}};
-    const std::vector<DWORD> pixels = ScreenPixels(area);
-    mask.ink.resize(pixels.size());
-    for (int y = 0; y < mask.height; ++y) {
-        const DWORD* row = &pixels[static_cast<std::size_t>(y) * mask.width];
-        DWORD background = row[0];
-        int best = 0;
-        for (int x = 0; x < mask.width; ++x) {
-            const int count = static_cast<int>(std::count(row, row + mask.width, row[x]));
-            if (count > best) {
-                best = count;
-                background = row[x];
-            }
-        }
-        for (int x = 0; x < mask.width; ++x)
-            mask.ink[static_cast<std::size_t>(y) * mask.width + x] =
-                Distance(row[x], background) > 200;
+// Which pixels of a picture are ink, row by row.
+using Ink = std::vector<std::vector<bool>>;
+
+// On the screen a pixel far from the most common colour of its row, the row's background (an
+// item under the pointer has another background than the others).
+Ink ScreenInk(const RECT& area) {
+    const Canvas screen(area.right - area.left, area.bottom - area.top);
+    const HDC desktop = GetDC(nullptr);
+    BitBlt(screen.dc, 0, 0, screen.width, screen.height, desktop, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, desktop);
+    GdiFlush();
+    Ink ink(screen.height, std::vector<bool>(screen.width));
+    for (int y = 0; y < screen.height; ++y) {
+        std::vector<DWORD> row;
+        for (int x = 0; x < screen.width; ++x)
+            row.push_back(screen.At(x, y));
+        const auto count = [&](DWORD colour) { return std::count(row.begin(), row.end(), colour); };
+        const DWORD background = *std::max_element(
+            row.begin(), row.end(), [&](DWORD a, DWORD b) { return count(a) < count(b); });
+        for (int x = 0; x < screen.width; ++x)
+            ink[y][x] = Distance(row[x], background) > 200;
     }
-    return mask;
+    return ink;
 }
 
 // The caption drawn as a menu draws it, in the system's menu font, black on white.
-InkMask CaptionInk(const std::wstring& caption) {
+Ink CaptionInk(const std::wstring& caption) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     const HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
-    const HDC memory = CreateCompatibleDC(nullptr);
-    const HGDIOBJ fontBefore = SelectObject(memory, font);
+    const int length = static_cast<int>(caption.size());
     SIZE size{};
-    GetTextExtentPoint32W(memory, caption.c_str(), static_cast<int>(caption.size()), &size);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ bitmapBefore = SelectObject(memory, bitmap);
+    {
+        const Canvas measure(1, 1);
+        SelectObject(measure.dc, font);
+        GetTextExtentPoint32W(measure.dc, caption.c_str(), length, &size);
+    }
+    const Canvas text(size.cx, size.cy);
+    const HGDIOBJ before = SelectObject(text.dc, font);
     RECT all{0, 0, size.cx, size.cy};
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetTextColor(memory, RGB(0, 0, 0));
-    SetBkMode(memory, TRANSPARENT);
-    DrawTextW(memory, caption.c_str(), static_cast<int>(caption.size()), &all,
-              DT_SINGLELINE | DT_NOPREFIX);
+    FillRect(text.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawTextW(text.dc, caption.c_str(), length, &all, DT_SINGLELINE | DT_NOPREFIX);
     GdiFlush();
-    InkMask mask{size.cx, size.cy, {}};
-    const auto* pixels = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < size.cx * size.cy; ++i)
-        mask.ink.push_back(Distance(pixels[i], 0xFFFFFF) > 384);
-    SelectObject(memory, bitmapBefore);
-    SelectObject(memory, fontBefore);
-    DeleteObject(bitmap);
+    SelectObject(text.dc, before);
     DeleteObject(font);
-    DeleteDC(memory);
-    return mask;
+    Ink ink(size.cy, std::vector<bool>(size.cx));
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x)
+            ink[y][x] = Distance(text.At(x, y), 0xFFFFFF) > 384;
+    }
+    return ink;
 }
 
-// Where the caption's ink lies on the screen's: all but a few pixels of it, with little other
-// ink among it and none for a glyph's height either side (the caption is the item's whole
-// text). Its top-left corner in the area; nothing when no item, or more than one, reads so.
-bool FindCaption(const InkMask& screen, const InkMask& caption, POINT& at) {
-    const int inkCount = static_cast<int>(std::count(caption.ink.begin(), caption.ink.end(), true));
-    if (inkCount == 0)
-        return false;
-    const auto inkIn = [&](int left, int top, int right, int bottom) {
+// Where the caption's ink lies on the screen's: all but a tenth of it, with little other ink
+// among it and none for a glyph's height either side (the caption is the item's whole text;
+// the menu's border is no text). Its top-left corner; nothing when no item, or more than one,
+// reads so.
+bool FindCaption(const Ink& screen, const Ink& caption, POINT& at) {
+    const int height = static_cast<int>(caption.size());
+    const int width = height ? static_cast<int>(caption[0].size()) : 0;
+    const int screenWidth = screen.empty() ? 0 : static_cast<int>(screen[0].size());
+    const auto inkIn = [&](int top, int left, int right) {
         int count = 0;
-        for (int y = std::max(top, 0); y < std::min(bottom, screen.height); ++y) {
-            // The menu's own border is no text.
-            for (int x = std::max(left, 2); x < std::min(right, screen.width - 2); ++x)
-                count += screen.At(x, y) ? 1 : 0;
+        for (int y = top; y < top + height; ++y) {
+            for (int x = std::max(left, 2); x < std::min(right, screenWidth - 2); ++x)
+                count += screen[y][x];
         }
         return count;
     };
-    int bestScore = -1;
-    int matches = 0;
-    int lastTop = -caption.height;
-    for (int top = 0; top + caption.height <= screen.height; ++top) {
-        for (int left = 0; left + caption.width <= screen.width; ++left) {
+    int total = 0;
+    for (const auto& row : caption)
+        total += static_cast<int>(std::count(row.begin(), row.end(), true));
+    int best = -1;
+    int items = 0;
+    int lastTop = -height;
+    for (int top = 0; total > 0 && top + height <= static_cast<int>(screen.size()); ++top) {
+        for (int left = 0; left + width <= screenWidth; ++left) {
             int matched = 0;
             int stray = 0;
-            for (int y = 0; y < caption.height; ++y) {
-                for (int x = 0; x < caption.width; ++x) {
-                    const bool shown = screen.At(left + x, top + y);
-                    if (caption.At(x, y))
-                        matched += shown ? 1 : 0;
-                    else
-                        stray += shown ? 1 : 0;
-                }
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x)
+                    (caption[y][x] ? matched : stray) += screen[top + y][left + x];
             }
-            const int gap = caption.height;
-            if (matched * 10 < inkCount * 9 || stray * 10 > inkCount ||
-                inkIn(left - gap, top, left, top + caption.height) > 0 ||
-                inkIn(left + caption.width, top, left + caption.width + gap, top + caption.height) >
-                    0) {
+            if (matched * 10 < total * 9 || stray * 10 > total ||
+                inkIn(top, left - height, left) + inkIn(top, left + width, left + width + height))
                 continue;
-            }
-            // Matches a pixel or two apart are the same item.
-            if (top - lastTop >= caption.height / 2)
-                ++matches;
+            items += top - lastTop >= height / 2 ? 1 : 0;  // a pixel or two apart: the same
             lastTop = top;
-            if (matched - stray > bestScore) {
-                bestScore = matched - stray;
+            if (matched - stray > best) {
+                best = matched - stray;
                 at = {left, top};
             }
         }
     }
-    return matches == 1;
+    return items == 1;
 }
 
 std::wstring FromUtf8Hex(const char* hex) {
@@ -315,12 +292,12 @@ int MenuItem(const char* captionHex) {
         return 1;
     RECT area{};
     GetWindowRect(menu, &area);
-    const InkMask caption = CaptionInk(FromUtf8Hex(captionHex));
+    const Ink caption = CaptionInk(FromUtf8Hex(captionHex));
     POINT at{};
     if (!FindCaption(ScreenInk(area), caption, at))
         return 1;
-    std::printf("%ld %ld\n", area.left + at.x + caption.width / 2,
-                area.top + at.y + caption.height / 2);
+    std::printf("%ld %ld\n", area.left + at.x + static_cast<long>(caption[0].size()) / 2,
+                area.top + at.y + static_cast<long>(caption.size()) / 2);
     return 0;
 }
 
