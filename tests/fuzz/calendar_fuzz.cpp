@@ -87,9 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(check.Message != nullptr && check.Message[0] != '\0');
     }
 
-    MemoSlot slot;
-    slot.Year = slot.Month = slot.Day = slot.Hour = slot.Minute = 12345;
-    StoreTimeCheck(check, slot);
+    SetSlotTime(0, ReminderTime{12345, 12345, 12345, 12345, 12345});
+    StoreTimeCheck(check, 0);
+    const MemoSlot& slot = SlotTable[0];
     const std::array<std::int32_t, kTimeBoxCount> stored = {slot.Year, slot.Month, slot.Day,
                                                             slot.Hour, slot.Minute};
     for (int i = 0; i < kTimeBoxCount; ++i)
