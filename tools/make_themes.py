@@ -28,28 +28,40 @@ SS = 4  # supersampling factor for smooth shapes
 KEY = (255, 0, 255)  # transparent colour: always the bottom-left pixel of see-through pictures
 
 
-def program_constants(*headers):
+class ProgramConstants(dict):
     """The integer constants and brace-initialised sizes and places of the program's headers
-    (`inline constexpr T kName = 5;`, `inline constexpr T kName{a, b};`), by name."""
-    values = {}
-    declaration = re.compile(r"inline constexpr [\w:]+ (k\w+)\s*(?:=\s*([^;{]+)|\{([^}]*)\});")
-    for header in headers:
-        with open(os.path.join(ROOT, "src", header), encoding="utf-8") as f:
-            for name, single, fields in declaration.findall(f.read()):
+    (`inline constexpr T kName = 5;`, `inline constexpr T kName{a, b};`, where a field may
+    name an earlier constant), by name."""
+
+    def __init__(self, *headers):
+        super().__init__()
+        declaration = re.compile(r"inline constexpr [\w:]+ (k\w+)\s*(?:=\s*([^;{]+)|\{([^}]*)\});")
+        for header in headers:
+            with open(os.path.join(ROOT, "src", header), encoding="utf-8") as f:
+                text = re.sub(r"//[^\n]*", "", f.read())
+            for name, single, fields in declaration.findall(text):
                 items = [item.strip() for item in (fields.split(",") if fields else [single])]
                 if all(re.fullmatch(r"-?\d+|k\w+", item) for item in items):
-                    numbers = [values[item] if item.startswith("k") else int(item) for item in items]
-                    values[name] = numbers if fields else numbers[0]
-    return values
+                    numbers = [self[item] if item.startswith("k") else int(item) for item in items]
+                    self[name] = numbers if fields else numbers[0]
+
+    def __missing__(self, name):
+        sys.exit(f"make_themes.py: the program's headers define no {name} it can read")
 
 
-PROGRAM = program_constants("model/slot_table.h", "theme/theme_keys.h", "reminder/reminder_layout.h")
+PROGRAM = ProgramConstants("model/slot_table.h", "theme/theme_keys.h", "reminder/reminder_layout.h")
 SLOTS = PROGRAM["kSlotCount"]
 
 
 def size(name):
     width, height = PROGRAM[name]
     return width, height
+
+
+def around(name, left, top, right, bottom):
+    """The box of a part of the reminder (kLineStrip ...) grown by the given margins."""
+    x, y, w, h = PROGRAM[name]
+    return x - left, y - top, x + w + right, y + h + bottom
 
 
 def slot_button_left(n):
@@ -443,10 +455,11 @@ def make_reminder(t):
     img, d = canvas(w, h, t.paper + (255,))
     decorate_background(t, d, w, h)
     d.rounded_rectangle(box((2, 2, w - 3, h - 3)), 10 * SS, outline=t.accent, width=3 * SS)
-    d.rounded_rectangle(box((96, 14, 290, 50)), 10 * SS, fill=(255, 255, 255),
+    # A speech bubble around the character's line, a card beneath the memo.
+    d.rounded_rectangle(box(around("kLineStrip", 8, 10, 9, 9)), 10 * SS, fill=(255, 255, 255),
                         outline=mix(t.accent, (0, 0, 0), 0.2), width=SS)
     d.polygon([(97 * SS, 28 * SS), (80 * SS, 38 * SS), (97 * SS, 40 * SS)], fill=(255, 255, 255))
-    d.rounded_rectangle(box((96, 56, 290, 126)), 6 * SS, fill=t.panel,
+    d.rounded_rectangle(box(around("kMemoStrip", 8, 8, 9, 5)), 6 * SS, fill=t.panel,
                         outline=mix(t.accent, (0, 0, 0), 0.2), width=SS)
     d.ellipse(box((190, 52, 198, 60)), fill=(220, 40, 50))
     text(d, (104, 140), "メモの時間です", 10, t.ink)

@@ -1,6 +1,7 @@
 #include "reminder/reminder_rules.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace haripon {
 
@@ -9,7 +10,7 @@ bool IsDue(const MemoSlot& slot, const DateTimeRecord& now) {
         return false;
     const std::int32_t stored[] = {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
     const std::int32_t clock[] = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < std::size(stored); ++i) {
         if (stored[i] != clock[i])
             return stored[i] < clock[i];
     }

@@ -267,13 +267,20 @@ const std::vector<NamedKey>& ThemeKeys() {
 }
 
 std::string_view KeyDefault(std::string_view section, std::string_view name) {
-    static const auto defaults = [] {
-        std::map<std::pair<std::string_view, std::string>, std::string_view, std::less<>> all;
+    // Names match without regard to case, as the description's readers match them.
+    const auto upper = [](std::string_view text) {
+        std::string upper(text);
+        for (char& c : upper)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        return upper;
+    };
+    static const auto defaults = [&] {
+        std::map<std::string, std::string_view> all;
         for (const NamedKey& key : ThemeKeys())
-            all.emplace(std::pair(std::string_view(key.Key->Section), key.Name), key.Key->Default);
+            all.emplace(upper(key.Key->Section) + '\n' + upper(key.Name), key.Key->Default);
         return all;
     }();
-    const auto found = defaults.find(std::pair(section, std::string(name)));
+    const auto found = defaults.find(upper(section) + '\n' + upper(name));
     return found == defaults.end() ? std::string_view() : found->second;
 }
 

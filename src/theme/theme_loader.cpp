@@ -18,7 +18,9 @@ ThemeFile::ThemeFile(const FileName& file) {
 }
 
 std::string ThemeFile::Text(std::string_view section, std::string_view key) const {
-    return profile_.Find(section, key).value_or(std::string(KeyDefault(section, key)));
+    if (auto value = profile_.Find(section, key))
+        return std::move(*value);
+    return std::string(KeyDefault(section, key));
 }
 
 std::int32_t ThemeFile::Number(std::string_view section, std::string_view key) const {

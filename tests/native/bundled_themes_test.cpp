@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/core/profile.h"
+#include "reminder/reminder_layout.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 
@@ -102,23 +103,24 @@ TEST_P(BundledTheme, EveryPictureHasItsSize) {
         EXPECT_EQ(Size(name), size) << name;
 
     for (const SlotTheme& character : theme.Values.Slots) {
-        const SlotTheme& theme = character;
-        EXPECT_EQ(Size(theme.FaceFile), (PictureSize{4 * theme.FaceWidth, theme.FaceHeight}));
-        EXPECT_EQ(Size(theme.SmallFaceFile),
+        EXPECT_EQ(Size(character.FaceFile),
+                  (PictureSize{4 * character.FaceWidth, character.FaceHeight}));
+        EXPECT_EQ(Size(character.SmallFaceFile),
                   (PictureSize{kMemoFaceSize.Width, kMemoFaceSize.Height}));
-        const PictureSize timer = Size(theme.TimerCharFile);
-        EXPECT_TRUE(timer.width > 0 && timer.width <= 64 && timer.height > 0 && timer.height <= 128)
-            << theme.TimerCharFile << " " << timer;
-        EXPECT_EQ(Size(theme.SlotBackFile0),
-                  (PictureSize{theme.SlotBackWidth, theme.SlotBackHeight}));
-        EXPECT_EQ(Size(theme.SlotBackFile1),
-                  (PictureSize{theme.SlotBackWidth, theme.SlotBackHeight}));
-        EXPECT_EQ(Size(theme.LargeMemoFile),
+        const PictureSize timer = Size(character.TimerCharFile);
+        EXPECT_TRUE(timer.width > 0 && timer.width <= kCharacterDesign.Width && timer.height > 0 &&
+                    timer.height <= kCharacterDesign.Height)
+            << character.TimerCharFile << " " << timer;
+        EXPECT_EQ(Size(character.SlotBackFile0),
+                  (PictureSize{character.SlotBackWidth, character.SlotBackHeight}));
+        EXPECT_EQ(Size(character.SlotBackFile1),
+                  (PictureSize{character.SlotBackWidth, character.SlotBackHeight}));
+        EXPECT_EQ(Size(character.LargeMemoFile),
                   (PictureSize{kLargeMemoSize.Width, kLargeMemoSize.Height}));
-        EXPECT_EQ(Size(theme.SmallMemoFile),
+        EXPECT_EQ(Size(character.SmallMemoFile),
                   (PictureSize{kSmallMemoSize.Width, kSmallMemoSize.Height}));
-        EXPECT_GE(theme.LineCount, 3);
-        EXPECT_NE(theme.MemoColor, 0);
+        EXPECT_GE(character.LineCount, 3);
+        EXPECT_NE(character.MemoColor, 0);
     }
 }
 

@@ -157,6 +157,9 @@ class Canvas {
         DeleteObject(bitmap_);
         DeleteDC(dc);
     }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    bool Made() const { return bits_ != nullptr; }
     DWORD At(int x, int y) const { return static_cast<const DWORD*>(bits_)[y * width + x]; }
 
     const int width;
@@ -184,6 +187,8 @@ using Ink = std::vector<std::vector<bool>>;
 // item under the pointer has another background than the others).
 Ink ScreenInk(const RECT& area) {
     const Canvas screen(area.right - area.left, area.bottom - area.top);
+    if (!screen.Made())
+        return {};
     const HDC desktop = GetDC(nullptr);
     BitBlt(screen.dc, 0, 0, screen.width, screen.height, desktop, area.left, area.top, SRCCOPY);
     ReleaseDC(nullptr, desktop);
@@ -216,6 +221,10 @@ Ink CaptionInk(const std::wstring& caption) {
         GetTextExtentPoint32W(measure.dc, caption.c_str(), length, &size);
     }
     const Canvas text(size.cx, size.cy);
+    if (!text.Made()) {
+        DeleteObject(font);
+        return {};
+    }
     const HGDIOBJ before = SelectObject(text.dc, font);
     RECT all{0, 0, size.cx, size.cy};
     FillRect(text.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -294,7 +303,7 @@ int MenuItem(const char* captionHex) {
     GetWindowRect(menu, &area);
     const Ink caption = CaptionInk(FromUtf8Hex(captionHex));
     POINT at{};
-    if (!FindCaption(ScreenInk(area), caption, at))
+    if (caption.empty() || !FindCaption(ScreenInk(area), caption, at))
         return 1;
     std::printf("%ld %ld\n", area.left + at.x + static_cast<long>(caption[0].size()) / 2,
                 area.top + at.y + static_cast<long>(caption.size()) / 2);

@@ -27,7 +27,7 @@ class Reminders : public ProgramFixture {
     bool TimerRunning() {
         const bool running = KillTimer(editor().Handle(), TTPostForm::kChkPstTimTimer) != FALSE;
         if (running)
-            SetTimer(editor().Handle(), TTPostForm::kChkPstTimTimer, 5000, nullptr);
+            SetTimer(editor().Handle(), TTPostForm::kChkPstTimTimer, kCheckMilliseconds, nullptr);
         return running;
     }
     bool ShowsCharacterOf(int slot) {
