@@ -194,6 +194,8 @@ def build(f):
         None, None, digits=1)
     row("reminder check: whole timer handler, nothing due", "ms",
         f.number("check_nothing_due_median_ms"), None, None, digits=3)
+    row("reminder check: its look at the settings file, unchanged", "ms",
+        f.number("check_file_unchanged_median_ms"), None, None, digits=3)
 
     h_size, f_size, x_size = (f.number(n) for n in
                               ("haripon_exe_bytes", "floor_exe_bytes", "xpad_exe_bytes"))

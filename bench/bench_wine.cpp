@@ -754,6 +754,14 @@ class Responses {
         if (ShownStrips(program_.App()) != kSlotCount)
             return Wrong("a check with nothing due took a memo off");
         Report("check_nothing_due", times);
+        // Its share that looks whether another copy of the program changed the file.
+        std::vector<double> looks;
+        for (int round = 0; round < repeats_ * 10; ++round) {
+            const LONGLONG start = Ticks();
+            FollowSettingsFile();
+            looks.push_back(Milliseconds(Ticks() - start));
+        }
+        Report("check_file_unchanged", looks);
         return true;
     }
 

@@ -14,6 +14,11 @@ Application::Application(FileName folder)
     : folder_(std::move(folder)), title_(*this), editor_(folder_, *this), memos_(editor_) {
     editor_.Connect(memos_, reminder_);
     SetErrorReportCaption(kAppName);
+    ListenToSettings(this);
+}
+
+Application::~Application() {
+    ListenToSettings(nullptr);
 }
 
 // The title is on the screen at once, drawn and active, while the other windows load their
@@ -79,6 +84,30 @@ void Application::Shutdown() {
     memos_.CloseMemoWindows();
     editor_.Close();
     title_.RemoveTrayIcon();
+}
+
+SlotSet Application::SlotsBeingEdited() const {
+    SlotSet editing;
+    if (editor_.Visible())
+        editing[SelectedSlot] = true;
+    return editing;
+}
+
+void Application::SlotsChangedElsewhere(const SlotSet& slots) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (!slots[slot])
+            continue;
+        memos_.SlotChangedElsewhere(slot);
+        editor_.SlotChangedElsewhere(slot);
+    }
+}
+
+// Told once a run, and not while the session ends.
+void Application::MemosKept() {
+    if (keptMemosTold_ || sessionEnding_)
+        return;
+    keptMemosTold_ = true;
+    ShowMessage(std::string(kMemosKept) + "\r\n" + kKeptMemosFile, VersionText);
 }
 
 void Application::RequestExit() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/title_form.h"
+#include "model/settings.h"
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
 #include "memo/memo_windows.h"
@@ -11,10 +12,11 @@
 
 namespace haripon {
 
-class Application : public ProgramExit {
+class Application : public ProgramExit, public SettingsListener {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
     explicit Application(FileName folder);
+    ~Application() override;
 
     // Creates the windows, runs the message loop and returns the exit code.
     int Run();
@@ -39,6 +41,11 @@ class Application : public ProgramExit {
     void Shutdown();
     // Ending from the tray menu or the editor: the title window's close runs Shutdown.
     void RequestExit() override;
+
+    // What other copies of the program write into the settings file, shown.
+    SlotSet SlotsBeingEdited() const override;
+    void SlotsChangedElsewhere(const SlotSet& slots) override;
+    void MemosKept() override;
     // The session ends, or the Restart Manager closes the program (`closing`): what changed
     // since the last save is saved, without a message box; a reminder on screen is kept, not
     // delivered; for the Restart Manager the program then ends.
@@ -58,6 +65,7 @@ class Application : public ProgramExit {
     bool firstDisplayDone_ = false;
     bool shutDown_ = false;
     bool sessionEnding_ = false;
+    bool keptMemosTold_ = false;
 };
 
 }  // namespace haripon

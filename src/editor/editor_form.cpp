@@ -170,6 +170,7 @@ void TTPostForm::FormCreate() {
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
+    TakeConflictCopiesTold();
     ShowSelectedSlot();
     ShowAllSlotPictures();
     ApplyEditorSkin();
@@ -295,6 +296,18 @@ void TTPostForm::SlotDelivered(int slot) {
         SetMemoText("");
         ShowSlotTimeInBoxes(slot);
     }
+}
+
+// While the editor is shown the user may be typing into the selected slot: the file's change
+// waits for it (the settings' held slots).
+void TTPostForm::SlotChangedElsewhere(int slot) {
+    ShowSlotPicture(slot);
+    if (slot != SelectedSlot || Visible())
+        return;
+    SetMemoText(SlotTable[slot].Memo);
+    ShowTimerState();
+    ShowSlotTimeInBoxes(slot);
+    ShowPostButtons(slot);
 }
 
 void TTPostForm::ShowEditor() {
@@ -542,6 +555,16 @@ void TTPostForm::EnableTimeBoxes(bool enabled) {
 
 void TTPostForm::Say(const char* message, HWND focus) {
     ShowMessage(message, VersionText, focus);
+}
+
+void TTPostForm::TakeConflictCopiesTold() {
+    const std::vector<std::string> copies = TakeConflictCopies();
+    if (copies.empty())
+        return;
+    std::string message = kConflictCopiesTaken;
+    for (const std::string& copy : copies)
+        message += "\r\n" + copy;
+    Say(message.c_str(), nullptr);
 }
 
 void TTPostForm::SaveSettings() {

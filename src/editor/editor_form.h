@@ -52,6 +52,7 @@ class TTPostForm : public Form, public EditorOperations {
     void Open(EditorOpening opening, int slot) override;
     void SlotPeeledOff(int slot, bool wasTimed) override;
     void SlotDelivered(int slot) override;
+    void SlotChangedElsewhere(int slot) override;
 
     // Shows the window and brings it to the front; centred the first time.
     void ShowEditor();
@@ -119,6 +120,8 @@ class TTPostForm : public Form, public EditorOperations {
     void ClearTimerBoxes();
     void Say(const char* message, HWND focus);
     void SaveSettings();
+    // The memos of the synchronising services' conflict copies taken, and the user told.
+    void TakeConflictCopiesTold();
 
     void PstBtnClick(int tag);
     void TimSetCBox2Click();

@@ -14,6 +14,9 @@ class MemoWindowOperations {
     virtual void HideMemoWindow(int slot) = 0;
     // The memo taken off its slot, as the window's own peel-off command does it.
     virtual void PeelOffMemo(int slot) = 0;
+    // The slot holds what another copy of the program wrote: its window shows it, at its
+    // place, or hides.
+    virtual void SlotChangedElsewhere(int slot) = 0;
 };
 
 }  // namespace haripon

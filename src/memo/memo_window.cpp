@@ -77,6 +77,16 @@ void TMemoWindow::MemoPosted() {
     }
 }
 
+void TMemoWindow::SlotChangedElsewhere() {
+    if (SlotTable[slot_].Memo.empty()) {
+        Hide();
+    } else if (!Visible()) {
+        ShowWindowOfSlot();
+    } else {
+        ShowMemoWindow();
+    }
+}
+
 // A strip that would show on no monitor (one unplugged, a laptop undocked, the display
 // changed) comes onto the nearest one, and keeps its new place.
 void TMemoWindow::KeepOnTheScreens() {

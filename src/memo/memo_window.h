@@ -25,6 +25,9 @@ class TMemoWindow : public Form {
     void ShowWindowOfSlot();
     // The slot's memo was posted or rewritten: redrawn, and shown or, without text, hidden.
     void MemoPosted();
+    // The slot holds what another copy of the program wrote: drawn anew at the slot's place,
+    // or hidden.
+    void SlotChangedElsewhere();
     void ShowMemoWindow();
     void SkinMemoWindow();
     void DrawMemoLabel(COLORREF color);

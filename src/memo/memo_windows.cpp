@@ -37,4 +37,8 @@ void MemoWindows::PeelOffMemo(int slot) {
     windows_[slot].PeelOffMemo();
 }
 
+void MemoWindows::SlotChangedElsewhere(int slot) {
+    windows_[slot].SlotChangedElsewhere();
+}
+
 }  // namespace haripon

@@ -27,6 +27,7 @@ class MemoWindows : public MemoWindowOperations {
     void MemoPosted(int slot) override;
     void HideMemoWindow(int slot) override;
     void PeelOffMemo(int slot) override;
+    void SlotChangedElsewhere(int slot) override;
 
   private:
     template <std::size_t... Slot>

@@ -29,6 +29,9 @@ class EditorOperations {
     // The slot's reminder was delivered and the slot emptied: its picture follows, and on the
     // selected slot the tick, the buttons, the text and the boxes.
     virtual void SlotDelivered(int slot) = 0;
+    // The slot holds what another copy of the program wrote: its picture follows, and the
+    // rest when it is the selected slot and the editor is hidden (the user edits nothing).
+    virtual void SlotChangedElsewhere(int slot) = 0;
 };
 
 }  // namespace haripon

@@ -1,25 +1,62 @@
 // The settings file timpsd.ini beside the executable: the seven memo slots, the version
-// text and the folder of the active theme.
+// text and the folder of the active theme. Other copies of the program may share the file
+// (PCs on a synchronised folder, two accounts on one PC): nothing one of them wrote is ever
+// written over unseen, and each follows what the others write.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "model/slot_merge.h"
 
 namespace haripon {
 
 inline constexpr char kSettingsFile[] = "timpsd.ini";
+// Memos from another copy that found no free slot, one a line (Shift-JIS).
+inline constexpr char kKeptMemosFile[] = "timpsd-kept.txt";
+
+// What the windows learn of the file.
+class SettingsListener {
+  public:
+    virtual ~SettingsListener() = default;
+    // The slots whose memo the user is editing now: what another copy wrote into one of
+    // them waits until the user is done.
+    virtual SlotSet SlotsBeingEdited() const = 0;
+    // The slots now hold what another copy wrote: their windows follow.
+    virtual void SlotsChangedElsewhere(const SlotSet& slots) = 0;
+    // Memos another copy wrote found no free slot: they are kept in kKeptMemosFile.
+    virtual void MemosKept() = 0;
+};
+void ListenToSettings(SettingsListener* listener);
 
 // Fills the stored fields of all seven slots from section POST and sets VersionText.
 // False when the file exists but could not be read; the slots then keep their values.
 bool ReadSettings();
 
-// Writes all seven slots and the version text. False when the file could not be written;
-// the old file then stays as it was. A run that never read the stored memos leaves them
+// Writes all seven slots and the version text, merged first with what another copy wrote
+// since this one last read or wrote the file. False when the file could not be read or
+// written; it then stays as it was. A run that never read the stored memos leaves them
 // alone, and reports a failure only if it holds memos of its own that are not saved.
 bool WriteSettings();
 
+// The file looked at (its size and last write): what other copies changed since this one
+// last read or wrote it is taken into the slots this copy has not changed. Nothing is
+// written.
+void FollowSettingsFile();
+
 // A run that has not read the file yet: until it does, a save leaves the stored memos alone.
 void ForgetSettingsFile();
+
+// The copies of timpsd.ini a synchronising service makes beside it when two PCs changed it
+// at once (OneDrive: timpsd-PC.ini; Dropbox, Nextcloud, Google Drive: timpsd (…).ini;
+// Syncthing: timpsd.sync-conflict-….ini), ASCII letters in any case.
+bool IsConflictCopyName(std::string_view name);
+
+// Takes the memos that only the conflict copies beside the file hold, each into its own slot
+// where that is free, else the first free one (or kept beside the file), saves, and renames
+// each copy so that it is not taken twice. The copies' names, none when there were none.
+std::vector<std::string> TakeConflictCopies();
 
 // Key DATFOLDER of section FOLDER; empty when absent or unreadable.
 std::string ReadThemeFolder();

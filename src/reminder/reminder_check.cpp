@@ -37,6 +37,9 @@ void ReminderCheck::CheckReminders() {
     } const timerOnAgain{*this};
     if (!reminder_ || !reminder_->Ready())
         return;
+    // What other copies of the program wrote comes first: a memo delivered there is not shown
+    // here again.
+    FollowSettingsFile();
     ReadClockIntoLocalNow();
     for (const int slot : DueSlots(SlotTable, LocalNow)) {
         if (!DeliverReminder(slot))

@@ -1,6 +1,7 @@
-// The reminder check: every five seconds the clock is compared with every armed memo, and
-// each memo that is due is shown by its character in the reminder window, one after the
-// other; once its window is closed the memo has been delivered and leaves its slot.
+// The reminder check: every five seconds what other copies of the program wrote into the
+// settings file is taken, then the clock is compared with every armed memo, and each memo
+// that is due is shown by its character in the reminder window, one after the other; once
+// its window is closed the memo has been delivered and leaves its slot.
 #pragma once
 
 #include <windows.h>

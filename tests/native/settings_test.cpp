@@ -193,6 +193,82 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_FALSE(WriteSettings());  // nor the file itself
 }
 
+// What the windows are told, recorded.
+struct RecordingListener : SettingsListener {
+    SlotSet SlotsBeingEdited() const override { return editing; }
+    void SlotsChangedElsewhere(const SlotSet& slots) override { changed |= slots; }
+    void MemosKept() override { kept = true; }
+    SlotSet editing, changed;
+    bool kept = false;
+};
+
+// Another copy of the program replaces the file (a new file renamed over the old, as a
+// synchronising service brings it): what it changed is taken and shown, what this copy
+// changed is kept, and a save writes over neither.
+TEST_F(SettingsFile, AnotherCopysChangesAreTakenAndNeverWrittenOver) {
+    Store("[POST]\r\nPOST1MEMO=mine\r\nPOST3MEMO=to change\r\n");
+    ASSERT_TRUE(ReadSettings());
+    RecordingListener listener;
+    ListenToSettings(&listener);
+    const std::string other = "POST2MEMO=from the other PC\r\nPOST3MEMO=changed there\r\n";
+    Store("[POST]\r\nPOST1MEMO=mine\r\n" + other + "[MINE]\r\nkept=yes\r\n");
+    FollowSettingsFile();
+    EXPECT_EQ(SlotTable[1].Memo, "from the other PC");
+    EXPECT_EQ(SlotTable[2].Memo, "changed there");
+    EXPECT_EQ(listener.changed, SlotSet(0b110));
+
+    // This copy posts into slot 5 while the other peels memo 1.
+    SetMemoOf(4, "posted here");
+    Store("[POST]\r\nPOST1MEMO=\r\n" + other + "[MINE]\r\nkept=yes\r\n");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(SlotTable[0].Memo, "");
+    for (const char* entry :
+         {"POST1MEMO=\r\n", "POST2MEMO=from the other PC\r\n", "POST3MEMO=changed there\r\n",
+          "POST5MEMO=posted here\r\n", "[MINE]\r\nkept=yes\r\n"})
+        EXPECT_NE(Stored().find(entry), std::string::npos) << entry;
+
+    // Every slot full: a memo both copies rewrote differently is kept beside the file.
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        SetMemoOf(slot, "memo " + std::to_string(slot));
+    ASSERT_TRUE(WriteSettings());
+    SetMemoOf(6, "rewritten here");
+    const std::string stored = Stored();
+    Store(stored.substr(0, stored.find("POST7MEMO=")) + "POST7MEMO=rewritten there" +
+          stored.substr(stored.find("\r\n", stored.find("POST7MEMO="))));
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(SlotTable[6].Memo, "rewritten here");
+    EXPECT_EQ(temp_.Read(kKeptMemosFile), "rewritten there\r\n");
+    EXPECT_TRUE(listener.kept);
+    ListenToSettings(nullptr);
+}
+
+// The copies a synchronising service leaves beside the file: memos only they hold are taken
+// once, the file saved and the copies renamed.
+TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
+    const std::pair<const char*, bool> names[] = {
+        {"timpsd-DESKTOP-1.ini", true},
+        {"TIMPSD (Ann's conflicted copy 2026-12-09).INI", true},
+        {"timpsd.sync-conflict-20261209-101010-ABCDEFG.ini", true},
+        {"timpsd.ini", false},
+        {"timpsd-.ini", false},
+        {kKeptMemosFile, false},
+        {"timpsd.ini.new", false},
+        {"timpsd-DESKTOP-1.ini.merged", false},
+    };
+    for (const auto& [name, copy] : names)
+        EXPECT_EQ(IsConflictCopyName(name), copy) << name;
+
+    Store("[POST]\r\nPOST1MEMO=here\r\n");
+    temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST1MEMO=there\r\nPOST2MEMO=here\r\n");
+    ASSERT_TRUE(ReadSettings());
+    EXPECT_EQ(TakeConflictCopies(), std::vector<std::string>{"timpsd-OTHER.ini"});
+    EXPECT_EQ(SlotTable[1].Memo, "there");
+    EXPECT_EQ(SlotTable[2].Memo, "");
+    EXPECT_NE(Stored().find("POST2MEMO=there\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged"));
+    EXPECT_EQ(TakeConflictCopies(), std::vector<std::string>{});
+}
+
 TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {
     EXPECT_EQ(ReadThemeFolder(), "");
 }

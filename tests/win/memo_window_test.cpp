@@ -149,6 +149,9 @@ class RecordingEditor : public EditorOperations {
     void SlotDelivered(int slot) override {
         calls.push_back("SlotDelivered " + std::to_string(slot));
     }
+    void SlotChangedElsewhere(int slot) override {
+        calls.push_back("SlotChangedElsewhere " + std::to_string(slot));
+    }
 };
 
 struct MenuSeen {

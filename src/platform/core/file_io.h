@@ -59,6 +59,24 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes);
 // out), by name in Shift-JIS, in the order the system gives them; a name code page 932 cannot hold
 // is left out. False when the folder cannot be searched.
 bool ListFolders(const FileName& folder, std::vector<std::string>& names);
+// The files in `folder`, as ListFolders gives folders.
+bool ListFiles(const FileName& folder, std::vector<std::string>& names);
+
+// What tells that a file changed: its size and the time it was last written; none for a
+// file that is not there or cannot be looked at.
+struct FileStamp {
+    bool Exists = false;
+    std::uint64_t Size = 0;
+    std::uint64_t Written = 0;  // in the system's own units
+};
+bool operator==(const FileStamp& a, const FileStamp& b);
+inline bool operator!=(const FileStamp& a, const FileStamp& b) {
+    return !(a == b);
+}
+FileStamp StampOf(const FileName& path);
+
+// Renames a file, where no file of the new name is.
+bool RenameFile(const FileName& from, const FileName& to);
 
 // Why the last of the calls above failed (UTF-8, as error texts are): the system's text, or
 // the program's own for a file it refused to read.

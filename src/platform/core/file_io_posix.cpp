@@ -189,7 +189,9 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes) {
 }
 
 // On a POSIX host the name's bytes are taken as they are.
-bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+namespace {
+
+bool ListEntries(const FileName& folder, bool folders, std::vector<std::string>& names) {
     names.clear();
     refusal.clear();
     DIR* const search = ::opendir(folder.c_str());
@@ -202,12 +204,44 @@ bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
         const std::string entryName =
             folder + (folder.empty() || folder.back() == '/' ? "" : "/") + name;
         if (name == "." || name == ".." || ::stat(entryName.c_str(), &info) != 0 ||
-            !S_ISDIR(info.st_mode) || !IsCp932Text(name)) {
+            S_ISDIR(info.st_mode) != folders || !IsCp932Text(name)) {
             continue;
         }
         names.push_back(name);
     }
     return true;
+}
+
+}  // namespace
+
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+    return ListEntries(folder, true, names);
+}
+
+bool ListFiles(const FileName& folder, std::vector<std::string>& names) {
+    return ListEntries(folder, false, names);
+}
+
+bool operator==(const FileStamp& a, const FileStamp& b) {
+    return a.Exists == b.Exists && a.Size == b.Size && a.Written == b.Written;
+}
+
+FileStamp StampOf(const FileName& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return {};
+    return {true, static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
+                static_cast<std::uint64_t>(info.st_mtim.tv_nsec)};
+}
+
+bool RenameFile(const FileName& from, const FileName& to) {
+    struct stat info {};
+    if (::stat(to.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 std::string LastFileErrorText() {

@@ -219,23 +219,57 @@ bool WriteFileBytes(const FileName& path, const std::string& bytes) {
     return written && closed;
 }
 
-bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+namespace {
+
+bool ListEntries(const FileName& folder, bool folders, std::vector<std::string>& names) {
     names.clear();
     refusal.clear();
     const std::wstring pattern = folder + L"*";
     WIN32_FIND_DATAW found{};
-    const FindHandle search(FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &found,
-                                             FindExSearchLimitToDirectories, nullptr, 0));
+    const FindHandle search(FindFirstFileExW(
+        pattern.c_str(), FindExInfoStandard, &found,
+        folders ? FindExSearchLimitToDirectories : FindExSearchNameMatch, nullptr, 0));
     if (!search.Valid())
         return false;
     do {
         const std::wstring_view name = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == L"." || name == L"..")
+        const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folder != folders || name == L"." || name == L"..")
             continue;
         if (std::optional<std::string> sjis = ExactSjisFromWide(name))
             names.push_back(std::move(*sjis));
     } while (FindNextFileW(search.Get(), &found));
     return true;
+}
+
+}  // namespace
+
+bool ListFolders(const FileName& folder, std::vector<std::string>& names) {
+    return ListEntries(folder, true, names);
+}
+
+bool ListFiles(const FileName& folder, std::vector<std::string>& names) {
+    return ListEntries(folder, false, names);
+}
+
+bool operator==(const FileStamp& a, const FileStamp& b) {
+    return a.Exists == b.Exists && a.Size == b.Size && a.Written == b.Written;
+}
+
+FileStamp StampOf(const FileName& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return {};
+    const auto join = [](DWORD high, DWORD low) {
+        return static_cast<std::uint64_t>(high) << 32 | low;
+    };
+    return {true, join(data.nFileSizeHigh, data.nFileSizeLow),
+            join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime)};
+}
+
+bool RenameFile(const FileName& from, const FileName& to) {
+    refusal.clear();
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 std::string LastFileErrorText() {

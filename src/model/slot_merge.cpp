@@ -1,0 +1,95 @@
+#include "model/slot_merge.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace haripon {
+
+namespace {
+
+// A memo that lost its slot comes up this far below the memo it shared the slot with, about a
+// strip's height, so as not to lie hidden under it.
+constexpr std::int32_t kDisplacedDrop = 24;
+
+bool SamePlace(const StoredSlot& a, const StoredSlot& b) {
+    return a.Top == b.Top && a.Left == b.Left;
+}
+
+void TakeMemo(StoredSlot& into, const StoredSlot& from) {
+    const std::int32_t top = into.Top;
+    const std::int32_t left = into.Left;
+    into = from;
+    into.Top = top;
+    into.Left = left;
+}
+
+bool HoldsText(const StoredSlots& slots, const std::string& text) {
+    return std::any_of(slots.begin(), slots.end(),
+                       [&](const StoredSlot& slot) { return slot.Memo == text; });
+}
+
+}  // namespace
+
+bool SameMemo(const StoredSlot& a, const StoredSlot& b) {
+    return a.Memo == b.Memo && a.Year == b.Year && a.Month == b.Month && a.Day == b.Day &&
+           a.Hour == b.Hour && a.Minute == b.Minute && a.TimeFlag == b.TimeFlag;
+}
+
+SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
+                     SlotSet held) {
+    SlotMerge merge;
+    merge.Slots = mine;
+    SlotSet& waiting = merge.Waiting;
+    // The file's memos that lost their slot to this copy's, with the slot.
+    std::vector<std::pair<int, StoredSlot>> displaced;
+    for (int i = 0; i < kSlotCount; ++i) {
+        StoredSlot& slot = merge.Slots[i];
+        const bool changedHere = !SameMemo(mine[i], base[i]);
+        const bool changedThere = !SameMemo(file[i], base[i]);
+        if (changedThere && !changedHere && held[i]) {
+            waiting[i] = true;
+            continue;
+        }
+        if (changedThere && !changedHere) {
+            TakeMemo(slot, file[i]);
+            merge.Changed[i] = true;
+        } else if (changedThere && !SameMemo(mine[i], file[i]) && !file[i].Memo.empty() &&
+                   file[i].Memo != mine[i].Memo) {
+            if (mine[i].Memo.empty() && !held[i]) {
+                TakeMemo(slot, file[i]);
+                merge.Changed[i] = true;
+            } else {
+                displaced.emplace_back(i, file[i]);
+                displaced.back().second.Top += kDisplacedDrop;
+            }
+        }
+        if (SamePlace(mine[i], base[i]) && !SamePlace(file[i], base[i])) {
+            slot.Top = file[i].Top;
+            slot.Left = file[i].Left;
+            merge.Changed[i] = true;
+        }
+    }
+    for (const auto& [from, memo] : displaced) {
+        if (HoldsText(merge.Slots, memo.Memo))
+            continue;
+        int free = 0;
+        while (free < kSlotCount &&
+               (!merge.Slots[free].Memo.empty() || held[free] || waiting[free]))
+            ++free;
+        if (free == kSlotCount) {
+            merge.Homeless.push_back(memo);
+            merge.HomelessFrom[from] = true;
+            continue;
+        }
+        merge.Slots[free] = memo;
+        merge.Changed[free] = true;
+    }
+    merge.File = merge.Slots;
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (waiting[i])
+            merge.File[i] = file[i];
+    }
+    return merge;
+}
+
+}  // namespace haripon

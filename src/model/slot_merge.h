@@ -1,0 +1,49 @@
+// Several copies of the program on one settings file (PCs sharing a synchronised folder, two
+// accounts on one PC): what this copy holds and what the file holds now are merged slot by
+// slot, with what the file held when this copy last read or wrote it as their common base, so
+// that nothing another copy wrote is lost.
+#pragma once
+
+#include <bitset>
+#include <vector>
+
+#include "model/slot_table.h"
+
+namespace haripon {
+
+using SlotSet = std::bitset<kSlotCount>;
+
+struct SlotMerge {
+    // What this copy holds and shows afterwards.
+    StoredSlots Slots;
+    // What the file is to hold when this copy writes it: the same, but for the slots that
+    // wait (below), which keep the file's values.
+    StoredSlots File;
+    // The slots whose values came from the file, or from another slot of it: to be shown.
+    SlotSet Changed;
+    // The held slots whose change from the file waits; their base stays as it was.
+    SlotSet Waiting;
+    // Memos that found no free slot: to be kept beside the file; and the slots of the file
+    // they came from.
+    std::vector<StoredSlot> Homeless;
+    SlotSet HomelessFrom;
+};
+
+// Merges each slot in two parts, its memo (text, reminder time and timer) and its place:
+// - a part only this copy changed keeps this copy's values, one only the file changed takes
+//   the file's, one both changed alike is kept;
+// - a place both changed differently keeps this copy's;
+// - a memo both changed differently: an emptied side gives way to a written one; the same
+//   text with another time keeps this copy's; two different texts both stay, this copy's in
+//   its slot and the file's in the first free slot (or with the homeless, none being free),
+//   unless a slot holds that text already.
+// `held`: the slots whose memo is being edited here. A change the file brings to one of them
+// waits (the slot keeps its value and its base, and the file keeps its own) until it is no
+// longer held; a memo that would take its place goes to a free slot.
+SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
+                     SlotSet held = {});
+
+// The same memo: text, reminder time and timer.
+bool SameMemo(const StoredSlot& a, const StoredSlot& b);
+
+}  // namespace haripon

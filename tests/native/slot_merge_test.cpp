@@ -1,0 +1,83 @@
+// Two copies of the program on one settings file: what each keeps of the other's changes.
+#include "model/slot_merge.h"
+
+#include <gtest/gtest.h>
+
+namespace haripon {
+namespace {
+
+StoredSlot Memo(const char* text, std::int32_t top = 0, std::int32_t year = kNotSet) {
+    return {year,
+            year == kNotSet ? kNotSet : 1,
+            year == kNotSet ? kNotSet : 1,
+            year == kNotSet ? kNotSet : 9,
+            0,
+            top,
+            0,
+            year == kNotSet ? 0 : 1,
+            text};
+}
+
+// The first slot as the base, this copy and the file give it; every other slot holds "other"
+// in all three when `full`, else nothing.
+struct Case {
+    const char* what;
+    StoredSlot base, mine, file;
+    bool held;
+    bool full;
+    // Afterwards: the first slot, the second, and the file's first slot.
+    StoredSlot slot, second, fileSlot;
+    bool changed;          // the first slot took the file's values
+    const char* homeless;  // a memo kept beside the file, or none
+};
+
+const StoredSlot none = Memo("");
+const StoredSlot other = Memo("other");
+
+TEST(SlotMerge, EachSlotKeepsWhatEitherCopyChanged) {
+    const StoredSlot a = Memo("a"), b = Memo("b"), c = Memo("c");
+    const Case cases[] = {
+        {"unchanged", a, a, a, false, false, a, none, a, false, nullptr},
+        {"changed here", a, b, a, false, false, b, none, b, false, nullptr},
+        {"changed there", a, a, b, false, false, b, none, b, true, nullptr},
+        {"both alike", a, b, b, false, false, b, none, b, false, nullptr},
+        {"both differently", a, b, c, false, false, b, Memo("c", 24), b, false, nullptr},
+        {"peeled here, untouched there", a, none, a, false, false, none, none, none, false,
+         nullptr},
+        {"peeled here, rewritten there", a, none, c, false, false, c, none, c, true, nullptr},
+        {"rewritten here, peeled there", a, b, none, false, false, b, none, b, false, nullptr},
+        {"moved here, rewritten there", a, Memo("a", 50), c, false, false, Memo("c", 50), none,
+         Memo("c", 50), true, nullptr},
+        {"timer set here, cleared there", Memo("a", 0, 2030), Memo("a", 0, 2031), a, false, false,
+         Memo("a", 0, 2031), none, Memo("a", 0, 2031), false, nullptr},
+        {"being edited: the file's change waits", a, a, b, true, false, a, none, b, false, nullptr},
+        {"being edited, peeled: the file's memo goes elsewhere", a, none, c, true, false, none,
+         Memo("c", 24), none, false, nullptr},
+        {"no free slot: kept beside the file", a, b, c, false, true, b, other, b, false, "c"},
+        {"its text shown already: not twice", a, b, other, false, true, b, other, b, false,
+         nullptr},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        StoredSlots base, mine, file;
+        base[0] = test.base;
+        mine[0] = test.mine;
+        file[0] = test.file;
+        for (int i = 1; i < kSlotCount; ++i)
+            base[i] = mine[i] = file[i] = test.full ? other : none;
+        SlotSet held;
+        held[0] = test.held;
+        const SlotMerge merge = MergeSlots(base, mine, file, held);
+        EXPECT_EQ(merge.Slots[0], test.slot);
+        EXPECT_EQ(merge.Slots[1], test.full ? other : test.second);
+        EXPECT_EQ(merge.File[0], test.fileSlot);
+        EXPECT_EQ(merge.Changed[0], test.changed);
+        EXPECT_EQ(merge.Waiting[0], test.held && test.slot != test.fileSlot);
+        ASSERT_EQ(merge.Homeless.size(), test.homeless ? 1u : 0u);
+        EXPECT_EQ(test.homeless ? merge.Homeless[0].Memo : "", test.homeless ? test.homeless : "");
+        EXPECT_EQ(merge.HomelessFrom[0], test.homeless != nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace haripon
