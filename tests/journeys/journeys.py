@@ -132,10 +132,15 @@ def theme_keys(path):
 class User:
     """The program in a folder of its own, and a person at the screen."""
 
-    def __init__(self, dist, remote, shots, journey):
+    def __init__(self, dist, remote, shots, journey, beside=None, prefix=None):
+        """`beside`: another user whose folder this one shares, from the Wine prefix `prefix`
+        (another PC on the same synchronised folder)."""
         self.dist, self.remote_exe, self.shots, self.journey = dist, remote, shots, journey
-        self.folder = tempfile.mkdtemp(prefix="haripon-journey-")
-        shutil.copytree(dist, self.folder, dirs_exist_ok=True)
+        self.env = dict(os.environ, WINEPREFIX=prefix) if prefix else None
+        self.owns_folder = beside is None
+        self.folder = beside.folder if beside else tempfile.mkdtemp(prefix="haripon-journey-")
+        if self.owns_folder:
+            shutil.copytree(dist, self.folder, dirs_exist_ok=True)
         self.process = None
         self.shot_count = 0
 
@@ -143,11 +148,12 @@ class User:
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if self.owns_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
     # The program.
     def start(self, folder=None):
-        process = subprocess.Popen(["wine", "haripon.exe"], cwd=folder or self.folder,
+        process = subprocess.Popen(["wine", "haripon.exe"], cwd=folder or self.folder, env=self.env,
                                    stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
         if folder is None:
@@ -168,7 +174,7 @@ class User:
         # Output to a file, not a pipe: Wine's helper processes would hold a pipe open.
         with tempfile.TemporaryFile() as out:
             done = subprocess.run(["wine", self.remote_exe] + [str(a) for a in args],
-                                  stdin=subprocess.DEVNULL, stdout=out,
+                                  env=self.env, stdin=subprocess.DEVNULL, stdout=out,
                                   stderr=subprocess.DEVNULL, timeout=60)
             out.seek(0)
             return done.returncode, out.read().decode("utf-8", "replace")

@@ -13,41 +13,11 @@ usage: shared_folder.py PROGRAM HARIPON_REMOTE_EXE SHOTS_FOLDER SECOND_PREFIX
 import os
 import subprocess
 import sys
-import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from journeys import (EDITOR, ROOT, STRIP, Editor, JourneyFailed, User, expect,  # noqa: E402
                       theme_keys)
-
-
-class OtherPC(User):
-    """The program run from another user's folder, in a Wine prefix of its own."""
-
-    def __init__(self, first, prefix):  # pylint: disable=super-init-not-called
-        self.dist, self.remote_exe, self.shots = first.dist, first.remote_exe, first.shots
-        self.journey, self.folder = first.journey + "-other", first.folder
-        self.process, self.shot_count = None, 0
-        self.env = dict(os.environ, WINEPREFIX=prefix)
-
-    def start(self, folder=None):
-        self.process = subprocess.Popen(["wine", "haripon.exe"], cwd=self.folder, env=self.env,
-                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
-        return self.process
-
-    def remote(self, *args):
-        with tempfile.TemporaryFile() as out:
-            done = subprocess.run(["wine", self.remote_exe] + [str(a) for a in args], env=self.env,
-                                  stdin=subprocess.DEVNULL, stdout=out, stderr=subprocess.DEVNULL,
-                                  timeout=60)
-            out.seek(0)
-            return done.returncode, out.read().decode("utf-8", "replace")
-
-    def close(self):
-        if self.process and self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
 
 
 def post_and_hide(user, slot, text):
@@ -77,7 +47,7 @@ def main():
     subprocess.run([os.path.join(ROOT, "cmake", "wine-prefix.sh"), second], check=True, **quiet)
     os.makedirs(shots, exist_ok=True)
     first = User(program, remote, shots, "shared")
-    other = OtherPC(first, second)
+    other = User(program, remote, shots, "shared-other", beside=first, prefix=second)
     try:
         first.start()
         first.wait_shown(EDITOR, timeout=15)
@@ -120,7 +90,7 @@ def main():
     finally:
         other.close()
         first.close()
-        subprocess.run(["wineserver", "-k"], env=other.env, **quiet)
+        subprocess.run(["wineserver", "-k"], env=other.env, **quiet)  # the other PC's own
 
 
 if __name__ == "__main__":
