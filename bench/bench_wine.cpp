@@ -635,7 +635,7 @@ class Responses {
                 UpdateWindow(reminder.Handle());
                 shownAt = Ticks();
                 shown = shown && !Invalid(reminder);
-                PostMessageW(reminder.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+                PressKeyAsUser(reminder.Handle(), VK_ESCAPE);
             });
             const LONGLONG start = Ticks();
             Check();
@@ -726,7 +726,7 @@ class Responses {
             probe_.Post([&] {
                 UpdateWindow(reminder.Handle());
                 painted = Ticks();
-                PostMessageW(reminder.Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+                PressKeyAsUser(reminder.Handle(), VK_ESCAPE);
             });
             if (!reminder.ShowReminder() || !probe_.Done() || reminder.Visible())
                 return Wrong("the reminder window did not show and close");

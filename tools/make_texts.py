@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes src/model/texts.h, the program's fixed texts as Shift-JIS (code page 932) byte
-constants, from src/model/texts.txt (UTF-8, readable).
+constants (a group headed "(UTF-8)" as UTF-8), from src/model/texts.txt (UTF-8, readable).
 With --check, only says whether texts.h is up to date (exit 1 when not)."""
 
 import os
@@ -37,14 +37,17 @@ def literal(data):
 
 
 def header(source):
-    lines = ["// The program's fixed texts as Shift-JIS bytes (code page 932). Written by",
-             "// tools/make_texts.py from texts.txt: change them there.",
+    lines = ["// The program's fixed texts as Shift-JIS bytes (code page 932), those of error",
+             "// reports in UTF-8. Written by tools/make_texts.py from texts.txt: change them there.",
              "#pragma once", "", "namespace haripon {", "", "// clang-format off"]
+    encoding = "cp932"
     for number, line in enumerate(source.splitlines(), 1):
         if not line.strip() or (line.startswith("#") and not line.startswith("## ")):
             continue
         if line.startswith("## "):
             lines += ["", "// " + line[3:]]
+            # A group whose heading says "(UTF-8)" is written in UTF-8.
+            encoding = "utf-8" if "(UTF-8)" in line else "cp932"
             continue
         match = re.fullmatch(r"(k[A-Za-z0-9]+) = (.+)", line)
         if not match:
@@ -52,7 +55,7 @@ def header(source):
         name, text = match.groups()
         if text.endswith("\\"):
             sys.exit("%s:%d: a text may not end in a backslash" % (SOURCE, number))
-        pieces = ['"%s"' % piece for piece in literal(text.encode("cp932"))]
+        pieces = ['"%s"' % piece for piece in literal(text.encode(encoding))]
         lines.append("// " + text)
         declaration = "inline constexpr char %s[] = " % name
         if len(declaration) + len(" ".join(pieces)) + 1 <= WIDTH:

@@ -12,8 +12,10 @@ namespace haripon {
 // operations.
 Application::Application(FileName folder)
     : folder_(std::move(folder)), title_(*this), editor_(folder_, *this), memos_(editor_) {
-    editor_.Connect(memos_, reminder_);
+    editor_.Connect(memos_, reminder_, *this);
     SetErrorReportCaption(kAppName);
+    SetReasons({kNotAFileOnDiskReason, kTooLargeToReadReason, kSystemErrorReason,
+                kUnknownErrorReason, kBitmapNotValidReason, kNoMemoryForPictureReason});
     ListenToSettings(this);
 }
 
@@ -64,6 +66,7 @@ void Application::FirstDisplay() {
     if (firstDisplayDone_)
         return;
     firstDisplayDone_ = true;
+    TakeConflictCopiesTold();
     memos_.ShowPostedMemos();
     title_.AddTrayIcon();
     // The editor comes before the title goes, so that the focus stays with the program.
@@ -88,13 +91,13 @@ void Application::Shutdown() {
 
 SlotSet Application::SlotsBeingEdited() const {
     SlotSet editing;
-    if (editor_.Visible())
-        editing[SelectedSlot] = true;
+    editing[SelectedSlot] = editor_.EditsSelectedSlot();
     return editing;
 }
 
+// Before every window exists, the first display shows the slots as they are.
 void Application::SlotsChangedElsewhere(const SlotSet& slots) {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
+    for (int slot = 0; allWindowsCreated_ && slot < kSlotCount; ++slot) {
         if (!slots[slot])
             continue;
         memos_.SlotChangedElsewhere(slot);
@@ -102,12 +105,40 @@ void Application::SlotsChangedElsewhere(const SlotSet& slots) {
     }
 }
 
-// Told once a run, and not while the session ends.
+// Told once a run, and not while the session ends; after the save that kept them, not in
+// the middle of it.
 void Application::MemosKept() {
     if (keptMemosTold_ || sessionEnding_)
         return;
     keptMemosTold_ = true;
-    ShowMessage(std::string(kMemosKept) + "\r\n" + kKeptMemosFile, VersionText);
+    title_.Later(
+        [] { ShowMessage(std::string(kMemosKept) + "\r\n" + kKeptMemosFile, VersionText); });
+}
+
+// The memos of the synchronising services' conflict copies, unless their time has come
+// (delivered elsewhere, most likely), taken once every window exists; the user is told.
+void Application::TakeConflictCopiesTold() {
+    const std::vector<std::string> copies = TakeConflictCopies([](const StoredSlot& memo) {
+        ReadClockIntoLocalNow();
+        MemoSlot slot;
+        slot.Memo = memo.Memo;
+        slot.Year = memo.Year;
+        slot.Month = memo.Month;
+        slot.Day = memo.Day;
+        slot.Hour = memo.Hour;
+        slot.Minute = memo.Minute;
+        return memo.TimeFlag == 0 || !IsDue(slot, LocalNow);
+    });
+    if (copies.empty())
+        return;
+    std::string message = kConflictCopiesTaken;
+    for (const std::string& copy : copies)
+        message += "\r\n" + copy;
+    ShowMessage(message, VersionText);
+}
+
+void Application::ShowRemindersWaiting(bool waiting) {
+    title_.SetTrayTip(waiting ? kReminderWaitingTip : kAppName);
 }
 
 void Application::RequestExit() {

@@ -12,7 +12,7 @@
 
 namespace haripon {
 
-class Application : public ProgramExit, public SettingsListener {
+class Application : public ProgramExit, public SettingsListener, public RemindersWaiting {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
     explicit Application(FileName folder);
@@ -46,6 +46,8 @@ class Application : public ProgramExit, public SettingsListener {
     SlotSet SlotsBeingEdited() const override;
     void SlotsChangedElsewhere(const SlotSet& slots) override;
     void MemosKept() override;
+    // The tray icon's tip says that a reminder waits for the end of a presentation.
+    void ShowRemindersWaiting(bool waiting) override;
     // The session ends, or the Restart Manager closes the program (`closing`): what changed
     // since the last save is saved, without a message box; a reminder on screen is kept, not
     // delivered; for the Restart Manager the program then ends.
@@ -53,6 +55,7 @@ class Application : public ProgramExit, public SettingsListener {
 
   private:
     void CreateOtherWindows();
+    void TakeConflictCopiesTold();
 
     FileName folder_;
     TPTitleForm title_;

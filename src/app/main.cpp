@@ -33,6 +33,17 @@ class SingleInstance {
     bool otherRunning_ = false;
 };
 
+// After a restart for an update or a reboot Windows starts the program again, as it was
+// running (Vista on); not after a crash or a hang, which would start it over and over.
+void StartAgainAfterARestart() {
+    using Register = HRESULT(WINAPI*)(PCWSTR, DWORD);
+    constexpr DWORD kNotAfterACrashOrAHang = 1 | 2;  // RESTART_NO_CRASH | RESTART_NO_HANG
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    if (const auto registerRestart = reinterpret_cast<Register>(reinterpret_cast<void*>(
+            kernel ? GetProcAddress(kernel, "RegisterApplicationRestart") : nullptr)))
+        registerRestart(L"", kNotAfterACrashOrAHang);
+}
+
 int RunProgram() {
     SingleInstance instance;
     if (instance.OtherRunning()) {
@@ -41,6 +52,7 @@ int RunProgram() {
                     MB_OK);
         return 0;
     }
+    StartAgainAfterARestart();
     Application application(ExecutableFolder());
     return application.Run();
 }
@@ -64,7 +76,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } catch (const std::exception& error) {
         haripon::ShowErrorReport(error.what());
     } catch (...) {
-        haripon::ShowErrorReport("Unknown error");
+        haripon::ShowErrorReport(haripon::Reasons().UnknownError);
     }
     return 0;
 }

@@ -30,6 +30,8 @@ class TPTitleForm : public Form {
     // After the first display the title is never shown again: its picture goes.
     void FinishTitle();
     void RemoveTrayIcon() { tray_.Remove(); }
+    void SetTrayTip(std::string tip) { tray_.SetTip(std::move(tip)); }
+    const std::string& TrayTip() const { return tray_.Tip(); }
     bool TrayIconAdded() const { return tray_.Added(); }
 
   protected:

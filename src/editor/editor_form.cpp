@@ -7,6 +7,7 @@
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/core/local_clock.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/error_report.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/window_text.h"
@@ -109,9 +110,10 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
     }
 }
 
-void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
+void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
+                         RemindersWaiting& waiting) {
     memos_ = &memos;
-    check_.Connect(memos, reminder);
+    check_.Connect(memos, reminder, waiting);
 }
 
 void TTPostForm::CreateWindowedControls() {
@@ -152,8 +154,10 @@ void TTPostForm::FormCreate() {
     SetVersionBoxOpen(false);
     check_.Start();
     // A catalogue that cannot be made is reported and the start goes on: the stored memos
-    // are read all the same.
+    // are read all the same. A folder that refuses writes is found first, so that no write
+    // waits on it, and told once the caption is known.
     SetAppFolder(folder_);
+    const bool takesWrites = SettingsFolderTakesWrites();
     RunReported([] {
         BuildThemeCatalogue([](std::string_view a, std::string_view b) {
             return CompareTextIgnoringCase(a, b) < 0;
@@ -170,7 +174,12 @@ void TTPostForm::FormCreate() {
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
-    TakeConflictCopiesTold();
+    if (!takesWrites) {
+        Say((std::string(kFolderRefusesWrites) + "\r\n" + SjisFromWide(folder_) + "\r\n\r\n" +
+             kFolderRefusesWritesAdvice)
+                .c_str(),
+            nullptr);
+    }
     ShowSelectedSlot();
     ShowAllSlotPictures();
     ApplyEditorSkin();
@@ -298,11 +307,10 @@ void TTPostForm::SlotDelivered(int slot) {
     }
 }
 
-// While the editor is shown the user may be typing into the selected slot: the file's change
-// waits for it (the settings' held slots).
+// A slot the user is editing keeps what is typed (the file's change to it waits meanwhile).
 void TTPostForm::SlotChangedElsewhere(int slot) {
     ShowSlotPicture(slot);
-    if (slot != SelectedSlot || Visible())
+    if (slot != SelectedSlot || EditsSelectedSlot())
         return;
     SetMemoText(SlotTable[slot].Memo);
     ShowTimerState();
@@ -310,11 +318,31 @@ void TTPostForm::SlotChangedElsewhere(int slot) {
     ShowPostButtons(slot);
 }
 
+// Shown, and holding what the selected slot does not: other text, another tick or, ticked,
+// another time.
+bool TTPostForm::EditsSelectedSlot() const {
+    if (!Visible())
+        return false;
+    const MemoSlot& slot = SlotTable[SelectedSlot];
+    const bool ticked = TimSetCBox.Checked();
+    if (PstEdt.Text() != slot.Memo || ticked != (slot.TimeFlag != 0))
+        return true;
+    const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
+    const std::int32_t stored[] = {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
+    for (int i = 0; ticked && i < kTimeBoxCount; ++i) {
+        if (ParseLeadingInt(texts[i]) != stored[i])
+            return true;
+    }
+    return false;
+}
+
+// On a monitor whatever the displays did since it was last shown.
 void TTPostForm::ShowEditor() {
     if (!placed_) {
         CenterOnScreen();
         placed_ = true;
     }
+    KeepOnScreen();
     Show();
 }
 
@@ -555,16 +583,6 @@ void TTPostForm::EnableTimeBoxes(bool enabled) {
 
 void TTPostForm::Say(const char* message, HWND focus) {
     ShowMessage(message, VersionText, focus);
-}
-
-void TTPostForm::TakeConflictCopiesTold() {
-    const std::vector<std::string> copies = TakeConflictCopies();
-    if (copies.empty())
-        return;
-    std::string message = kConflictCopiesTaken;
-    for (const std::string& copy : copies)
-        message += "\r\n" + copy;
-    Say(message.c_str(), nullptr);
 }
 
 void TTPostForm::SaveSettings() {

@@ -45,7 +45,8 @@ class TTPostForm : public Form, public EditorOperations {
 
     // The desktop memo windows the editor posts to and the window due memos are shown in;
     // they are made after the editor and know it in turn.
-    void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder);
+    void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
+                 RemindersWaiting& waiting);
 
     // What the tray, the memo windows and the reminder check use.
     bool Visible() const override { return Form::Visible(); }
@@ -53,6 +54,9 @@ class TTPostForm : public Form, public EditorOperations {
     void SlotPeeledOff(int slot, bool wasTimed) override;
     void SlotDelivered(int slot) override;
     void SlotChangedElsewhere(int slot) override;
+    // True while the editor shows something of the selected slot that the slot does not
+    // hold yet: the user edits its memo.
+    bool EditsSelectedSlot() const;
 
     // Shows the window and brings it to the front; centred the first time.
     void ShowEditor();
@@ -120,8 +124,6 @@ class TTPostForm : public Form, public EditorOperations {
     void ClearTimerBoxes();
     void Say(const char* message, HWND focus);
     void SaveSettings();
-    // The memos of the synchronising services' conflict copies taken, and the user told.
-    void TakeConflictCopiesTold();
 
     void PstBtnClick(int tag);
     void TimSetCBox2Click();

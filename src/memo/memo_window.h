@@ -47,6 +47,8 @@ class TMemoWindow : public Form {
     void FormClose() override;
     void FormMouseDown(POINT at) override;
     void FormRightButtonDown(POINT at) override;
+    // The strip keeps the place it is brought to.
+    void FormDisplayChange() override { KeepOnTheScreens(); }
 
   private:
     EditorOperations& editor_;

@@ -45,7 +45,13 @@ struct KnownFile {
     // What the file held then, and its stamp.
     StoredSlots Seen;
     FileStamp Stamp;
+    // Looks at the stamp alone since the bytes were last read.
+    int Looks = 0;
 };
+
+// Once a minute the bytes are read whatever the stamp says: a file replaced within the
+// resolution of its time stamp (two seconds on FAT) with the same size looks unchanged.
+constexpr int kLooksBetweenReads = 12;
 
 KnownFile known;
 SettingsListener* listener = nullptr;
@@ -86,7 +92,8 @@ std::string KeptLine(const StoredSlot& memo) {
     return line + "\r\n";
 }
 
-// The memos added at the end of the kept memos' file; true when there were none.
+// The memos added at the end of the kept memos' file, each once however often a save is
+// tried; true when that is done (or there were none).
 bool KeepMemos(const std::vector<StoredSlot>& memos) {
     if (memos.empty())
         return true;
@@ -94,8 +101,14 @@ bool KeepMemos(const std::vector<StoredSlot>& memos) {
     std::string text;
     if (ReadFileBytes(path, text) == ReadResult::Failed)
         return false;
-    for (const StoredSlot& memo : memos)
-        text += KeptLine(memo);
+    const std::string before = text;
+    for (const StoredSlot& memo : memos) {
+        const std::string line = KeptLine(memo);
+        if (("\n" + text).find("\n" + line) == std::string::npos)
+            text += line;
+    }
+    if (text == before)
+        return true;
     if (!ReplaceFileBytes(path, text))
         return false;
     if (listener)
@@ -104,18 +117,17 @@ bool KeepMemos(const std::vector<StoredSlot>& memos) {
 }
 
 // What the merge brings is taken into the slots and shown. `file`: what the file holds now,
-// the base of the next merge; a slot whose change waits (or whose memo could not be placed
-// yet) keeps its base.
-void TakeMerge(const SlotMerge& merge, const StoredSlots& file, const SlotSet& unresolved,
-               const FileStamp& stamp) {
+// the base of the next merge; a slot whose change waits keeps its base.
+void TakeMerge(const SlotMerge& merge, const StoredSlots& file, const FileStamp& stamp) {
     for (int i = 0; i < kSlotCount; ++i) {
         if (merge.Changed[i])
             StoreSlot(i, merge.Slots[i]);
-        if (!merge.Waiting[i] && !unresolved[i])
+        if (!merge.Waiting[i])
             known.Base[i] = file[i];
     }
     known.Seen = file;
     known.Stamp = stamp;
+    known.Looks = 0;
     if (listener && merge.Changed.any())
         listener->SlotsChangedElsewhere(merge.Changed);
 }
@@ -124,6 +136,17 @@ bool HoldsText(const StoredSlots& slots, const std::string& text) {
     for (const StoredSlot& slot : slots) {
         if (slot.Memo == text)
             return true;
+    }
+    return false;
+}
+
+// A conflict copy taken gets ".merged" added to its name, or ".merged-2" and so on where one
+// of that name was taken before (OneDrive names every copy from one PC alike).
+bool RenameAside(const std::string& name) {
+    for (int n = 1; n <= 99; ++n) {
+        const std::string aside = name + ".merged" + (n == 1 ? "" : "-" + std::to_string(n));
+        if (!StampOf(AppFile(aside)).Exists)
+            return RenameFile(AppFile(name), AppFile(aside));
     }
     return false;
 }
@@ -152,6 +175,13 @@ bool EndsWith(std::string_view text, std::string_view end) {
 }
 
 }  // namespace
+
+bool SettingsFolderTakesWrites() {
+    const WriteCheck check = CheckWritesBeside(AppFile(kSettingsFile));
+    const bool takes = check.NewFiles && check.File;
+    SetAccessDeniedPasses(takes);
+    return takes;
+}
 
 void ListenToSettings(SettingsListener* settingsListener) {
     listener = settingsListener;
@@ -191,32 +221,46 @@ bool WriteSettings() {
     if (read == ReadResult::Failed)
         return false;
     ProfileText profile(bytes);
-    const StoredSlots file = read == ReadResult::Missing ? known.Base : ReadSlots(profile);
+    StoredSlots file = known.Base;
+    if (read == ReadResult::Ok) {
+        file = ReadSlots(profile);
+    } else if (!ThemeFolder.empty()) {
+        profile.WriteString(kFolderSection, kFolderKey, ThemeFolder);  // the theme stays
+    }
     const SlotMerge merge = MergeSlots(known.Base, StoredPartOfAll(), file, SlotsBeingEdited());
+    // Kept first: a save that fails keeps them all the same, once.
     if (!KeepMemos(merge.Homeless))
         return false;
     WriteSlots(merge.File, profile);
     profile.WriteString(kVersionSection, kVersionKey, VersionText);
     if (!ReplaceFileBytes(path, profile.Bytes()))
         return false;
-    TakeMerge(merge, merge.File, {}, StampOf(path));
+    TakeMerge(merge, merge.File, StampOf(path));
     return true;
 }
 
+// A file that could not be read at start (held at log-on, a cloud file not yet there) is read
+// as soon as it can be: until then the slots hold nothing of it and its base is empty.
 void FollowSettingsFile() {
-    if (!known.Read)
-        return;
     const FileName path = AppFile(kSettingsFile);
     const FileStamp stamp = StampOf(path);
-    if (!stamp.Exists || (stamp == known.Stamp && known.Seen == known.Base))
+    if (known.Read && (!stamp.Exists || (stamp == known.Stamp && known.Seen == known.Base &&
+                                         ++known.Looks < kLooksBetweenReads)))
         return;
     std::string bytes;
-    if (ReadFileBytes(path, bytes) != ReadResult::Ok)
-        return;  // tried again at the next look
+    const ReadResult read = ReadFileBytes(path, bytes, false);
+    if (read == ReadResult::Failed || (known.Read && read == ReadResult::Missing))
+        return;  // tried again at the next look, without holding the program up now
+    known.Read = true;
     const StoredSlots file = ReadSlots(ProfileText(bytes));
-    const SlotMerge merge = MergeSlots(known.Base, StoredPartOfAll(), file, SlotsBeingEdited());
-    // A memo that found no free slot stays where the file has it, until a save keeps it.
-    TakeMerge(merge, file, merge.HomelessFrom, stamp);
+    // What two copies changed differently stays as each has it, until a save settles it.
+    TakeMerge(MergeSlots(known.Base, StoredPartOfAll(), file, SlotsBeingEdited(), MergeFor::Look),
+              file, stamp);
+}
+
+bool FileChangeWaits(int slot) {
+    return known.Read && known.Seen[slot] != known.Base[slot] &&
+           SameMemo(StoredPartOf(SlotTable[slot]), known.Base[slot]);
 }
 
 bool IsConflictCopyName(std::string_view name) {
@@ -232,7 +276,7 @@ bool IsConflictCopyName(std::string_view name) {
            between("timpsd.sync-conflict-", kIni);
 }
 
-std::vector<std::string> TakeConflictCopies() {
+std::vector<std::string> TakeConflictCopies(const MemoWanted& wanted) {
     std::vector<std::string> names;
     std::vector<std::string> taken;
     if (!known.Read || !ListFiles(AppFolder, names))
@@ -245,7 +289,7 @@ std::vector<std::string> TakeConflictCopies() {
             continue;
         const StoredSlots copy = ReadSlots(ProfileText(bytes));
         for (int i = 0; i < kSlotCount; ++i) {
-            if (copy[i].Memo.empty() || HoldsText(slots, copy[i].Memo))
+            if (copy[i].Memo.empty() || HoldsText(slots, copy[i].Memo) || !wanted(copy[i]))
                 continue;
             const int at = slots[i].Memo.empty() ? i : FirstEmptyOf(slots);
             if (at >= 0) {
@@ -261,11 +305,13 @@ std::vector<std::string> TakeConflictCopies() {
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
     if (!KeepMemos(homeless) || !WriteSettings())
-        return {};
-    // A copy of that name taken before stays: its memos are the slots' now, and not taken twice.
-    for (const std::string& name : taken)
-        RenameFile(AppFile(name), AppFile(name + ".merged"));
-    return taken;
+        return {};  // taken again at the next start: its memos are not taken twice
+    std::vector<std::string> renamed;
+    for (const std::string& name : taken) {
+        if (RenameAside(name))
+            renamed.push_back(name);
+    }
+    return renamed;
 }
 
 void WriteThemeFolder(std::string_view folder) {

@@ -4,6 +4,7 @@
 // written over unseen, and each follows what the others write.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,22 +42,33 @@ bool ReadSettings();
 bool WriteSettings();
 
 // The file looked at (its size and last write): what other copies changed since this one
-// last read or wrote it is taken into the slots this copy has not changed. Nothing is
-// written.
+// last read or wrote it is taken into the slots this copy has not changed; a file that could
+// not be read at start is read now, if it can be. Nothing is written.
 void FollowSettingsFile();
+// True when the file holds a change to the slot that waits (the memo being edited here): the
+// memo may have been delivered or peeled off elsewhere, and is not due here meanwhile.
+bool FileChangeWaits(int slot);
 
 // A run that has not read the file yet: until it does, a save leaves the stored memos alone.
 void ForgetSettingsFile();
+
+// Whether the folder takes the program's files: a new file beside the settings file, and the
+// settings file itself written. Where it does not (a folder the user may not write, one that
+// Controlled Folder Access protects, a read-only share), saves are tried once, not waited on.
+bool SettingsFolderTakesWrites();
 
 // The copies of timpsd.ini a synchronising service makes beside it when two PCs changed it
 // at once (OneDrive: timpsd-PC.ini; Dropbox, Nextcloud, Google Drive: timpsd (…).ini;
 // Syncthing: timpsd.sync-conflict-….ini), ASCII letters in any case.
 bool IsConflictCopyName(std::string_view name);
 
-// Takes the memos that only the conflict copies beside the file hold, each into its own slot
-// where that is free, else the first free one (or kept beside the file), saves, and renames
-// each copy so that it is not taken twice. The copies' names, none when there were none.
-std::vector<std::string> TakeConflictCopies();
+// Takes the memos that only the conflict copies beside the file hold and that are `wanted`,
+// each into its own slot where that is free, else the first free one (or kept beside the
+// file), saves, and renames each copy so that it is not taken twice. The names of the copies
+// taken and renamed; none when there were none, or the save failed (they are taken at the
+// next start then).
+using MemoWanted = std::function<bool(const StoredSlot& memo)>;
+std::vector<std::string> TakeConflictCopies(const MemoWanted& wanted);
 
 // Key DATFOLDER of section FOLDER; empty when absent or unreadable.
 std::string ReadThemeFolder();

@@ -36,17 +36,26 @@ bool SameMemo(const StoredSlot& a, const StoredSlot& b) {
 }
 
 SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
-                     SlotSet held) {
+                     SlotSet held, MergeFor purpose) {
     SlotMerge merge;
     merge.Slots = mine;
     SlotSet& waiting = merge.Waiting;
+    // A memo this copy shows in a slot it changed itself.
+    const auto shownHere = [&](int i, const std::string& text) {
+        for (int j = 0; j < kSlotCount; ++j) {
+            if (j != i && !text.empty() && mine[j].Memo == text &&
+                (!SameMemo(mine[j], base[j]) || held[j]))
+                return true;
+        }
+        return false;
+    };
     // The file's memos that lost their slot to this copy's, with the slot.
     std::vector<std::pair<int, StoredSlot>> displaced;
     for (int i = 0; i < kSlotCount; ++i) {
         StoredSlot& slot = merge.Slots[i];
         const bool changedHere = !SameMemo(mine[i], base[i]);
         const bool changedThere = !SameMemo(file[i], base[i]);
-        if (changedThere && !changedHere && held[i]) {
+        if (changedThere && !changedHere && (held[i] || shownHere(i, file[i].Memo))) {
             waiting[i] = true;
             continue;
         }
@@ -58,18 +67,21 @@ SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const Sto
             if (mine[i].Memo.empty() && !held[i]) {
                 TakeMemo(slot, file[i]);
                 merge.Changed[i] = true;
+            } else if (purpose == MergeFor::Look) {
+                waiting[i] = true;
             } else {
                 displaced.emplace_back(i, file[i]);
                 displaced.back().second.Top += kDisplacedDrop;
             }
         }
-        if (SamePlace(mine[i], base[i]) && !SamePlace(file[i], base[i])) {
+        if (SamePlace(mine[i], base[i]) && !SamePlace(file[i], base[i]) && !waiting[i]) {
             slot.Top = file[i].Top;
             slot.Left = file[i].Left;
             merge.Changed[i] = true;
         }
     }
-    for (const auto& [from, memo] : displaced) {
+    for (const auto& placed : displaced) {
+        const StoredSlot& memo = placed.second;
         if (HoldsText(merge.Slots, memo.Memo))
             continue;
         int free = 0;
@@ -78,7 +90,6 @@ SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const Sto
             ++free;
         if (free == kSlotCount) {
             merge.Homeless.push_back(memo);
-            merge.HomelessFrom[from] = true;
             continue;
         }
         merge.Slots[free] = memo;

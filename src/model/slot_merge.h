@@ -13,6 +13,11 @@ namespace haripon {
 
 using SlotSet = std::bitset<kSlotCount>;
 
+// A merge for a save writes its result; one for a look at the file only shows it, and leaves
+// what two copies changed differently for the next save to settle against the file as it is
+// then.
+enum class MergeFor { Save, Look };
+
 struct SlotMerge {
     // What this copy holds and shows afterwards.
     StoredSlots Slots;
@@ -21,12 +26,12 @@ struct SlotMerge {
     StoredSlots File;
     // The slots whose values came from the file, or from another slot of it: to be shown.
     SlotSet Changed;
-    // The held slots whose change from the file waits; their base stays as it was.
+    // The slots whose change from the file waits (the memo being edited, one whose memo a
+    // look leaves for the save, one whose memo another slot shows for now): they keep their
+    // base, so that the next merge meets the change again.
     SlotSet Waiting;
-    // Memos that found no free slot: to be kept beside the file; and the slots of the file
-    // they came from.
+    // Memos that found no free slot at a save: to be kept beside the file.
     std::vector<StoredSlot> Homeless;
-    SlotSet HomelessFrom;
 };
 
 // Merges each slot in two parts, its memo (text, reminder time and timer) and its place:
@@ -36,12 +41,14 @@ struct SlotMerge {
 // - a memo both changed differently: an emptied side gives way to a written one; the same
 //   text with another time keeps this copy's; two different texts both stay, this copy's in
 //   its slot and the file's in the first free slot (or with the homeless, none being free),
-//   unless a slot holds that text already.
+//   unless a slot holds that text already;
+// - a memo the file brings that this copy shows in another slot it changed, or that waits,
+//   is taken once that slot no longer shows it: never the same memo twice.
 // `held`: the slots whose memo is being edited here. A change the file brings to one of them
-// waits (the slot keeps its value and its base, and the file keeps its own) until it is no
-// longer held; a memo that would take its place goes to a free slot.
+// waits (the slot keeps its value, the file its own) until it is no longer held; a memo that
+// would take its place goes to a free slot.
 SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
-                     SlotSet held = {});
+                     SlotSet held = {}, MergeFor purpose = MergeFor::Save);
 
 // The same memo: text, reminder time and timer.
 bool SameMemo(const StoredSlot& a, const StoredSlot& b);

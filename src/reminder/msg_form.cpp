@@ -6,6 +6,7 @@
 #include "reminder/reminder_layout.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "platform/win32/error_report.h"
 #include "theme/theme_pictures.h"
 
 namespace haripon {
@@ -56,32 +57,43 @@ void TMsgForm::DrawReminderMemo(std::string_view memo) {
 void TMsgForm::ShowCharacter(std::string_view pictureFile) {
     MsgFrmMainImg.SetBounds(ThemeSettings.TimerCharLeft, ThemeSettings.TimerCharTop,
                             ThemeSettings.TimerCharWidth, ThemeSettings.TimerCharHeight);
-    ShowThemePicture(MsgFrmMainImg, pictureFile);
+    try {
+        MsgFrmMainImg.Load(ThemePath(pictureFile));
+    } catch (const std::exception& error) {
+        MsgFrmMainImg.Clear();
+        pictureReport_ = error.what();
+    }
 }
 
-// Centred the first time, then at the same place. On Windows a program in the background
-// may not take the foreground: the window stays above the user's other windows while it is
-// shown, and asks for the focus; hidden, it is an ordinary window again.
+// Centred the first time, then at the same place, and on a monitor whatever the displays did
+// since. The window stays above the user's other windows while it is shown, but does not take
+// the keyboard from the window the user types into; hidden, it is an ordinary window again.
 bool TMsgForm::ShowReminder() {
     if (!placed_) {
         CenterOnScreen();
         placed_ = true;
     }
+    KeepOnScreen();
     background_.ShowIn(MsgMainImg);
     SetStayOnTop(true);
-    const bool closed = ShowModal();
+    const bool closed = ShowModal(false);
     if (Handle())
         SetStayOnTop(false);
     return closed;
 }
 
+// A picture that could not be loaded is reported once the window is on the screen, above it:
+// the reminder never waits behind a report the user cannot see.
 void TMsgForm::FormShow() {
-    shownAt_ = GetTickCount();
+    focusedByUser_ = false;
+    if (!pictureReport_.empty())
+        PostMessageW(Handle(), kReportPictureMessage, 0, 0);
 }
 
 // Enter and Esc close the window as its button does: a theme may give the button no size.
-// Closing delivers the memo, and the window comes on its own: a key meant for another window
-// (pressed in its first moment, held down since before it came, or repeating) does nothing.
+// Closing delivers the memo, and the window comes on its own: only once the user has given it
+// the keyboard (a click into it, Alt+Tab, a click on the tray icon) do keys count, and not in
+// their first moment, held down since before, or repeating.
 bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     constexpr LPARAM kRepeated = 1 << 30;
     // The session ends, or the Restart Manager closes the program: the window goes without
@@ -90,13 +102,17 @@ bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         CancelModal();
         return true;
     }
-    // On Windows the window may come up behind the user's and take the keyboard only later:
-    // its keys wait from then on.
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
-        shownAt_ = GetTickCount();
+    if (message == kReportPictureMessage) {
+        ShowErrorReportOver(Handle(), std::exchange(pictureReport_, {}));
+        return true;
+    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        focusedByUser_ = true;
+        focusedAt_ = GetTickCount();
+    }
     if (message != WM_KEYDOWN || (wParam != VK_ESCAPE && wParam != VK_RETURN))
         return false;
-    if (!(lParam & kRepeated) && GetTickCount() - shownAt_ >= keyDelay_)
+    if (focusedByUser_ && !(lParam & kRepeated) && GetTickCount() - focusedAt_ >= keyDelay_)
         MsgWndExtBtnClick();
     result = 0;
     return true;

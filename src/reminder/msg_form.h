@@ -27,7 +27,8 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     void ShowCharacter(std::string_view pictureFile) override;
     bool ShowReminder() override;
 
-    // Enter and Esc close the window once it has been on screen this long (1 s unless set).
+    // Enter and Esc close the window once the user has given it the keyboard this long ago
+    // (1 s unless set).
     void SetKeyDelay(DWORD milliseconds) { keyDelay_ = milliseconds; }
 
     // The parts, bottom to top.
@@ -45,10 +46,15 @@ class TMsgForm : public Form, public ReminderWindowOperations {
   private:
     void MsgWndExtBtnClick();
 
+    // The message by which the window reports a picture once it is on the screen.
+    static constexpr UINT kReportPictureMessage = WM_APP + 1;
+
     ThemeBackground background_;
+    std::string pictureReport_;
     bool placed_ = false;
     DWORD keyDelay_ = 1000;
-    DWORD shownAt_ = 0;
+    bool focusedByUser_ = false;
+    DWORD focusedAt_ = 0;
 };
 
 }  // namespace haripon

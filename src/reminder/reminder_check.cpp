@@ -1,5 +1,6 @@
 #include "reminder/reminder_check.h"
 
+#include <algorithm>
 #include <string>
 
 #include "memo/memo_operations.h"
@@ -9,6 +10,7 @@
 #include "model/texts.h"
 #include "platform/win32/form.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/notification_state.h"
 #include "reminder/reminder_operations.h"
 
 namespace haripon {
@@ -16,9 +18,11 @@ namespace haripon {
 ReminderCheck::ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor)
     : timerWindow_(timerWindow), timerId_(timerId), editor_(editor) {}
 
-void ReminderCheck::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder) {
+void ReminderCheck::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
+                            RemindersWaiting& waiting) {
     memos_ = &memos;
     reminder_ = &reminder;
+    waitingTold_ = &waiting;
 }
 
 void ReminderCheck::Start() {
@@ -41,7 +45,18 @@ void ReminderCheck::CheckReminders() {
     // here again.
     FollowSettingsFile();
     ReadClockIntoLocalNow();
-    for (const int slot : DueSlots(SlotTable, LocalNow)) {
+    std::vector<int> due = DueSlots(SlotTable, LocalNow);
+    // A memo whose change from the file waits may have been delivered elsewhere.
+    due.erase(std::remove_if(due.begin(), due.end(), FileChangeWaits), due.end());
+    // While the user presents, or a full-screen program runs, a due memo waits: it is shown
+    // at the first check after that ends.
+    const bool waiting = !due.empty() && !UserTakesNotifications();
+    if (waiting != waiting_)
+        waitingTold_->ShowRemindersWaiting(waiting);
+    waiting_ = waiting;
+    if (waiting)
+        return;
+    for (const int slot : due) {
         if (!DeliverReminder(slot))
             return;
     }

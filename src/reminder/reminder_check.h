@@ -15,15 +15,24 @@ class Form;
 class MemoWindowOperations;
 class ReminderWindowOperations;
 
+// Told when due reminders start to wait for the end of a presentation, and when they no
+// longer wait.
+class RemindersWaiting {
+  public:
+    virtual ~RemindersWaiting() = default;
+    virtual void ShowRemindersWaiting(bool waiting) = 0;
+};
+
 class ReminderCheck {
   public:
     // The check runs on `timerWindow`'s timer `timerId`; a delivered memo's slot is shown
     // empty in the editor.
     ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor);
 
-    // The memo windows, which hide a delivered memo, and the window due memos are shown in;
-    // they are made after the check's window.
-    void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder);
+    // The memo windows, which hide a delivered memo, the window due memos are shown in and
+    // what tells that they wait; they are made after the check's window.
+    void Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
+                 RemindersWaiting& waiting);
 
     // The first check comes five seconds from now.
     void Start();
@@ -39,6 +48,8 @@ class ReminderCheck {
     EditorOperations& editor_;
     MemoWindowOperations* memos_ = nullptr;
     ReminderWindowOperations* reminder_ = nullptr;
+    RemindersWaiting* waitingTold_ = nullptr;
+    bool waiting_ = false;
     LineGenerator lines_;
 };
 

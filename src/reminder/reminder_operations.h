@@ -16,7 +16,7 @@ class ReminderWindowOperations {
     virtual void DrawReminderLine(std::string_view line) = 0;
     virtual void DrawReminderMemo(std::string_view memo) = 0;
     // The character picture at the theme's place; when the picture cannot be loaded the
-    // window shows none, and the error is reported.
+    // window shows none, and the error is reported once the window is on the screen.
     virtual void ShowCharacter(std::string_view pictureFile) = 0;
     // Shows the window modally until the user closes it: true then, false when the program
     // ends before that.

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "model/slot_table.h"
+#include "model/texts.h"
 #include "platform/core/file_io.h"
 #include "platform/core/sjis.h"
 
@@ -61,9 +62,9 @@ std::vector<std::string> ReadThemeCatalogue() {
     std::vector<std::string> lines = SplitLines(text);
     const auto count = static_cast<std::size_t>(std::max(ThemeCount, 0));
     if (lines.size() < count) {
-        throw std::runtime_error(ShownFileName(catalogue) + ": holds " +
-                                 std::to_string(lines.size()) + " of " + std::to_string(count) +
-                                 " theme names");
+        throw std::runtime_error(ShownFileName(catalogue) + ": " + kThemeNamesMissingReason + " (" +
+                                 std::to_string(lines.size()) + " / " + std::to_string(count) +
+                                 ")");
     }
     lines.resize(count);
     return lines;

@@ -185,7 +185,14 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_NE(fs::status(File()).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 
-    fs::create_directory(folder_ / "timpsd.ini.new");  // no temporary can be made
+    // A temporary name taken by a folder: the second name is used; both taken, no temporary
+    // can be made and the file is written in place.
+    fs::create_directory(folder_ / "timpsd.ini.new");
+    SetMemoOf(0, "second name");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(Stored().find("POST1MEMO=second name\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new-2"));
+    fs::create_directory(folder_ / "timpsd.ini.new-2");
     SetMemoOf(0, "in place");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(Stored().find("POST1MEMO=in place\r\n"), std::string::npos);
@@ -235,6 +242,11 @@ TEST_F(SettingsFile, AnotherCopysChangesAreTakenAndNeverWrittenOver) {
     const std::string stored = Stored();
     Store(stored.substr(0, stored.find("POST7MEMO=")) + "POST7MEMO=rewritten there" +
           stored.substr(stored.find("\r\n", stored.find("POST7MEMO="))));
+    // Kept first, and once however often the save fails.
+    fs::permissions(File(), fs::perms::owner_read);
+    EXPECT_FALSE(WriteSettings());
+    EXPECT_FALSE(WriteSettings());
+    fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write);
     ASSERT_TRUE(WriteSettings());
     EXPECT_EQ(SlotTable[6].Memo, "rewritten here");
     EXPECT_EQ(temp_.Read(kKeptMemosFile), "rewritten there\r\n");
@@ -261,12 +273,20 @@ TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
     Store("[POST]\r\nPOST1MEMO=here\r\n");
     temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST1MEMO=there\r\nPOST2MEMO=here\r\n");
     ASSERT_TRUE(ReadSettings());
-    EXPECT_EQ(TakeConflictCopies(), std::vector<std::string>{"timpsd-OTHER.ini"});
+    const auto any = [](const StoredSlot&) { return true; };
+    EXPECT_EQ(TakeConflictCopies(any), std::vector<std::string>{"timpsd-OTHER.ini"});
     EXPECT_EQ(SlotTable[1].Memo, "there");
     EXPECT_EQ(SlotTable[2].Memo, "");
     EXPECT_NE(Stored().find("POST2MEMO=there\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged"));
-    EXPECT_EQ(TakeConflictCopies(), std::vector<std::string>{});
+    EXPECT_EQ(TakeConflictCopies(any), std::vector<std::string>{});
+    // OneDrive names the next copy from that PC alike; a memo not wanted is left out.
+    temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST4MEMO=again\r\nPOST5MEMO=unwanted\r\n");
+    EXPECT_EQ(TakeConflictCopies([](const StoredSlot& memo) { return memo.Memo != "unwanted"; }),
+              std::vector<std::string>{"timpsd-OTHER.ini"});
+    EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged-2"));
+    EXPECT_EQ(SlotTable[3].Memo, "again");
+    EXPECT_EQ(SlotTable[4].Memo, "");
 }
 
 TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {

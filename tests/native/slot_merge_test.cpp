@@ -75,8 +75,29 @@ TEST(SlotMerge, EachSlotKeepsWhatEitherCopyChanged) {
         EXPECT_EQ(merge.Waiting[0], test.held && test.slot != test.fileSlot);
         ASSERT_EQ(merge.Homeless.size(), test.homeless ? 1u : 0u);
         EXPECT_EQ(test.homeless ? merge.Homeless[0].Memo : "", test.homeless ? test.homeless : "");
-        EXPECT_EQ(merge.HomelessFrom[0], test.homeless != nullptr);
     }
+}
+
+// The other copy moved this copy's memo aside (it wrote another into its slot): while the
+// memo is being edited here neither shows twice; a look leaves two different memos of one
+// slot for the save, which keeps both.
+TEST(SlotMerge, NoMemoShowsTwiceAndALookSettlesNothing) {
+    StoredSlots base, mine, file;
+    for (int i = 0; i < kSlotCount; ++i)
+        base[i] = mine[i] = file[i] = none;
+    base[0] = mine[0] = Memo("a");
+    file[0] = Memo("c");
+    file[1] = Memo("a");
+    const SlotMerge held = MergeSlots(base, mine, file, SlotSet(1));
+    EXPECT_EQ(held.Slots[1], none);
+    EXPECT_EQ(held.Waiting, SlotSet(0b11));
+
+    mine[0] = Memo("b");
+    file[1] = none;
+    const SlotMerge look = MergeSlots(base, mine, file, {}, MergeFor::Look);
+    EXPECT_EQ(look.Slots, mine);
+    EXPECT_EQ(look.Waiting, SlotSet(1));
+    EXPECT_EQ(MergeSlots(base, mine, file).Slots[1], Memo("c", 24));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program in a folder it may not write (a read-only file system) and on a full
-# disk: the user is told the memos could not be saved, and timpsd.ini stays as it was.
+# disk: the user is told the memos could not be saved, and timpsd.ini stays as it was. The
+# read-only folder is told once at start, in Japanese, and no save waits on it.
 # usage: fault_mounts.sh DIST_FOLDER HARIPON_REMOTE_EXE WINE_PREFIX   (as root, on $DISPLAY)
 # Exits 77 (skipped) where no file system can be mounted.
 set -u
@@ -50,6 +51,15 @@ cp -r "$dist"/. "$work/ro"
 printf '%s' "$settings" >"$work/ro/timpsd.ini"
 mount -o remount,ro "$work/ro"
 check_case "a read-only folder" "$work/ro"
+if ! grep -qF 'ファイルを書き込めないため' "$work/boxes"; then
+  echo "a read-only folder: not told at start"
+  failures=$((failures + 1))
+fi
+closing=$(tr -d '\r' <"$work/boxes" | sed -n 's/^closing: \([0-9]*\) ms$/\1/p')
+if [ -z "$closing" ] || [ "$closing" -ge 500 ]; then
+  echo "a read-only folder: the save at the end waited (${closing:-?} ms)"
+  failures=$((failures + 1))
+fi
 
 cp -r "$dist"/. "$work/full"
 printf '%s' "$settings" >"$work/full/timpsd.ini"

@@ -275,8 +275,8 @@ TEST_F(Faults, AHostileThemeCostsAReport) {
         std::string value;
         const char* report;  // null: none
     } cases[] = {
-        {"TITLE", "NUL", "Not a file on disk"},  // the null device, in every folder
-        {"MAINFRM", "DATA\\Standard\\huge.bmp", "Larger than any file"},
+        {"TITLE", "NUL", kNotAFileOnDiskReason},  // the null device, in every folder
+        {"MAINFRM", "DATA\\Standard\\huge.bmp", kTooLargeToReadReason},
         {"MAINFRM", "DATA\\Standard\\claim.bmp", nullptr},
         {"CHR1FACE", "DATA\\Standard\\gone.bmp", "gone.bmp"},
     };
@@ -345,7 +345,7 @@ TEST_F(Faults, TheClockAtTheEndsOfTheYears) {
         Click(app.Editor(), app.Editor().SetBtn);
         EXPECT_EQ(SlotTable[4].Year, now.Year);
         LoopProbe probe;
-        probe.Post([&] { PostMessageW(app.Reminder().Handle(), WM_KEYDOWN, VK_ESCAPE, 1); });
+        probe.Post([&] { PressKeyAsUser(app.Reminder().Handle(), VK_ESCAPE); });
         SendMessageW(app.Editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0);
         EXPECT_TRUE(probe.Done());
         EXPECT_EQ(SlotTable[4].Memo, "");

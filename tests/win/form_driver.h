@@ -31,6 +31,12 @@ inline void Click(const Form& form, const Control& control) {
     SendMessageW(form.Handle(), WM_LBUTTONUP, 0, middle);
 }
 
+// A key pressed in a window the user has clicked into first, as a person closes a reminder.
+inline void PressKeyAsUser(HWND window, WPARAM key) {
+    PostMessageW(window, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+}
+
 // Characters as the keyboard delivers them (surrogate pairs one unit at a time).
 inline void Type(HWND window, std::wstring_view text) {
     for (const wchar_t c : text)

@@ -4,7 +4,9 @@
 //   haripon_remote close  waits for the program and closes it; fails when a message box
 //                         comes instead (the save at the end went wrong);
 //   haripon_remote end    waits for the program and closes it, answering every message box
-//                         on the way with OK and printing its text, one line each, in UTF-8;
+//                         on the way with OK and printing its text, one line each, in UTF-8,
+//                         and last "closing: N ms", from the close to the program's end or
+//                         to the first box after the close;
 //   haripon_remote rect CLASS   prints "left top width height shown" of the program's window
 //                         of that class: the window's place and its client size;
 //   haripon_remote box    prints the caption and the text of the message box shown, one line
@@ -96,20 +98,27 @@ int Close(HWND title) {
 // The message boxes that come while the program starts and ends are each read and answered.
 int End(HWND title) {
     bool closeSent = false;
+    DWORD closedAt = 0;
+    long closing = -1;
     const DWORD start = GetTickCount();
     while (IsWindow(title)) {
         if (const HWND box = ShownBox()) {
+            if (closeSent && closing < 0)
+                closing = static_cast<long>(GetTickCount() - closedAt);
             EnumChildWindows(box, &PrintBoxText, 0);
             std::fflush(stdout);
             AnswerOk(box);
         } else if (!closeSent && GetTickCount() - start > 4000) {
             PostMessageW(title, WM_CLOSE, 0, 0);  // after the title, once the start is over
             closeSent = true;
+            closedAt = GetTickCount();
         }
         if (GetTickCount() - start > 30000)
             return 1;
         Sleep(20);
     }
+    std::printf("closing: %ld ms\n",
+                closing >= 0 ? closing : static_cast<long>(GetTickCount() - closedAt));
     return 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "platform/core/handles_win.h"
 #include "platform/core/profile.h"
 #include "slot_setup.h"
 #include "temp_folder.h"
@@ -140,12 +141,23 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_EQ(GetFileAttributesW(saved.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               0u);
 
-    fs::create_directory(temporary);  // someone's folder of that name: written in place, left alone
+    // Someone's folder of each temporary name (left alone): written in place; a first name
+    // held by another program: the second is taken.
+    fs::create_directory(temporary);
+    fs::create_directory(folder_ / "timpsd.ini.new-2");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     SetMemoOf(0, "in place");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
     EXPECT_NE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    fs::remove(temporary);
+    fs::remove(folder_ / "timpsd.ini.new-2");
+    temp_.Write("timpsd.ini.new", "held");
+    const KernelHandle held(CreateFileW(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    SetMemoOf(0, "second name");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=second name\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -32,7 +32,8 @@ class ProgramFixture : public testing::Test {
         if (!settings.empty())
             folder_.Write("timpsd.ini", settings);
         app_.CreateWindows();
-        app_.Reminder().SetKeyDelay(0);  // the keys' first moment: Reminders.KeysWaitAMoment
+        app_.Reminder().SetKeyDelay(
+            0);  // the keys' first moment: Reminders.KeysWaitForTheUserAndAMoment
     }
     TTPostForm& editor() { return app_.Editor(); }
     std::string Settings() const { return folder_.Read("timpsd.ini"); }

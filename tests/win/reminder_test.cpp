@@ -9,9 +9,11 @@
 #include "model/texts.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
+#include "platform/win32/notification_state.h"
 #include "platform/win32/window_text.h"
 #include "program_fixture.h"
 #include "reminder/reminder_draw.h"
+#include "reminder/reminder_layout.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -39,7 +41,7 @@ class Reminders : public ProgramFixture {
         return SamePixels(window().MsgFrmChrStrImg.Picture(),
                           RenderReminderLine(theme.Lines[drawn % theme.LineCount]));
     }
-    void PressKey(WPARAM key) { PostMessageW(window().Handle(), WM_KEYDOWN, key, 1); }
+    void PressKey(WPARAM key) { PressKeyAsUser(window().Handle(), key); }
 
     LoopProbe probe_;
 };
@@ -141,19 +143,21 @@ TEST_F(Reminders, NoLinesAndNoPicture) {
     Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\nPOST2MEMO=second\r\nPOST2YEAR=2000\r\n");
     app_.FirstDisplay();
 
+    bool reportedOverTheReminder = false;  // the picture's report, once the reminder shows
+    whileBoxShows_ = [&] { reportedOverTheReminder = window().Visible(); };
     probe_.Post([&] {
         EXPECT_TRUE(ShowsCharacterOf(0));
         PressKey(VK_RETURN);
     });
     probe_.Post([&] {
         EXPECT_EQ(Pixels(window().MsgFrmChrStrImg.Picture()),
-                  std::vector<DWORD>(177 * 17, 0xFFFFFF));  // white only
+                  std::vector<DWORD>(kLineStrip.Width * kLineStrip.Height, 0xFFFFFF));
         EXPECT_TRUE(window().MsgFrmMainImg.Picture().Empty());
-        EXPECT_EQ(boxes_.size(), 1u);
         PressKey(VK_ESCAPE);
     });
     Check();
     EXPECT_TRUE(probe_.Done());
+    EXPECT_TRUE(reportedOverTheReminder);
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_NE(boxes_[0].text.find("missing.bmp"), std::string::npos);
     EXPECT_EQ(SlotTable[1].Memo, "");
@@ -161,18 +165,17 @@ TEST_F(Reminders, NoLinesAndNoPicture) {
     EXPECT_TRUE(TimerRunning());
 }
 
-// While the report of a missing picture is open the user puts the memo off: it is neither
-// shown nor delivered. A program that ends while a reminder shows keeps the memo.
-TEST_F(Reminders, AMemoChangedMeanwhileOrAProgramEndingIsNotDelivered) {
+// A program that ends while a reminder shows (its picture's report over it) keeps the memo.
+TEST_F(Reminders, AProgramEndingWhileAReminderShowsKeepsTheMemo) {
     std::string theme = folder_.Read("face8.bmp");
     const std::size_t at = theme.find("TIMERCHR1=") + 10;
     theme.replace(at, theme.find('\r', at) - at, "missing.bmp");
     folder_.Write("face8.bmp", theme);
     Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\nPOST2MEMO=second\r\nPOST2YEAR=2000\r\n");
     app_.FirstDisplay();
-    whileBoxShows_ = [] { ChangeSlot(0, [](StoredSlot& slot) { slot.Year = 2099; }); };
+    probe_.Post([] {});  // the picture's report comes first
     probe_.Post([&] {
-        EXPECT_TRUE(ShowsCharacterOf(1));
+        EXPECT_EQ(boxes_.size(), 1u);
         SendMessageW(app_.Title().Handle(), WM_CLOSE, 0, 0);  // the program ends
     });
     Check();
@@ -184,20 +187,76 @@ TEST_F(Reminders, AMemoChangedMeanwhileOrAProgramEndingIsNotDelivered) {
     EXPECT_EQ(editor().Handle(), nullptr);  // released with the others, and no timer left
 }
 
-// A key counts only once the window has been on screen for its delay, and not repeating.
-TEST_F(Reminders, KeysWaitAMoment) {
+// While the user presents (or a full-screen program runs) a due memo waits, and the tray's
+// tip says so; the first check after that shows it.
+TEST_F(Reminders, ADueMemoWaitsForTheEndOfAPresentation) {
+    Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\n");
+    app_.FirstDisplay();
+    {
+        const ScopedNotificationState presenting(false);
+        Check();
+        EXPECT_EQ(SlotTable[0].Memo, "first");
+        EXPECT_EQ(app_.Title().TrayTip(), kReminderWaitingTip);
+        EXPECT_TRUE(TimerRunning());
+    }
+    probe_.Post([&] { PressKey(VK_ESCAPE); });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+    EXPECT_EQ(SlotTable[0].Memo, "");
+    EXPECT_EQ(app_.Title().TrayTip(), kAppName);
+}
+
+// The monitors change while strips show (a monitor unplugged, a laptop undocked): each comes
+// onto a work area and keeps its place there; a reminder comes on one too.
+TEST_F(Reminders, WindowsComeOntoTheMonitorsThereAre) {
+    Start(
+        "[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2099\r\nPOST1LEFT=100\r\nPOST1TOP=100\r\n"
+        "POST2MEMO=second\r\nPOST2YEAR=2000\r\n");
+    app_.FirstDisplay();
+    const ScreenRect area{2000, 0, 3000, 800};
+    const ScopedWorkAreas monitors({area});
+    const auto onArea = [&](HWND window) {
+        RECT place{};
+        GetWindowRect(window, &place);
+        return place.left >= area.Left && place.right <= area.Right && place.top >= area.Top &&
+               place.bottom <= area.Bottom;
+    };
+    SendMessageW(app_.MemoWindow(0).Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1000, 800));
+    EXPECT_TRUE(onArea(app_.MemoWindow(0).Handle()));
+    EXPECT_GE(SlotTable[0].Left, area.Left);
+    probe_.Post([&] {
+        EXPECT_TRUE(onArea(window().Handle()));
+        PressKey(VK_ESCAPE);
+    });
+    Check();
+    EXPECT_TRUE(probe_.Done());
+}
+
+// A key counts only once the user has given the window the keyboard, after its delay, and
+// not repeating.
+TEST_F(Reminders, KeysWaitForTheUserAndAMoment) {
     Start("[POST]\r\nPOST1MEMO=first\r\nPOST1YEAR=2000\r\n");
     app_.FirstDisplay();
     window().SetKeyDelay(300);
-    probe_.Post([&] { PressKey(VK_RETURN); });
+    const auto keyDown = [&](WPARAM key, LPARAM flags) {
+        PostMessageW(window().Handle(), WM_KEYDOWN, key, flags);
+    };
     probe_.Post([&] {
-        EXPECT_TRUE(window().Visible());
         Sleep(350);
-        PostMessageW(window().Handle(), WM_KEYDOWN, VK_ESCAPE, 1 | 1 << 30);  // repeating
+        keyDown(VK_RETURN, 1);  // typed for another program
     });
     probe_.Post([&] {
         EXPECT_TRUE(window().Visible());
-        PressKey(VK_RETURN);
+        PressKey(VK_RETURN);  // clicked into: its first moment
+    });
+    probe_.Post([&] {
+        EXPECT_TRUE(window().Visible());
+        Sleep(350);
+        keyDown(VK_ESCAPE, 1 | 1 << 30);  // repeating
+    });
+    probe_.Post([&] {
+        EXPECT_TRUE(window().Visible());
+        keyDown(VK_RETURN, 1);
     });
     Check();
     EXPECT_TRUE(probe_.Done());

@@ -175,7 +175,7 @@ class Soak : public ProgramFixture {
         bool shown = false;
         probe_.Post([&] {
             shown = app_.Reminder().Visible() && PaintNow(app_.Reminder());
-            PostMessageW(app_.Reminder().Handle(), WM_KEYDOWN, VK_ESCAPE, 1);
+            PressKeyAsUser(app_.Reminder().Handle(), VK_ESCAPE);
         });
         Check();
         ASSERT_TRUE(probe_.Done());

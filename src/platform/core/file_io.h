@@ -20,8 +20,9 @@ enum class ReadResult {
 inline constexpr std::uint64_t kLargestFileRead = 64ull << 20;
 
 // Reads an ordinary file on disk of at most kLargestFileRead bytes: a device (a serial
-// port, /dev/zero) or anything larger is refused without being read.
-ReadResult ReadFileBytes(const FileName& path, std::string& bytes);
+// port, /dev/zero) or anything larger is refused without being read. A file another program
+// holds for a moment is waited for, unless not `patient` (it is read again later anyway).
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes, bool patient = true);
 // A file's bytes as the system maps them into memory, read-only: not copied, and not counted
 // as the program's own memory. What a picture is decoded from. On Windows the file stays open
 // without write sharing while it is mapped, so that nobody changes the bytes being decoded.
@@ -44,13 +45,25 @@ class MappedFile {
 // The file mapped, with the refusals of ReadFileBytes.
 ReadResult MapFileBytes(const FileName& path, MappedFile& file);
 
-inline constexpr char kNotAFileOnDisk[] = "Not a file on disk";
-inline constexpr char kTooLargeToRead[] = "Larger than any file the program reads (64 MB)";
-
 // Writes the bytes beside the file, flushes them to disk and renames the new file over the
-// old one, so that a crash leaves either the old or the new contents. A read-only file is
-// refused, as the system refuses to write into one; the old file then stays as it was.
+// old one, so that a crash leaves either the old or the new contents. Where one temporary
+// name is refused another is tried; only a folder that takes no new file at all has the file
+// written in place. A read-only file is refused, as the system refuses to write into one; the
+// old file then stays as it was.
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes);
+
+// Refusals that pass (a file another program holds for a moment: a virus scanner, the
+// search indexer, a synchronising service) are tried again for about two seconds. Access
+// denied passes too, as a file being deleted gives it, unless the program has found its
+// folder refusing writes for good: then a write is tried once.
+void SetAccessDeniedPasses(bool passes);
+
+// Whether a new file can be made beside `file`, and `file` itself, where it is, written.
+struct WriteCheck {
+    bool NewFiles = true;
+    bool File = true;
+};
+WriteCheck CheckWritesBeside(const FileName& file);
 
 // Writes the file anew, creating it when it is missing.
 bool WriteFileBytes(const FileName& path, const std::string& bytes);

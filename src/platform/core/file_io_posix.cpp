@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 
+#include "platform/core/reasons.h"
 #include "platform/core/sjis.h"
 
 namespace haripon {
@@ -89,11 +90,11 @@ ReadResult OpenToRead(const FileName& path, FileDescriptor& file, std::size_t& b
     if (::fstat(file.Get(), &info) != 0)
         return ReadResult::Failed;
     if (!S_ISREG(info.st_mode)) {
-        refusal = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : kNotAFileOnDisk;
+        refusal = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : Reasons().NotAFileOnDisk;
         return ReadResult::Failed;
     }
     if (static_cast<std::uint64_t>(info.st_size) > kLargestFileRead) {
-        refusal = kTooLargeToRead;
+        refusal = Reasons().TooLargeToRead;
         return ReadResult::Failed;
     }
     bytes = static_cast<std::size_t>(info.st_size);
@@ -121,7 +122,7 @@ ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
     return ReadResult::Ok;
 }
 
-ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes, bool /*patient*/) {
     bytes.clear();
     FileDescriptor file(-1);
     std::size_t size = 0;
@@ -152,14 +153,27 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     }
 
     // A temporary file left by a save that never ended is ours, whatever its mode; the new
-    // one is made afresh, so the saved file takes none of it over.
-    const FileName temporary = path + ".new";
-    ::unlink(temporary.c_str());
-    FileDescriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    // one is made afresh, so the saved file takes none of it over. A second name is tried
+    // where the first is refused.
+    FileName temporary;
+    FileDescriptor file(-1);
+    // No name made: the folder takes no new file, or a folder of each name leaves no room.
+    bool noNewFile = true;
+    int error = 0;
+    for (const char* ending : {".new", ".new-2"}) {
+        temporary = path + ending;
+        ::unlink(temporary.c_str());
+        file.Reset(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+        if (file.Get() >= 0)
+            break;
+        error = errno;
+        struct stat there {};
+        noNewFile =
+            noNewFile && (::lstat(temporary.c_str(), &there) != 0 || S_ISDIR(there.st_mode));
+    }
     if (file.Get() < 0) {
         // A folder that takes no new files may still let the file itself be written.
-        const int error = errno;
-        if (exists && WriteInPlace(path, bytes))
+        if (noNewFile && exists && WriteInPlace(path, bytes))
             return true;
         errno = error;
         return false;
@@ -173,6 +187,22 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     }
     SyncFolder(path.substr(0, path.rfind('/') + 1));
     return true;
+}
+
+// Writes are tried once here: no other program holds a file for a moment on these systems.
+void SetAccessDeniedPasses(bool) {}
+
+WriteCheck CheckWritesBeside(const FileName& file) {
+    WriteCheck check;
+    const FileName probe = file + "." + std::to_string(::getpid()) + ".probe";
+    const FileDescriptor made(::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    check.NewFiles = made.Get() >= 0;
+    if (check.NewFiles)
+        ::unlink(probe.c_str());
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0)
+        check.File = ::access(file.c_str(), W_OK) == 0 && (info.st_mode & 0222) != 0;
+    return check;
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {

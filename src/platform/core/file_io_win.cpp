@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "platform/core/handles_win.h"
+#include "platform/core/reasons.h"
+#include "platform/core/refusals.h"
 #include "platform/core/wide_text_win.h"
 
 namespace haripon {
@@ -31,11 +33,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // for a moment. What they refuse is tried again, with short waits, for about two seconds
 // before it counts as a failure.
 constexpr DWORD kPatienceMs = 2000;
-
-bool RefusedForAMoment(DWORD error, bool writing) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           (writing && error == ERROR_ACCESS_DENIED);
-}
+bool accessDeniedPasses = true;
 
 template <typename Attempt>
 bool Patiently(bool writing, Attempt attempt) {
@@ -44,7 +42,8 @@ bool Patiently(bool writing, Attempt attempt) {
         if (attempt())
             return true;
         const DWORD error = GetLastError();
-        if (!RefusedForAMoment(error, writing) || GetTickCount() - start + wait > kPatienceMs) {
+        if (!RefusalPasses(error, writing, accessDeniedPasses) ||
+            GetTickCount() - start + wait > kPatienceMs) {
             SetLastError(error);
             return false;
         }
@@ -60,36 +59,49 @@ bool WriteInPlace(const FileName& path, const std::string& bytes) {
            file.Close();
 }
 
-bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attributes) {
-    // A temporary file left by a save that never ended is ours, whatever its attributes;
-    // the new one is made afresh, so the saved file takes none of them over.
-    const std::wstring temporary = path + L".new";
-    if (const DWORD folder = GetFileAttributesW(temporary.c_str());
-        folder != INVALID_FILE_ATTRIBUTES && (folder & FILE_ATTRIBUTE_DIRECTORY)) {
-        // A folder of that name, left as it is, leaves no room for the temporary: the file
-        // itself is written.
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            SetLastError(ERROR_ALREADY_EXISTS);
-            return false;
-        }
-        return WriteInPlace(path, bytes);
+// The temporary file made afresh (so the saved file takes none of an old one's attributes
+// over), or an invalid handle with the system's error.
+KernelHandle NewTemporary(const std::wstring& temporary) {
+    // A temporary file left by a save that never ended is ours, whatever its attributes; a
+    // folder of that name is somebody's, and left as it is.
+    const DWORD there = GetFileAttributesW(temporary.c_str());
+    if (there != INVALID_FILE_ATTRIBUTES && (there & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return KernelHandle();
     }
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temporary.c_str());
-    if (GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        SetLastError(ERROR_SHARING_VIOLATION);  // held by someone else: tried again later
-        return false;
+    return KernelHandle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// The temporary files a save writes: a second name where the first is refused (a folder of
+// that name, a file another program still holds or is deleting).
+const wchar_t* const kTemporaryEndings[] = {L".new", L".new-2"};
+
+bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attributes) {
+    std::wstring temporary;
+    KernelHandle file;
+    DWORD error = ERROR_SUCCESS;
+    // No name made: the folder takes no new file (or a folder of each name leaves no room for
+    // one), not a file another program holds, which is tried again later.
+    bool noNewFile = true;
+    for (const wchar_t* ending : kTemporaryEndings) {
+        temporary = path + ending;
+        file = NewTemporary(temporary);
+        if (file.Valid())
+            break;
+        error = GetLastError();
+        const DWORD there = GetFileAttributesW(temporary.c_str());
+        noNewFile = noNewFile &&
+                    (there == INVALID_FILE_ATTRIBUTES ? error == ERROR_ACCESS_DENIED
+                                                      : (there & FILE_ATTRIBUTE_DIRECTORY) != 0);
     }
-    KernelHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
         // A folder that takes no new files may still let the file itself be written; the
         // file is never written in place for any other reason, for that is not crash-safe.
-        const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
-            WriteInPlace(path, bytes)) {
+        if (noNewFile && attributes != INVALID_FILE_ATTRIBUTES && WriteInPlace(path, bytes))
             return true;
-        }
         SetLastError(error);
         return false;
     }
@@ -111,13 +123,17 @@ namespace {
 
 // The file opened for reading, if it is an ordinary file on disk that is not too large.
 ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& bytes,
-                      DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE) {
+                      DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE, bool patient = true) {
     refusal.clear();
-    Patiently(false, [&] {
+    const auto open = [&] {
         file.Reset(CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.Valid();
-    });
+    };
+    if (patient)
+        Patiently(false, open);
+    else
+        open();
     if (!file.Valid()) {
         const DWORD error = GetLastError();
         return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
@@ -126,13 +142,13 @@ ReadResult OpenToRead(const FileName& path, KernelHandle& file, std::uint64_t& b
     }
     LARGE_INTEGER size{};
     if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
-        refusal = kNotAFileOnDisk;
+        refusal = Reasons().NotAFileOnDisk;
         return ReadResult::Failed;
     }
     if (!GetFileSizeEx(file.Get(), &size))
         return ReadResult::Failed;
     if (static_cast<std::uint64_t>(size.QuadPart) > kLargestFileRead) {
-        refusal = kTooLargeToRead;
+        refusal = Reasons().TooLargeToRead;
         return ReadResult::Failed;
     }
     bytes = static_cast<std::uint64_t>(size.QuadPart);
@@ -166,11 +182,12 @@ ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
     return ReadResult::Ok;
 }
 
-ReadResult ReadFileBytes(const FileName& path, std::string& bytes) {
+ReadResult ReadFileBytes(const FileName& path, std::string& bytes, bool patient) {
     bytes.clear();
     KernelHandle file;
     std::uint64_t size = 0;
-    const ReadResult result = OpenToRead(path, file, size);
+    const ReadResult result =
+        OpenToRead(path, file, size, FILE_SHARE_READ | FILE_SHARE_WRITE, patient);
     if (result != ReadResult::Ok)
         return result;
     bytes.reserve(static_cast<std::size_t>(size));
@@ -195,6 +212,30 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     }
 
     return Patiently(true, [&] { return ReplaceOnce(path, bytes, attributes); });
+}
+
+void SetAccessDeniedPasses(bool passes) {
+    accessDeniedPasses = passes;
+}
+
+// A new file is made and at once let go; the file itself is opened for writing, changed in
+// nothing. A file held by another program for a moment tells nothing, and counts as written.
+WriteCheck CheckWritesBeside(const FileName& file) {
+    WriteCheck check;
+    const std::wstring probe = file + L"." + std::to_wstring(GetCurrentProcessId()) + L".probe";
+    const KernelHandle made(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                                        nullptr));
+    check.NewFiles = made.Valid();
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return check;
+    const KernelHandle opened(CreateFileW(file.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    check.File = !(attributes & FILE_ATTRIBUTE_READONLY) &&
+                 (opened.Valid() || RefusalPasses(GetLastError(), true, false));
+    return check;
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {

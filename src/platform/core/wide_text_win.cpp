@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+#include "platform/core/reasons.h"
+
 namespace haripon {
 
 namespace {
@@ -68,7 +70,7 @@ std::string SystemErrorText(unsigned long error) {
         text.pop_back();
     }
     if (text.empty())
-        text = L"System error " + std::to_wstring(error);
+        return Reasons().SystemError + " " + std::to_string(error);
     return Utf8FromWide(text);
 }
 

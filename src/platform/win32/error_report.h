@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "platform/core/reasons.h"
+
 namespace haripon {
 
 // An error with a text for the user (UTF-8: file names and system texts in any language).
@@ -23,6 +25,9 @@ class AppError : public std::runtime_error {
 // not reported on top of it. It goes through the same test hook as the program's messages
 // (message_box.h), where it is defined.
 void ShowErrorReport(const std::string& text);  // UTF-8; the caption Shift-JIS
+// The same, above every window and owned by `owner`: a report about a window that stays on
+// top, which it must not hide behind.
+void ShowErrorReportOver(HWND owner, const std::string& text);
 void SetErrorReportCaption(std::string caption);
 
 // Runs a handler; an exception it raises is reported and goes no further.
@@ -33,7 +38,7 @@ void RunReported(Handler&& handler) {
     } catch (const std::exception& error) {
         ShowErrorReport(error.what());
     } catch (...) {
-        ShowErrorReport("Unknown error");
+        ShowErrorReport(Reasons().UnknownError);
     }
 }
 

@@ -89,16 +89,21 @@ bool Form::Visible() const {
     return handle_ && IsWindowVisible(handle_);
 }
 
-void Form::Show() {
+void Form::Show(bool activate) {
     const bool wasVisible = Visible();
     if (!hintsMade_)
         MakeChildWindows();
+    const UINT noActivate = activate ? 0 : SWP_NOACTIVATE;
     if (stayOnTop_ && !wasVisible) {
-        SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-    } else {
+        SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | noActivate);
+    } else if (activate) {
         ShowWindow(handle_, SW_SHOW);
+    } else {
+        ShowWindow(handle_, SW_SHOWNOACTIVATE);
     }
-    SetForegroundWindow(handle_);
+    if (activate)
+        SetForegroundWindow(handle_);
     if (!wasVisible)
         FormShow();
 }
@@ -157,6 +162,11 @@ void Form::Release() {
     PostMessageW(handle_, kFormReleaseMessage, 0, 0);
 }
 
+void Form::Later(std::function<void()> action) {
+    later_.push_back(std::move(action));
+    PostMessageW(handle_, kFormLaterMessage, 0, 0);
+}
+
 void Form::StartTimer(UINT_PTR id, UINT milliseconds) {
     SetTimer(handle_, id, milliseconds, nullptr);
 }
@@ -168,7 +178,7 @@ void Form::StopTimer(UINT_PTR id) {
 // The other windows are not disabled, which the window system would have to tell every one
 // of them: they refuse the mouse and the keyboard themselves while a form is modal above
 // them (TakesNoInput), and the loop does not deliver such input to their children.
-bool Form::ShowModal() {
+bool Form::ShowModal(bool activate) {
     struct Modal {
         Form& form;
         ~Modal() {
@@ -180,7 +190,7 @@ bool Form::ShowModal() {
     innermostModal = this;
     modal_ = true;
     modalCancelled_ = false;
-    Show();
+    Show(activate);
     while (Visible()) {
         if (!PumpMessage()) {
             PostQuitMessage(0);  // for the loop this one runs in
@@ -233,8 +243,15 @@ BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
     return TRUE;
 }
 
+std::optional<std::vector<ScreenRect>>& HeldWorkAreas() {
+    static std::optional<std::vector<ScreenRect>> areas;
+    return areas;
+}
+
 // Each monitor's work area: the monitor less the taskbar and other docked bars.
 std::vector<ScreenRect> WorkAreas() {
+    if (HeldWorkAreas())
+        return *HeldWorkAreas();
     std::vector<ScreenRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
     if (areas.empty()) {
@@ -246,6 +263,13 @@ std::vector<ScreenRect> WorkAreas() {
 }
 
 }  // namespace
+
+ScopedWorkAreas::ScopedWorkAreas(std::vector<ScreenRect> areas)
+    : previous_(std::exchange(HeldWorkAreas(), std::move(areas))) {}
+
+ScopedWorkAreas::~ScopedWorkAreas() {
+    HeldWorkAreas() = std::move(previous_);
+}
 
 ScreenRect Form::ScreenBounds() const {
     RECT window{};
@@ -561,6 +585,15 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_EXITSIZEMOVE:
             WMExitSizeMove();
             return 0;
+        // A monitor unplugged, a laptop undocked, the resolution or the taskbar changed.
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA && Visible())
+                FormDisplayChange();
+            return DefWindowProcW(handle_, message, wParam, lParam);
+        case WM_DISPLAYCHANGE:
+            if (Visible())
+                FormDisplayChange();
+            return DefWindowProcW(handle_, message, wParam, lParam);
         case WM_COMMAND:
             if (WindowedControl* control = WindowedControlOf(reinterpret_cast<HWND>(lParam))) {
                 control->Command(HIWORD(wParam));
@@ -582,6 +615,13 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(handle_, message, wParam, lParam);
         case kFormReleaseMessage:
             DestroyWindow(handle_);
+            return 0;
+        case kFormLaterMessage:
+            if (!later_.empty()) {
+                const std::function<void()> action = std::move(later_.front());
+                later_.erase(later_.begin());
+                action();  // an error is the dispatch's to report
+            }
             return 0;
         case WM_NCDESTROY: {
             const HWND window = handle_;

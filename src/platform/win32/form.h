@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +19,10 @@ namespace haripon {
 class Control;
 class WindowedControl;
 
-// The one window message the form layer keeps for itself: a form releases its window.
+// The window messages the form layer keeps for itself: a form releases its window, and runs
+// what was put off.
 inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
+inline constexpr UINT kFormLaterMessage = WM_APP + 0x3F1;
 
 class Form {
   public:
@@ -36,7 +40,8 @@ class Form {
     HWND Handle() const { return handle_; }
     bool Visible() const;
     // Shows the form and brings it to the front; FormShow runs when it was hidden.
-    void Show();
+    // `activate` false: shown without taking the keyboard from the user's window.
+    void Show(bool activate = true);
     void Hide();
     // Puts the window at the top of the others and gives it the keyboard, where the system
     // lets the program take the foreground.
@@ -56,12 +61,16 @@ class Form {
     // Destroys the window once the current message is handled.
     void Release();
 
+    // Runs the action once the messages already waiting are handled: out of the handler that
+    // asks for it (a message box must not open in the middle of a save).
+    void Later(std::function<void()> action);
+
     void StartTimer(UINT_PTR id, UINT milliseconds);
     void StopTimer(UINT_PTR id);
 
     // Shows the form and runs the message loop until it is hidden or closed (true), or until
     // the program is to end (false); the program's other windows take no input meanwhile.
-    bool ShowModal();
+    bool ShowModal(bool activate = true);
     // True while another form is shown modally above this one.
     bool TakesNoInput() const;
     // Ends a modal showing as if the program were ending: ShowModal gives false.
@@ -109,6 +118,9 @@ class Form {
     virtual void FormRightButtonDown(POINT /*at*/) {}
     // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
     virtual void FormDialogKey(int /*command*/) {}
+    // The monitors or their work areas changed while the form is shown: by default it comes
+    // onto the nearest work area where it shows on none.
+    virtual void FormDisplayChange() { KeepOnScreen(); }
     // Any other message; return true when handled.
     virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                                LRESULT& /*result*/) {
@@ -157,6 +169,19 @@ class Form {
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
+    std::vector<std::function<void()>> later_;
+};
+
+// While one lives, the monitors' work areas are its own, as a test sets them.
+class ScopedWorkAreas {
+  public:
+    explicit ScopedWorkAreas(std::vector<ScreenRect> areas);
+    ~ScopedWorkAreas();
+    ScopedWorkAreas(const ScopedWorkAreas&) = delete;
+    ScopedWorkAreas& operator=(const ScopedWorkAreas&) = delete;
+
+  private:
+    std::optional<std::vector<ScreenRect>> previous_;
 };
 
 // Takes the next message of the thread and delivers it (DeliverMessage). False once the

@@ -21,12 +21,12 @@ std::string& ErrorReportCaption() {
 
 // `text` and `caption` as the caller has them; `wide` the text as it is shown.
 void ShowBox(const std::string& text, const std::wstring& wide, const std::string& caption,
-             UINT style) {
+             UINT style, HWND owner = GetActiveWindow()) {
     if (const auto& hook = CurrentHook()) {
         hook(text, caption);
         return;
     }
-    MessageBoxW(GetActiveWindow(), wide.c_str(), WideFromSjis(caption).c_str(),
+    MessageBoxW(owner, wide.c_str(), WideFromSjis(caption).c_str(),
                 style | MB_OK | MB_SETFOREGROUND);
 }
 
@@ -52,16 +52,21 @@ void ShowMessage(const std::string& text, const std::string& caption, HWND focus
         SetFocus(focus);
 }
 
-void ShowErrorReport(const std::string& text) {
+void ShowErrorReportOver(HWND owner, const std::string& text) {
     static bool showing = false;
     if (showing)
         return;
     showing = true;
     try {
-        ShowBox(text, WideFromUtf8(text), ErrorReportCaption(), MB_ICONERROR);
+        ShowBox(text, WideFromUtf8(text), ErrorReportCaption(),
+                MB_ICONERROR | (owner ? MB_TOPMOST : 0), owner ? owner : GetActiveWindow());
     } catch (...) {
     }
     showing = false;
+}
+
+void ShowErrorReport(const std::string& text) {
+    ShowErrorReportOver(nullptr, text);
 }
 
 void SetErrorReportCaption(std::string caption) {

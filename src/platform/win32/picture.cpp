@@ -6,6 +6,7 @@
 
 #include "platform/core/bitmap_check.h"
 #include "platform/core/file_io.h"
+#include "platform/core/reasons.h"
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/error_report.h"
 
@@ -39,7 +40,7 @@ BitmapFacts MapCheckedBitmap(const FileName& file, const std::string& shown, Map
         throw AppError(shown + ": " + LastFileErrorText());
     const BitmapFacts facts = CheckBitmap(bytes.Bytes());
     if (!facts.Valid)
-        throw AppError(shown + ": Bitmap image is not valid");
+        throw AppError(shown + ": " + Reasons().BitmapNotValid);
     return facts;
 }
 
@@ -69,11 +70,11 @@ PictureParts LoadPictureParts(const FileName& file, const ChooseParts& choose, b
         if (refused)
             ThrowLastError(shown);
         if (!decoded)
-            throw AppError(shown + ": Bitmap image is not valid");
+            throw AppError(shown + ": " + Reasons().BitmapNotValid);
         GdiFlush();
         return {Bitmap(made.Release(), static_cast<COLORREF>(decoded->BottomLeft)), full};
     } catch (const std::bad_alloc&) {
-        throw AppError(shown + ": Not enough memory for the picture");
+        throw AppError(shown + ": " + Reasons().NoMemoryForPicture);
     }
 }
 

@@ -48,16 +48,29 @@ TrayIcon::~TrayIcon() {
         DestroyIcon(icon_);
 }
 
-bool TrayIcon::Add(HWND owner) {
-    owner_ = owner;
+NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = owner;
+    data.hWnd = owner_;
     data.uID = id_;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uFlags = flags;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
     lstrcpynW(data.szTip, WideFromSjis(tip_).c_str(), ARRAYSIZE(data.szTip));
+    return data;
+}
+
+void TrayIcon::SetTip(std::string tip) {
+    tip_ = std::move(tip);
+    if (!added_)
+        return;
+    NOTIFYICONDATAW data = Data(NIF_TIP);
+    NotifyShell(NIM_MODIFY, data);
+}
+
+bool TrayIcon::Add(HWND owner) {
+    owner_ = owner;
+    NOTIFYICONDATAW data = Data(NIF_MESSAGE | NIF_ICON | NIF_TIP);
     if (FailuresToCome() > 0) {
         --FailuresToCome();
         return added_ = false;
@@ -71,10 +84,7 @@ bool TrayIcon::Add(HWND owner) {
 void TrayIcon::Remove() {
     if (!added_)
         return;
-    NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
-    data.hWnd = owner_;
-    data.uID = id_;
+    NOTIFYICONDATAW data = Data(0);
     NotifyShell(NIM_DELETE, data);
     owner_ = nullptr;
     added_ = false;

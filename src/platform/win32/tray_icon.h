@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -22,6 +23,9 @@ class TrayIcon {
     bool Added() const { return added_; }
     // The taskbar was (re)started: an icon that was wanted is added again.
     bool Restore();
+    // The tip shown over the icon (Shift-JIS), now and whenever it is added again.
+    void SetTip(std::string tip);
+    const std::string& Tip() const { return tip_; }
 
     // While one lives, the next `count` adds fail as a shell not yet ready makes them.
     class ScopedFailures {
@@ -33,6 +37,8 @@ class TrayIcon {
     };
 
   private:
+    NOTIFYICONDATAW Data(UINT flags) const;
+
     UINT id_;
     UINT callbackMessage_;
     std::string tip_;

@@ -1,0 +1,39 @@
+// Which refusals of the system pass: the numbers of Windows' errors, and the rule that tells
+// a file held for a moment by another program from one refused for good.
+#pragma once
+
+namespace haripon {
+
+inline constexpr unsigned long kAccessDenied = 5;       // ERROR_ACCESS_DENIED
+inline constexpr unsigned long kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+inline constexpr unsigned long kLockViolation = 33;     // ERROR_LOCK_VIOLATION
+// A file online only, whose synchronising service is starting, busy or cut off.
+inline constexpr unsigned long kCloudFileProviderNotRunning = 362;
+inline constexpr unsigned long kCloudFileNetworkUnavailable = 388;
+inline constexpr unsigned long kCloudFileInUse = 391;
+inline constexpr unsigned long kCloudFileRequestAborted = 393;
+inline constexpr unsigned long kCloudFileProviderTerminated = 404;
+inline constexpr unsigned long kCloudFileRequestTimeout = 426;
+
+// True when the refusal passes and is worth trying again: a sharing or lock violation, a
+// cloud file not there yet, and, for a write where `accessDeniedPasses`, access denied (what
+// a file another program has open, or is deleting, gives).
+constexpr bool RefusalPasses(unsigned long error, bool writing, bool accessDeniedPasses) {
+    switch (error) {
+        case kSharingViolation:
+        case kLockViolation:
+        case kCloudFileProviderNotRunning:
+        case kCloudFileNetworkUnavailable:
+        case kCloudFileInUse:
+        case kCloudFileRequestAborted:
+        case kCloudFileProviderTerminated:
+        case kCloudFileRequestTimeout:
+            return true;
+        case kAccessDenied:
+            return writing && accessDeniedPasses;
+        default:
+            return false;
+    }
+}
+
+}  // namespace haripon
