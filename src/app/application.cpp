@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "model/calendar.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -118,16 +119,10 @@ void Application::MemosKept() {
 // The memos of the synchronising services' conflict copies, unless their time has come
 // (delivered elsewhere, most likely), taken once every window exists; the user is told.
 void Application::TakeConflictCopiesTold() {
+    ReadClockIntoLocalNow();
     const std::vector<std::string> copies = TakeConflictCopies([](const StoredSlot& memo) {
-        ReadClockIntoLocalNow();
-        MemoSlot slot;
-        slot.Memo = memo.Memo;
-        slot.Year = memo.Year;
-        slot.Month = memo.Month;
-        slot.Day = memo.Day;
-        slot.Hour = memo.Hour;
-        slot.Minute = memo.Minute;
-        return memo.TimeFlag == 0 || !IsDue(slot, LocalNow);
+        return memo.TimeFlag == 0 ||
+               !MomentReached({memo.Year, memo.Month, memo.Day, memo.Hour, memo.Minute}, LocalNow);
     });
     if (copies.empty())
         return;
@@ -139,6 +134,19 @@ void Application::TakeConflictCopiesTold() {
 
 void Application::ShowRemindersWaiting(bool waiting) {
     title_.SetTrayTip(waiting ? kReminderWaitingTip : kAppName);
+}
+
+void Application::RestoreMemo(const RemovedMemo& memo) {
+    const int slot = SlotToRestoreInto(memo, SlotTable);
+    if (slot < 0)
+        return;
+    ReadClockIntoLocalNow();
+    StoreSlot(slot, AsRestored(memo, LocalNow));
+    ForgetRemovedMemo(memo);
+    memos_.MemoPosted(slot);
+    editor_.SlotChangedElsewhere(slot);
+    if (!WriteSettings())
+        ShowMessage(kIniWriteFailed, VersionText);
 }
 
 void Application::RequestExit() {

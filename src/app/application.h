@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/title_form.h"
+#include "model/removed_memos.h"
 #include "model/settings.h"
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
@@ -41,6 +42,9 @@ class Application : public ProgramExit, public SettingsListener, public Reminder
     void Shutdown();
     // Ending from the tray menu or the editor: the title window's close runs Shutdown.
     void RequestExit() override;
+    // A memo taken off by a slip posted back: into its own slot when free, else the first
+    // free one, at its place, with its timer while that is ahead.
+    void RestoreMemo(const RemovedMemo& memo);
 
     // What other copies of the program write into the settings file, shown.
     SlotSet SlotsBeingEdited() const override;

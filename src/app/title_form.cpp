@@ -3,7 +3,9 @@
 #include "app/application.h"
 #include "app/resource.h"
 #include "app/tray_rules.h"
+#include "memo/text_fit.h"
 #include "model/editor_operations.h"
+#include "model/removed_memos.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -20,6 +22,8 @@ constexpr UINT_PTR kTitleTimer = 1;
 constexpr UINT kTitleMilliseconds = 3000;
 constexpr UINT kTrayRetryMilliseconds = 3000;
 constexpr int kTrayTries = 20;
+// How much of a removed memo its item in the tray menu shows.
+constexpr int kRestoredCaptionBytes = 40;
 
 // A call of user32 that older Windows lacks, or null.
 template <typename Function>
@@ -66,6 +70,7 @@ TPTitleForm::TPTitleForm(Application& application)
     N1 = PTitlePup.Add(kOpenEditorCaption, [this] { N1Click(); });
     CG1 = PTitlePup.Add(kChangeThemeCaption, [this] { CG1Click(); });
     N4 = PTitlePup.Add(kVersionCaption, [this] { N4Click(); });
+    N5 = PTitlePup.AddSubmenu(kRestoreMemoCaption, removedPup_);
     PTitlePup.Add(kExitCaption, [this] { Exit1Click(); });
     PTitlePup.AddSeparator();
     PTitlePup.Add(kCancelCaption);
@@ -147,7 +152,27 @@ void TPTitleForm::ShowTrayMenu() {
     PTitlePup.SetEnabled(N1, state.OpenEditor);
     PTitlePup.SetEnabled(CG1, state.ChangeTheme);
     PTitlePup.SetEnabled(N4, state.ShowVersion);
+    FillRestoreMenu(state.RestoreMemo);
     PTitlePup.Popup(Handle(), cursor);
+}
+
+// With none to bring back, or no slot free, the item says so and cannot be chosen.
+void TPTitleForm::FillRestoreMenu(bool enabled) {
+    removedPup_.Clear();
+    const std::vector<RemovedMemo> memos = ReadRemovedMemos();
+    const bool full = FirstFreeSlot() == -1;
+    PTitlePup.SetCaption(N5, memos.empty() ? kRestoreNoneCaption
+                             : full        ? kRestoreNoSlotCaption
+                                           : kRestoreMemoCaption);
+    PTitlePup.SetEnabled(N5, enabled && !memos.empty() && !full);
+    for (const RemovedMemo& memo : memos) {
+        const TextRows rows = FitTextToBytes(memo.Memo.Memo, kRestoredCaptionBytes);
+        const auto two = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+        const std::string caption = rows.Row[0] + (rows.Row[1].empty() ? "" : "...") + "  (" +
+                                    two(memo.LeftAt.Month) + "/" + two(memo.LeftAt.Day) + " " +
+                                    two(memo.LeftAt.Hour) + ":" + two(memo.LeftAt.Minute) + ")";
+        removedPup_.Add(caption, [this, memo] { application_.RestoreMemo(memo); });
+    }
 }
 
 // The editor on the selected slot with its stored time.

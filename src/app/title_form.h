@@ -49,6 +49,8 @@ class TPTitleForm : public Form {
     void N1Click();
     void CG1Click();
     void N4Click();
+    // The recently removed memos, newest first, each to be brought back.
+    void FillRestoreMenu(bool enabled);
     void Exit1Click();
 
     Application& application_;
@@ -57,6 +59,8 @@ class TPTitleForm : public Form {
     UINT N1 = 0;
     UINT CG1 = 0;
     UINT N4 = 0;
+    UINT N5 = 0;
+    PopupMenu removedPup_{200};
     TrayIcon tray_;
     const UINT taskbarCreated_;
     int trayTries_ = 0;

@@ -23,7 +23,7 @@ TrayMenuState TrayMenuStateFor(const TrayWindows& windows) {
     if (windows.EditorVisible)
         state.OpenEditor = state.ChangeTheme = false;
     if (windows.VersionBoxOpen || windows.ChooserVisible) {
-        state.OpenEditor = state.ChangeTheme = state.ShowVersion = false;
+        state.OpenEditor = state.ChangeTheme = state.ShowVersion = state.RestoreMemo = false;
     }
     return state;
 }

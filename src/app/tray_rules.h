@@ -34,6 +34,7 @@ struct TrayMenuState {
     bool OpenEditor = true;   // N1
     bool ChangeTheme = true;  // CG1
     bool ShowVersion = true;  // N4
+    bool RestoreMemo = true;  // N5: a memo peeled off brought back
 };
 
 TrayMenuState TrayMenuStateFor(const TrayWindows& windows);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "memo/memo_operations.h"
+#include "model/removed_memos.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -174,6 +175,8 @@ void TTPostForm::FormCreate() {
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
+    if (const std::string aside = SettingsSetAside(); !aside.empty())
+        Say((std::string(kSettingsSetAside) + "\r\n" + aside).c_str(), nullptr);
     if (!takesWrites) {
         Say((std::string(kFolderRefusesWrites) + "\r\n" + SjisFromWide(folder_) + "\r\n\r\n" +
              kFolderRefusesWritesAdvice)
@@ -471,6 +474,8 @@ bool TTPostForm::DayPastMonthEnd() const {
 void TTPostForm::PostMemo() {
     const int selected = SelectedSlot;
     const std::string text = PstEdt.Text();
+    if (text != SlotTable[selected].Memo)
+        KeepRemovedMemo(selected);  // emptied or replaced: it can be brought back
     std::optional<ReminderTime> time;
     if (!text.empty() && TimSetCBox.Checked()) {
         const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();

@@ -5,6 +5,7 @@
 #include "memo/memo_layout.h"
 #include "memo/text_draw.h"
 #include "model/editor_operations.h"
+#include "model/removed_memos.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -169,6 +170,7 @@ void TMemoWindow::ToggleDisplaySize() {
 // The window goes with the memo; the editor follows.
 void TMemoWindow::PeelOffMemo() {
     const bool wasTimed = SlotTable[slot_].TimeFlag != 0;
+    KeepRemovedMemo(slot_);
     EmptySlot(slot_);
     Hide();
     editor_.SlotPeeledOff(slot_, wasTimed);

@@ -92,6 +92,15 @@ void StoreTimeCheck(const TimeCheck& check, int slot) {
     SetSlotTime(slot, check.Valid ? std::optional<ReminderTime>(check.Values) : std::nullopt);
 }
 
+bool MomentReached(const ReminderTime& moment, const DateTimeRecord& now) {
+    const std::int32_t clock[] = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
+    for (int i = 0; i < kTimeBoxCount; ++i) {
+        if (moment[i] != clock[i])
+            return moment[i] < clock[i];
+    }
+    return true;
+}
+
 bool DayPastMonthEnd(const TimeBoxTexts& texts) {
     const std::int32_t year = ParseLeadingInt(texts[static_cast<int>(TimeBox::Year)]);
     const std::int32_t month = ParseLeadingInt(texts[static_cast<int>(TimeBox::Month)]);

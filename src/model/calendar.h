@@ -41,4 +41,8 @@ void StoreTimeCheck(const TimeCheck& check, int slot);
 // True when the day is past the end of the month the year and month boxes name.
 bool DayPastMonthEnd(const TimeBoxTexts& texts);
 
+// True when the moment is not later than the clock: year, month, day, hour and minute
+// compared in that order, the first that differs deciding; seconds do not count.
+bool MomentReached(const ReminderTime& moment, const DateTimeRecord& now);
+
 }  // namespace haripon

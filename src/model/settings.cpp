@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -140,16 +141,47 @@ bool HoldsText(const StoredSlots& slots, const std::string& text) {
     return false;
 }
 
-// A conflict copy taken gets ".merged" added to its name, or ".merged-2" and so on where one
-// of that name was taken before (OneDrive names every copy from one PC alike).
-bool RenameAside(const std::string& name) {
+// A file set aside gets `ending` added to its name, or `ending` and "-2" and so on where one
+// of that name was set aside before (OneDrive names every copy from one PC alike). The name
+// given; none when it could not be renamed.
+std::string RenameAside(const std::string& name, const std::string& ending) {
     for (int n = 1; n <= 99; ++n) {
-        const std::string aside = name + ".merged" + (n == 1 ? "" : "-" + std::to_string(n));
+        const std::string aside = name + ending + (n == 1 ? "" : "-" + std::to_string(n));
         if (!StampOf(AppFile(aside)).Exists)
-            return RenameFile(AppFile(name), AppFile(aside));
+            return RenameFile(AppFile(name), AppFile(aside)) ? aside : std::string();
     }
-    return false;
+    return {};
 }
+
+// The settings file as it was before the day's first save, in numbered copies beside it:
+// timpsd.ini.1 the latest, up to timpsd.ini.7. A folder that refuses them changes nothing.
+constexpr int kDailyCopies = 7;
+
+std::string DailyCopy(int n) {
+    return std::string(kSettingsFile) + "." + std::to_string(n);
+}
+
+void KeepDailyCopy(const std::string& bytes) {
+    ReadClockIntoLocalNow();
+    if (const auto latest = LastWrittenLocal(AppFile(DailyCopy(1)));
+        latest && latest->Year == LocalNow.Year && latest->Month == LocalNow.Month &&
+        latest->Day == LocalNow.Day) {
+        return;
+    }
+    RemoveFile(AppFile(DailyCopy(kDailyCopies)));
+    for (int n = kDailyCopies - 1; n >= 1; --n)
+        RenameFile(AppFile(DailyCopy(n)), AppFile(DailyCopy(n + 1)));
+    ReplaceFileBytes(AppFile(DailyCopy(1)), bytes);
+}
+
+// Text has no NUL bytes, but in UTF-16 with its byte-order mark.
+bool LooksBroken(std::string_view bytes) {
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                             (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+    return !utf16 && bytes.find('\0') != std::string_view::npos;
+}
+
+std::string setAsideAs;
 
 int FirstEmptyOf(const StoredSlots& slots) {
     for (int i = 0; i < kSlotCount; ++i) {
@@ -205,7 +237,15 @@ bool ReadSettings() {
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
     known = {true, slots, slots, stamp};
+    // A file that is no text is never written over: what could be read of it is shown, and
+    // the file set aside for the user.
+    if (result == ReadResult::Ok && LooksBroken(bytes))
+        setAsideAs = RenameAside(kSettingsFile, ".broken");
     return true;
+}
+
+std::string SettingsSetAside() {
+    return std::exchange(setAsideAs, {});
 }
 
 // What the file holds now is read first and merged: another copy may have written it. A file
@@ -231,6 +271,8 @@ bool WriteSettings() {
     // Kept first: a save that fails keeps them all the same, once.
     if (!KeepMemos(merge.Homeless))
         return false;
+    if (read == ReadResult::Ok)
+        KeepDailyCopy(bytes);
     WriteSlots(merge.File, profile);
     profile.WriteString(kVersionSection, kVersionKey, VersionText);
     if (!ReplaceFileBytes(path, profile.Bytes()))
@@ -308,7 +350,7 @@ std::vector<std::string> TakeConflictCopies(const MemoWanted& wanted) {
         return {};  // taken again at the next start: its memos are not taken twice
     std::vector<std::string> renamed;
     for (const std::string& name : taken) {
-        if (RenameAside(name))
+        if (!RenameAside(name, ".merged").empty())
             renamed.push_back(name);
     }
     return renamed;

@@ -32,13 +32,18 @@ class SettingsListener {
 void ListenToSettings(SettingsListener* listener);
 
 // Fills the stored fields of all seven slots from section POST and sets VersionText.
-// False when the file exists but could not be read; the slots then keep their values.
+// False when the file exists but could not be read; the slots then keep their values. A file
+// that is no text (a broken disk sector, a bad synchronisation) is read as far as it can be
+// and set aside under a new name, never written over.
 bool ReadSettings();
+// The name the file was set aside under by the read, once; empty when it was not.
+std::string SettingsSetAside();
 
 // Writes all seven slots and the version text, merged first with what another copy wrote
-// since this one last read or wrote the file. False when the file could not be read or
-// written; it then stays as it was. A run that never read the stored memos leaves them
-// alone, and reports a failure only if it holds memos of its own that are not saved.
+// since this one last read or wrote the file. The day's first save keeps the file as it was
+// in timpsd.ini.1 (the older ones move up to timpsd.ini.7). False when the file could not be read
+// or written; it then stays as it was. A run that never read the stored memos leaves them alone,
+// and reports a failure only if it holds memos of its own that are not saved.
 bool WriteSettings();
 
 // The file looked at (its size and last write): what other copies changed since this one

@@ -5,6 +5,7 @@
 
 #include "memo/memo_operations.h"
 #include "model/editor_operations.h"
+#include "model/removed_memos.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
@@ -80,6 +81,7 @@ bool ReminderCheck::DeliverReminder(int slot) {
     if (due.Memo != shown)
         return true;
 
+    KeepRemovedMemo(slot);
     EmptySlot(slot);
     editor_.SlotDelivered(slot);
     memos_->HideMemoWindow(slot);

@@ -1,20 +1,14 @@
 #include "reminder/reminder_rules.h"
 
 #include <algorithm>
-#include <iterator>
+
+#include "model/calendar.h"
 
 namespace haripon {
 
 bool IsDue(const MemoSlot& slot, const DateTimeRecord& now) {
-    if (slot.Memo.empty() || slot.Year == kNotSet)
-        return false;
-    const std::int32_t stored[] = {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
-    const std::int32_t clock[] = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
-    for (std::size_t i = 0; i < std::size(stored); ++i) {
-        if (stored[i] != clock[i])
-            return stored[i] < clock[i];
-    }
-    return true;
+    return !slot.Memo.empty() && slot.Year != kNotSet &&
+           MomentReached({slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}, now);
 }
 
 std::vector<int> DueSlots(const std::array<MemoSlot, kSlotCount>& slots,

@@ -116,8 +116,13 @@ def colour(value):
 
 def theme_keys(path):
     """Keys of a theme description (Shift-JIS INI text): the first of each name wins."""
+    return theme_keys_of(open(path, "rb").read())
+
+
+def theme_keys_of(data):
+    """Keys of Shift-JIS INI text by (SECTION, NAME): the first of each name wins."""
     keys, section = {}, None
-    for line in open(path, "rb").read().decode("cp932").splitlines():
+    for line in data.decode("cp932").splitlines():
         line = line.strip()
         if line.startswith("[") and "]" in line:
             section = line[1:line.index("]")].strip().upper()
@@ -260,17 +265,18 @@ class User:
 
     # Popup menus: an item found where the menu draws its caption, chosen with the pointer.
     def menu_item(self, name):
-        """The screen point in the middle of the shown menu's item whose caption is the
-        program's text `name` (kExitCaption ...)."""
+        """The screen point in the middle of a shown menu's item whose caption is the
+        program's text `name` (kExitCaption ...), or that text itself."""
+        caption = TEXTS.get(name, name)
         self.wait_shown("#32768", timeout=5)
         end = time.time() + 5
         while time.time() < end:
-            status, out = self.remote("item", TEXTS[name].encode("utf-8").hex())
+            status, out = self.remote("item", caption.encode("utf-8").hex())
             if status == 0:
                 x, y = (int(v) for v in out.split())
                 return x, y
             time.sleep(0.2)
-        raise JourneyFailed("the menu shows no item %s (%s)" % (TEXTS[name], name))
+        raise JourneyFailed("the menu shows no item %s" % caption)
 
     def choose_menu_item(self, name):
         self.click(*self.menu_item(name))
@@ -521,12 +527,24 @@ def journey_5(user):
     expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the rewrite is saved")
     user.shot("rewritten")
     saved = user.file()
+    expect(user.file("timpsd.ini.1") is not None, "the day's first save over a file keeps a copy")
+    place = user.rect(STRIP.format(1))
     strip_menu(user, 1, "kPeelOffCaption")
     user.wait_hidden(STRIP.format(1))
     expect(user.file() == saved, "peeling off writes nothing until the end")
+
+    # Peeled off by a slip: brought back from the tray menu, at its place.
+    removed = theme_keys_of(user.file("removed-memos.ini"))
+    left = "  (%02d/%02d %02d:%02d)" % tuple(int(removed[("MEMO1", "LEFT" + k)])
+                                           for k in ("MONTH", "DAY", "HOUR", "MINUTE"))
+    user.tray_menu("kRestoreMemoCaption")
+    user.choose_menu_item("fifth memo, rewritten" + left)
+    back = user.wait_shown(STRIP.format(1), timeout=5)
+    expect((back["left"], back["top"]) == (place["left"], place["top"]),
+           "the memo brought back is at its place")
     user.click(*editor.key_place("EXITBTN", 10, 10))
     user.wait_for_end()
-    expect(b"POST1MEMO=\r\n" in user.file(), "the end saves the peeled-off slot")
+    expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the memo brought back is kept")
 
 
 JOURNEYS = {"1": journey_1, "2": journey_2, "3": journey_3, "4": journey_4, "5": journey_5}

@@ -8,6 +8,7 @@
 #include "slot_setup.h"
 #include "temp_folder.h"
 
+#include <chrono>
 #include <filesystem>
 
 namespace haripon {
@@ -287,6 +288,38 @@ TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged-2"));
     EXPECT_EQ(SlotTable[3].Memo, "again");
     EXPECT_EQ(SlotTable[4].Memo, "");
+}
+
+// The day's first save keeps the file as it was; seven days are kept.
+TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
+    ASSERT_TRUE(ReadSettings());
+    const auto copy = [&](int n) { return folder_ / ("timpsd.ini." + std::to_string(n)); };
+    for (int day = 0; day < 9; ++day) {
+        SetMemoOf(0, "day " + std::to_string(day));
+        const std::string before = fs::exists(File()) ? Stored() : "";
+        ASSERT_TRUE(WriteSettings());
+        ASSERT_TRUE(WriteSettings());  // the same day: no second copy
+        EXPECT_EQ(day > 0 ? temp_.Read("timpsd.ini.1") : "", before);
+        EXPECT_EQ(fs::exists(copy(day)), day >= 1 && day <= 7) << day;
+        for (int n = 1; n <= 7 && fs::exists(copy(n)); ++n) {
+            fs::last_write_time(copy(n), fs::last_write_time(copy(n)) - std::chrono::hours(24));
+        }
+    }
+    EXPECT_FALSE(fs::exists(copy(8)));
+}
+
+// A file that is no text is read as far as it can be and set aside, never written over.
+TEST_F(SettingsFile, ABrokenFileIsSetAside) {
+    const std::string broken = std::string("\0\x01junk\0", 7) + "\r\n[POST]\r\nPOST1MEMO=saved\r\n";
+    Store(broken);
+    ASSERT_TRUE(ReadSettings());
+    EXPECT_EQ(SlotTable[0].Memo, "saved");
+    EXPECT_EQ(SettingsSetAside(), "timpsd.ini.broken");
+    EXPECT_EQ(SettingsSetAside(), "");
+    EXPECT_EQ(temp_.Read("timpsd.ini.broken"), broken);
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(Stored().find('\0'), std::string::npos);
+    EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {

@@ -43,13 +43,13 @@ TEST(TrayRules, MenuItemsGreyedWhileWindowsAreOpen) {
         windows.VersionBoxOpen = versionBox;
         windows.ChooserVisible = chooser;
         const TrayMenuState s = TrayMenuStateFor(windows);
-        return std::make_tuple(s.OpenEditor, s.ChangeTheme, s.ShowVersion);
+        return std::make_tuple(s.OpenEditor, s.ChangeTheme, s.ShowVersion, s.RestoreMemo);
     };
-    EXPECT_EQ(state(false, false, false), std::make_tuple(true, true, true));
-    EXPECT_EQ(state(true, false, false), std::make_tuple(false, false, true));
-    EXPECT_EQ(state(false, true, false), std::make_tuple(false, false, false));
-    EXPECT_EQ(state(false, false, true), std::make_tuple(false, false, false));
-    EXPECT_EQ(state(true, true, false), std::make_tuple(false, false, false));
+    EXPECT_EQ(state(false, false, false), std::make_tuple(true, true, true, true));
+    EXPECT_EQ(state(true, false, false), std::make_tuple(false, false, true, true));
+    EXPECT_EQ(state(false, true, false), std::make_tuple(false, false, false, false));
+    EXPECT_EQ(state(false, false, true), std::make_tuple(false, false, false, false));
+    EXPECT_EQ(state(true, true, false), std::make_tuple(false, false, false, false));
 }
 
 }  // namespace

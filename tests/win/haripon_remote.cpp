@@ -304,19 +304,30 @@ std::wstring FromUtf8Hex(const char* hex) {
     return wide;
 }
 
+BOOL CALLBACK AddShownMenu(HWND window, LPARAM menus) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(window))
+        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
+    return TRUE;
+}
+
+// In every menu shown (a menu and the submenu it opened).
 int MenuItem(const char* captionHex) {
-    const HWND menu = FindWindowW(L"#32768", nullptr);
-    if (!menu || !IsWindowVisible(menu))
-        return 1;
-    RECT area{};
-    GetWindowRect(menu, &area);
+    std::vector<HWND> menus;
+    EnumWindows(&AddShownMenu, reinterpret_cast<LPARAM>(&menus));
     const Ink caption = CaptionInk(FromUtf8Hex(captionHex));
-    POINT at{};
-    if (caption.empty() || !FindCaption(ScreenInk(area), caption, at))
-        return 1;
-    std::printf("%ld %ld\n", area.left + at.x + static_cast<long>(caption[0].size()) / 2,
-                area.top + at.y + static_cast<long>(caption.size()) / 2);
-    return 0;
+    for (const HWND menu : menus) {
+        RECT area{};
+        GetWindowRect(menu, &area);
+        POINT at{};
+        if (caption.empty() || !FindCaption(ScreenInk(area), caption, at))
+            continue;
+        std::printf("%ld %ld\n", area.left + at.x + static_cast<long>(caption[0].size()) / 2,
+                    area.top + at.y + static_cast<long>(caption.size()) / 2);
+        return 0;
+    }
+    return 1;
 }
 
 int Gone() {

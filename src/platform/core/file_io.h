@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/core/file_name.h"
+#include "platform/core/local_clock.h"
 
 namespace haripon {
 
@@ -90,6 +92,9 @@ FileStamp StampOf(const FileName& path);
 
 // Renames a file, where no file of the new name is.
 bool RenameFile(const FileName& from, const FileName& to);
+bool RemoveFile(const FileName& path);
+// The local date and time the file was last written; none when it is not there.
+std::optional<LocalTime> LastWrittenLocal(const FileName& path);
 
 // Why the last of the calls above failed (UTF-8, as error texts are): the system's text, or
 // the program's own for a file it refused to read.

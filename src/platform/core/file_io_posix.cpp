@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -263,6 +264,22 @@ FileStamp StampOf(const FileName& path) {
     return {true, static_cast<std::uint64_t>(info.st_size),
             static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u +
                 static_cast<std::uint64_t>(info.st_mtim.tv_nsec)};
+}
+
+bool RemoveFile(const FileName& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+std::optional<LocalTime> LastWrittenLocal(const FileName& path) {
+    struct stat info {};
+    std::tm local{};
+    if (::stat(path.c_str(), &info) != 0 || !localtime_r(&info.st_mtim.tv_sec, &local))
+        return std::nullopt;
+    const auto field = [](long value) { return static_cast<std::uint16_t>(value); };
+    return LocalTime{field(local.tm_year + 1900), field(local.tm_mon + 1),
+                     field(local.tm_wday),        field(local.tm_mday),
+                     field(local.tm_hour),        field(local.tm_min),
+                     field(local.tm_sec),         0};
 }
 
 bool RenameFile(const FileName& from, const FileName& to) {

@@ -313,6 +313,23 @@ bool RenameFile(const FileName& from, const FileName& to) {
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
+bool RemoveFile(const FileName& path) {
+    refusal.clear();
+    return DeleteFileW(path.c_str()) != FALSE;
+}
+
+std::optional<LocalTime> LastWrittenLocal(const FileName& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) ||
+        !FileTimeToSystemTime(&local, &time))
+        return std::nullopt;
+    return LocalTime{time.wYear, time.wMonth,  time.wDayOfWeek, time.wDay,
+                     time.wHour, time.wMinute, time.wSecond,    time.wMilliseconds};
+}
+
 std::string LastFileErrorText() {
     return refusal.empty() ? SystemErrorText(GetLastError()) : refusal;
 }

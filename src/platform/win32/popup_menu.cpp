@@ -9,8 +9,6 @@ namespace haripon {
 
 namespace {
 
-constexpr UINT kFirstItemId = 100;
-
 // A menu made for one popup.
 class MenuHandle {
   public:
@@ -37,7 +35,7 @@ PopupMenu::ScopedHook::Hook& CurrentHook() {
 
 UINT PopupMenu::Add(std::string_view caption, std::function<void()> onClick) {
     Item item;
-    item.id = kFirstItemId + static_cast<UINT>(items_.size());
+    item.id = firstId_ + static_cast<UINT>(items_.size());
     item.caption = caption;
     item.onClick = std::move(onClick);
     items_.push_back(std::move(item));
@@ -46,9 +44,26 @@ UINT PopupMenu::Add(std::string_view caption, std::function<void()> onClick) {
 
 void PopupMenu::AddSeparator() {
     Item item;
-    item.id = kFirstItemId + static_cast<UINT>(items_.size());
+    item.id = firstId_ + static_cast<UINT>(items_.size());
     item.separator = true;
     items_.push_back(std::move(item));
+}
+
+UINT PopupMenu::AddSubmenu(std::string_view caption, PopupMenu& submenu) {
+    const UINT id = Add(caption);
+    items_.back().submenu = &submenu;
+    return id;
+}
+
+// This menu's item, or its submenus'.
+const PopupMenu::Item* PopupMenu::Search(UINT id) const {
+    for (const Item& item : items_) {
+        if (item.id == id)
+            return &item;
+        if (const Item* inner = item.submenu ? item.submenu->Search(id) : nullptr)
+            return inner;
+    }
+    return nullptr;
 }
 
 const PopupMenu::Item& PopupMenu::Find(UINT id) const {
@@ -57,6 +72,11 @@ const PopupMenu::Item& PopupMenu::Find(UINT id) const {
             return item;
     }
     throw std::out_of_range("no such menu item");
+}
+
+const PopupMenu* PopupMenu::SubmenuOf(UINT id) const {
+    const Item* item = Search(id);
+    return item ? item->submenu : nullptr;
 }
 
 PopupMenu::Item& PopupMenu::Find(UINT id) {
@@ -84,7 +104,34 @@ UINT PopupMenu::IdOf(std::string_view caption) const {
         if (!item.separator && item.caption == caption)
             return item.id;
     }
+    for (const Item& item : items_) {
+        if (const UINT inner = item.submenu ? item.submenu->IdOf(caption) : 0)
+            return inner;
+    }
     return 0;
+}
+
+HMENU PopupMenu::Build() const {
+    const HMENU menu = CreatePopupMenu();
+    for (const Item& item : items_) {
+        if (item.separator) {
+            AppendMenuW(menu, MF_SEPARATOR, item.id, nullptr);
+            continue;
+        }
+        std::wstring caption = WideFromSjis(item.caption);
+        for (std::size_t at = caption.find(L'&'); at != std::wstring::npos;
+             at = caption.find(L'&', at + 2)) {
+            caption.insert(at, 1, L'&');  // drawn, not taken for a mnemonic's mark
+        }
+        const UINT state = item.enabled ? MF_ENABLED : MF_GRAYED;
+        if (item.submenu && !item.submenu->Empty()) {
+            AppendMenuW(menu, MF_POPUP | state, reinterpret_cast<UINT_PTR>(item.submenu->Build()),
+                        caption.c_str());
+        } else {
+            AppendMenuW(menu, MF_STRING | state, item.id, caption.c_str());
+        }
+    }
+    return menu;
 }
 
 void PopupMenu::Popup(HWND owner, POINT screen) const {
@@ -94,15 +141,7 @@ void PopupMenu::Popup(HWND owner, POINT screen) const {
     }
     UINT chosen = 0;
     {
-        const MenuHandle menu(CreatePopupMenu());
-        for (const Item& item : items_) {
-            if (item.separator) {
-                AppendMenuW(menu.Get(), MF_SEPARATOR, item.id, nullptr);
-            } else {
-                AppendMenuW(menu.Get(), MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED),
-                            item.id, WideFromSjis(item.caption).c_str());
-            }
-        }
+        const MenuHandle menu(Build());  // its submenus go with it
         chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(),
                                                   TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                   screen.x, screen.y, 0, owner, nullptr));
@@ -113,11 +152,9 @@ void PopupMenu::Popup(HWND owner, POINT screen) const {
 }
 
 void PopupMenu::Choose(UINT id) const {
-    if (id == 0)
-        return;
-    const Item& item = Find(id);
-    if (item.enabled && !item.separator && item.onClick)
-        item.onClick();
+    const Item* item = id ? Search(id) : nullptr;
+    if (item && item->enabled && !item->separator && item->onClick)
+        item->onClick();
 }
 
 PopupMenu::ScopedHook::ScopedHook(Hook hook)

@@ -13,16 +13,27 @@ namespace haripon {
 
 class PopupMenu {
   public:
-    // Adds an item (caption in Shift-JIS) and returns its identifier.
+    // Item identifiers count up from `firstId`: a submenu takes another range than its menu.
+    explicit PopupMenu(UINT firstId = 100) : firstId_(firstId) {}
+
+    // Adds an item (caption in Shift-JIS, drawn as it is, an ampersand too) and returns its
+    // identifier.
     UINT Add(std::string_view caption, std::function<void()> onClick = {});
     void AddSeparator();
+    // An item that opens `submenu`, which the caller keeps and may fill anew before each
+    // popup.
+    UINT AddSubmenu(std::string_view caption, PopupMenu& submenu);
+    void Clear() { items_.clear(); }
+    bool Empty() const { return items_.empty(); }
 
     void SetEnabled(UINT id, bool enabled);
     bool Enabled(UINT id) const;
     void SetCaption(UINT id, std::string_view caption);
     const std::string& Caption(UINT id) const;
-    // The identifier of the item with that caption, or 0.
+    // The identifier of the item with that caption, here or in a submenu, or 0.
     UINT IdOf(std::string_view caption) const;
+    // The submenu of item `id`, or null.
+    const PopupMenu* SubmenuOf(UINT id) const;
 
     // Shows the menu at the screen point and runs the chosen item's handler.
     void Popup(HWND owner, POINT screen) const;
@@ -49,11 +60,16 @@ class PopupMenu {
         bool enabled = true;
         bool separator = false;
         std::function<void()> onClick;
+        PopupMenu* submenu = nullptr;
     };
     const Item& Find(UINT id) const;
     Item& Find(UINT id);
+    const Item* Search(UINT id) const;
+    // The menu made for one popup, its submenus in it.
+    HMENU Build() const;
     void Choose(UINT id) const;
 
+    UINT firstId_;
     std::vector<Item> items_;
 };
 
