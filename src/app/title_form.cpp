@@ -2,7 +2,6 @@
 
 #include "app/application.h"
 #include "app/resource.h"
-#include "app/tray_rules.h"
 #include "memo/text_fit.h"
 #include "model/editor_operations.h"
 #include "model/removed_memos.h"
@@ -118,10 +117,10 @@ void TPTitleForm::TitleTimerTimer() {
     application_.FirstDisplay();
 }
 
-void TPTitleForm::TrayIconMessage(unsigned mouseMessage) {
-    switch (TrayActionFor(mouseMessage, application_.OpenWindows())) {
+void TPTitleForm::TrayIconMessage(const TrayEvent& event) {
+    switch (TrayActionFor(event, application_.OpenWindows())) {
         case TrayAction::ShowMenu:
-            ShowTrayMenu();
+            ShowTrayMenu(event);
             break;
         case TrayAction::OpenEditor:
             TrayIconDoubleClick();
@@ -144,16 +143,18 @@ void TPTitleForm::TrayIconMessage(unsigned mouseMessage) {
     }
 }
 
-void TPTitleForm::ShowTrayMenu() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+// At the point the shell gives (by the icon when asked from the keyboard), else at the mouse.
+void TPTitleForm::ShowTrayMenu(const TrayEvent& event) {
+    POINT at{event.X, event.Y};
+    if (!event.Version4)
+        GetCursorPos(&at);
     SetForegroundWindow(Handle());
     const TrayMenuState state = TrayMenuStateFor(application_.OpenWindows());
     PTitlePup.SetEnabled(N1, state.OpenEditor);
     PTitlePup.SetEnabled(CG1, state.ChangeTheme);
     PTitlePup.SetEnabled(N4, state.ShowVersion);
     FillRestoreMenu(state.RestoreMemo);
-    PTitlePup.Popup(Handle(), cursor);
+    PTitlePup.Popup(Handle(), at);
 }
 
 // With none to bring back, or no slot free, the item says so and cannot be chosen.
@@ -204,8 +205,8 @@ void TPTitleForm::Exit1Click() {
 bool TPTitleForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     if (message == kTrayMessage) {
-        if (wParam == kTrayIconId)
-            TrayIconMessage(static_cast<unsigned>(lParam));
+        if (const std::optional<TrayEvent> event = ReadTrayMessage(kTrayIconId, wParam, lParam))
+            TrayIconMessage(*event);
         return true;
     }
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {

@@ -2,6 +2,7 @@
 // owns the tray icon and its menu.
 #pragma once
 
+#include "app/tray_rules.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
 #include "platform/win32/popup_menu.h"
@@ -43,8 +44,8 @@ class TPTitleForm : public Form {
 
   private:
     void TitleTimerTimer();
-    void TrayIconMessage(unsigned mouseMessage);
-    void ShowTrayMenu();
+    void TrayIconMessage(const TrayEvent& event);
+    void ShowTrayMenu(const TrayEvent& event);
     void TrayIconDoubleClick();
     void N1Click();
     void CG1Click();

@@ -2,6 +2,9 @@
 // of the program's windows are open.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 namespace haripon {
 
 struct TrayWindows {
@@ -23,11 +26,32 @@ enum class TrayAction {
     FrontVersionBox,
 };
 
-// Mouse messages as the icon reports them.
+// What the icon reports: mouse messages, and from shells that speak the icon's fourth version
+// the menu asked for (the right button released, Shift+F10 or the menu key) and the icon
+// chosen with the keyboard (Enter or Space).
 inline constexpr unsigned kTrayLeftDoubleClick = 0x0203;  // WM_LBUTTONDBLCLK
 inline constexpr unsigned kTrayRightButtonDown = 0x0204;  // WM_RBUTTONDOWN
+inline constexpr unsigned kTrayContextMenu = 0x007B;      // WM_CONTEXTMENU
+inline constexpr unsigned kTrayKeySelect = 0x0401;        // NIN_KEYSELECT
 
-TrayAction TrayActionFor(unsigned mouseMessage, const TrayWindows& windows);
+// One message of the icon. In the fourth version the event and the icon share lParam and
+// wParam holds the point the menu belongs at, in screen coordinates; before it, wParam is the
+// icon and lParam the mouse message.
+struct TrayEvent {
+    unsigned Event = 0;
+    bool Version4 = false;
+    int X = 0;
+    int Y = 0;
+};
+
+// The icon's message in either version; none when it is another icon's.
+std::optional<TrayEvent> ReadTrayMessage(unsigned iconId, std::uintptr_t wParam,
+                                         std::intptr_t lParam);
+
+// The menu comes with the right button's press from a shell of the older version, with the
+// menu request from one of the fourth, whose press then counts no more; the editor with a
+// double click or, in the fourth version, the keyboard.
+TrayAction TrayActionFor(const TrayEvent& event, const TrayWindows& windows);
 
 // "Exit" and "Cancel" can always be chosen.
 struct TrayMenuState {

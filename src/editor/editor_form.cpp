@@ -66,6 +66,7 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
                          kSlotButtonSize.Height);
         button.SetFlat(true);
         button.OnClick = [this, slot] { PstBtnClick(slot); };
+        button.SetTabStop(true);
         AddControl(button);
     }
 
@@ -85,8 +86,19 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
         tool.button.SetBounds(tool.left, tool.top, tool.size, tool.size == 23 ? 22 : 20);
         tool.button.SetHint(tool.hint);
         tool.button.OnClick = [this, click = tool.click] { (this->*click)(); };
+        tool.button.SetTabStop(true);
         AddControl(tool.button);
     }
+    // The keyboard goes round the date and time, the tick and the memo, then the buttons.
+    std::vector<TabStop> order;
+    for (WindowedControl* control : std::initializer_list<WindowedControl*>{
+             &YearCmb, &MonthCmb, &DayCmb, &TimeLCmb, &TimeMCmb, &TimSetCBox, &PstEdt})
+        order.push_back({nullptr, control});
+    for (SpeedButton* button : {&DltBtn, &EdtBtn, &SetBtn, &CloseBtn, &ExitBtn})
+        order.push_back({button, nullptr});
+    for (SpeedButton& button : PstBtn)
+        order.push_back({&button, nullptr});
+    SetTabOrder(std::move(order));
 
     PostMsgTitLbl.SetCaption(kMemoContentCaption);
     PostMsgTitLbl.SetLeft(22);
@@ -356,6 +368,12 @@ void TTPostForm::FormShow() {
     PstEdt.Focus();
 }
 
+// Esc hides the window as its minimise button does.
+void TTPostForm::FormDialogKey(int command) {
+    if (command == IDCANCEL)
+        CloseBtnClick();
+}
+
 bool TTPostForm::FormCloseQuery() {
     return BlockEditorClose == 0;
 }
@@ -393,6 +411,9 @@ void TTPostForm::ShowSlotPicture(int slot) {
     picture.SetBounds(theme.SlotBackLeft, theme.SlotBackTop, theme.SlotBackWidth,
                       theme.SlotBackHeight);
     ShowThemePicture(picture, memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1);
+    PstBtn[slot].SetAccessibleName(
+        kSlotButtonName + std::to_string(slot + 1) +
+        (memoSlot.Memo.empty() ? kSlotButtonEmpty : kSlotButtonHoldsMemo));
     // The first picture leaves out black; the others their own bottom-left colour.
     if (slot == 0)
         picture.SetTransparentColor(RGB(0, 0, 0));

@@ -111,6 +111,7 @@ class TTPostForm : public Form, public EditorOperations {
     void FormClose() override;
     void FormTimer(UINT_PTR id) override;
     void FormMouseDown(POINT at) override;
+    void FormDialogKey(int command) override;
 
   private:
     void LayOut(const EditorLayout& layout);

@@ -49,7 +49,6 @@ TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
 
 void TMemoWindow::FormCreate() {
     RereadThemeFolder();
-    SetCaption(VersionText);
     SetColor(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     ShowThemePicture(PostImg, SmallFaceNames[slot_]);
 }
@@ -70,7 +69,7 @@ void TMemoWindow::MemoPosted() {
         DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
     }
     if (SlotTable[slot_].Memo.empty()) {
-        Hide();
+        Conceal();
     } else if (appears) {
         ShowWindowOfSlot();
     } else {
@@ -78,9 +77,14 @@ void TMemoWindow::MemoPosted() {
     }
 }
 
+void TMemoWindow::Conceal() {
+    SetCaption("");
+    Hide();
+}
+
 void TMemoWindow::SlotChangedElsewhere() {
     if (SlotTable[slot_].Memo.empty()) {
-        Hide();
+        Conceal();
     } else if (!Visible()) {
         ShowWindowOfSlot();
     } else {
@@ -119,6 +123,7 @@ void TMemoWindow::DrawMemoLabel(COLORREF color) {
     const MemoSlot& slot = SlotTable[slot_];
     const bool small = slot.SmallDisplay != 0;
     PstLblStrImg.SetPicture(RenderMemoLabel(slot.Memo, small, color, PstLblStrImg.TakePicture()));
+    SetCaption(slot.Memo);  // what a screen reader reads of the strip
     PstLblStrImg.SetBounds(LabelLeft(slot_), kLabelTop, small ? kSmallLabelWidth : kLargeLabelWidth,
                            kLabelHeight);
 }
@@ -172,7 +177,7 @@ void TMemoWindow::PeelOffMemo() {
     const bool wasTimed = SlotTable[slot_].TimeFlag != 0;
     KeepRemovedMemo(slot_);
     EmptySlot(slot_);
-    Hide();
+    Conceal();
     editor_.SlotPeeledOff(slot_, wasTimed);
 }
 

@@ -29,6 +29,8 @@ class TMemoWindow : public Form {
     // or hidden.
     void SlotChangedElsewhere();
     void ShowMemoWindow();
+    // Hidden, and its text with it.
+    void Conceal();
     void SkinMemoWindow();
     void DrawMemoLabel(COLORREF color);
     void StoreWindowPosition();

@@ -30,7 +30,7 @@ void MemoWindows::MemoPosted(int slot) {
 }
 
 void MemoWindows::HideMemoWindow(int slot) {
-    windows_[slot].Hide();
+    windows_[slot].Conceal();
 }
 
 void MemoWindows::PeelOffMemo(int slot) {

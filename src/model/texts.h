@@ -256,6 +256,14 @@ inline constexpr char kSettingsSetAside[] =
     "C\x83\x8B\x82\xCD\x8E\x9F\x82\xCC\x96\xBC\x91O\x82\xC5\x8E"
     "c\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81"
     "F";
+
+// What assistive technology reads of the editor's slot buttons.
+// メモ
+inline constexpr char kSlotButtonName[] = "\x83\x81\x83\x82";
+// （メモあり）
+inline constexpr char kSlotButtonHoldsMemo[] = "\x81i\x83\x81\x83\x82\x82\xA0\x82\xE8\x81j";
+// （空き）
+inline constexpr char kSlotButtonEmpty[] = "\x81i\x8B\xF3\x82\xAB\x81j";
 // clang-format on
 
 }  // namespace haripon

@@ -4,8 +4,10 @@
 #include "model/slot_table.h"
 #include "reminder/reminder_draw.h"
 #include "reminder/reminder_layout.h"
+#include "reminder/reminder_rules.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
+#include "platform/win32/accessible.h"
 #include "platform/win32/error_report.h"
 #include "theme/theme_pictures.h"
 
@@ -38,7 +40,6 @@ TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
 // pixels are read with the first reminder, not while the window waits hidden.
 void TMsgForm::FormCreate() {
     RereadThemeFolder();
-    SetCaption(VersionText);
     const ThemeFile theme;
     background_.Take(theme.String(kReminderKey));
     const ButtonTheme button = theme.Button(kReminderButtonKey);
@@ -47,11 +48,15 @@ void TMsgForm::FormCreate() {
 
 void TMsgForm::DrawReminderLine(std::string_view line) {
     MsgFrmChrStrImg.SetPicture(RenderReminderLine(line, MsgFrmChrStrImg.TakePicture()));
+    line_ = line;
+    SetCaption(ReminderCaption(line_, memo_));
 }
 
 void TMsgForm::DrawReminderMemo(std::string_view memo) {
     MsgFrmStrImg.SetPicture(RenderReminderMemo(
         memo, static_cast<COLORREF>(ThemeSettings.MessageColor), MsgFrmStrImg.TakePicture()));
+    memo_ = memo;
+    SetCaption(ReminderCaption(line_, memo_));
 }
 
 void TMsgForm::ShowCharacter(std::string_view pictureFile) {
@@ -86,6 +91,7 @@ bool TMsgForm::ShowReminder() {
 // the reminder never waits behind a report the user cannot see.
 void TMsgForm::FormShow() {
     focusedByUser_ = false;
+    AnnounceAlert(Handle());
     if (!pictureReport_.empty())
         PostMessageW(Handle(), kReportPictureMessage, 0, 0);
 }

@@ -2,6 +2,8 @@
 // above the memo. Closing it delivers the memo.
 #pragma once
 
+#include <oleacc.h>
+
 #include <string>
 
 #include "reminder/reminder_operations.h"
@@ -31,6 +33,9 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     // (1 s unless set).
     void SetKeyDelay(DWORD milliseconds) { keyDelay_ = milliseconds; }
 
+    // An alert: screen readers read its window text, the line and the memo, as it comes up.
+    long AccessibleRole() const override { return ROLE_SYSTEM_ALERT; }
+
     // The parts, bottom to top.
     Image MsgMainImg;
     Image MsgFrmStrImg;
@@ -51,6 +56,8 @@ class TMsgForm : public Form, public ReminderWindowOperations {
 
     ThemeBackground background_;
     std::string pictureReport_;
+    std::string line_;
+    std::string memo_;
     bool placed_ = false;
     DWORD keyDelay_ = 1000;
     bool focusedByUser_ = false;

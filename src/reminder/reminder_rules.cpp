@@ -28,4 +28,12 @@ std::string_view ChosenLine(const SlotTheme& theme, std::uint32_t drawn) {
     return theme.Lines[drawn % static_cast<std::uint32_t>(count)];
 }
 
+std::string ReminderCaption(std::string_view line, std::string_view memo) {
+    std::string caption(line);
+    if (!line.empty() && !memo.empty())
+        caption += "\x81\x40";
+    caption += memo;
+    return caption;
+}
+
 }  // namespace haripon

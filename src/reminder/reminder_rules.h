@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -33,6 +34,10 @@ class LineGenerator {
   private:
     std::uint32_t state_ = 1;
 };
+
+// The reminder window's text, read by screen readers: the line, an ideographic space and the
+// memo (Shift-JIS); either alone when the other is empty.
+std::string ReminderCaption(std::string_view line, std::string_view memo);
 
 // Line `drawn` modulo the character's line count; empty for a character without lines.
 std::string_view ChosenLine(const SlotTheme& theme, std::uint32_t drawn);

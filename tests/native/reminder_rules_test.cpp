@@ -101,5 +101,11 @@ TEST(Reminders, TheFirstLinesAfterAStart) {
     }
 }
 
+// What a screen reader reads: the line and the memo, an ideographic space between them only.
+TEST(Reminders, TheWindowTextIsTheLineAndTheMemo) {
+    EXPECT_EQ(ReminderCaption("line", "memo"), "line\x81\x40memo");
+    EXPECT_EQ(ReminderCaption("", "memo") + ReminderCaption("line", ""), "memoline");
+}
+
 }  // namespace
 }  // namespace haripon

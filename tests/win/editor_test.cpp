@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/wide_text_win.h"
 #include "platform/win32/picture.h"
+#include "platform/win32/window_text.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"
 
@@ -228,6 +231,7 @@ TEST_F(Editor, SelectingASlot) {
     EXPECT_EQ(editor().PstEdt.Text(), "third");
 }
 
+// The slot's picture and name and the strip's window text follow the memo.
 TEST_F(Editor, TheSlotPictureFollowsItsMemo) {
     Start("");
     app_.FirstDisplay();
@@ -237,15 +241,25 @@ TEST_F(Editor, TheSlotPictureFollowsItsMemo) {
     };
     Click(editor().PstBtn[3]);
     EXPECT_TRUE(SamePixels(editor().PstBtnImg[3].Picture(), picture(3, false)));
+    const auto read = [&](const char* state) {  // the strip's text and the slot's name
+        return std::make_pair(
+            SjisFromWide(WindowText(app_.MemoWindow(3).Handle())),
+            editor().PstBtn[3].AccessibleName() == kSlotButtonName + std::string("4") + state);
+    };
     WriteMemo(L"four");
     Click(editor().SetBtn);
     EXPECT_TRUE(SamePixels(editor().PstBtnImg[3].Picture(), picture(3, true)));
+    EXPECT_EQ(read(kSlotButtonHoldsMemo), std::make_pair(std::string("four"), true));
+    WriteMemo(L"four, again");
+    Click(editor().EdtBtn);
+    EXPECT_EQ(read(kSlotButtonHoldsMemo), std::make_pair(std::string("four, again"), true));
 
     HBITMAP others[kSlotCount];
     for (int slot = 0; slot < kSlotCount; ++slot)
         others[slot] = editor().PstBtnImg[slot].Picture().Handle();
     Click(editor().DltBtn);
     EXPECT_TRUE(SamePixels(editor().PstBtnImg[3].Picture(), picture(3, false)));
+    EXPECT_EQ(read(kSlotButtonEmpty), std::make_pair(std::string(), true));
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (slot != 3) {
             EXPECT_EQ(editor().PstBtnImg[slot].Picture().Handle(), others[slot]) << slot;
@@ -448,26 +462,56 @@ TEST_F(Editor, TheThemeLaysOutTheTimeRow) {
     }
 }
 
-// Tab goes round the date and time boxes, the tick and the memo, in that order.
-TEST_F(Editor, TabGoesRoundTheControls) {
+// Tab from the memo reaches the picture buttons that can be used, then the date and time
+// boxes and the tick, each once, and comes back; Shift+Tab goes back; Space presses the
+// button that has the keyboard; Esc hides the window. Every picture button has a name.
+TEST_F(Editor, TheKeyboardGoesRoundTheControls) {
     Start("");
     app_.FirstDisplay();
     WriteMemo(L"memo");
     Tick();
-    const auto tab = [] {
-        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 1);
+    TTPostForm& form = editor();
+    const auto key = [](WPARAM vk) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, vk, 1);
         Drain();
     };
-    editor().PstEdt.Focus();
-    tab();
-    EXPECT_TRUE(HasFocus(editor().YearCmb.Handle()));
-    tab();
-    EXPECT_TRUE(HasFocus(editor().MonthCmb.Handle()));
-    for (int i = 0; i < 4; ++i)
-        tab();
-    EXPECT_TRUE(HasFocus(editor().TimSetCBox.Handle()));
-    tab();
-    EXPECT_TRUE(HasFocus(editor().PstEdt.Handle()));
+    std::vector<const Control*> buttons{&form.DltBtn, &form.SetBtn, &form.CloseBtn, &form.ExitBtn};
+    for (int slot = 1; slot < kSlotCount; ++slot)  // the selected slot's button is up
+        buttons.push_back(&form.PstBtn[slot]);
+    form.PstEdt.Focus();
+    for (const Control* button : buttons) {
+        key(VK_TAB);
+        EXPECT_TRUE(form.FocusedControl() == button && GetFocus() == form.Handle());
+    }
+    for (HWND box : {form.YearCmb.Handle(), form.MonthCmb.Handle(), form.DayCmb.Handle(),
+                     form.TimeLCmb.Handle(), form.TimeMCmb.Handle(), form.TimSetCBox.Handle(),
+                     form.PstEdt.Handle()}) {
+        key(VK_TAB);
+        EXPECT_TRUE(HasFocus(box));
+    }
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    key(VK_TAB);
+    EXPECT_TRUE(HasFocus(form.TimSetCBox.Handle()));
+    key(VK_TAB);
+    key(VK_TAB);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(HasFocus(form.TimeLCmb.Handle()));
+    form.FocusControl(&form.PstBtn[2]);
+    key(VK_SPACE);
+    EXPECT_EQ(SelectedSlot, 2);
+
+    const std::vector<std::wstring> names = ReadAccessible(form.Handle()).Elements;
+    for (const SpeedButton* button : {&form.DltBtn, &form.EdtBtn, &form.SetBtn, &form.CloseBtn,
+                                      &form.ExitBtn, &form.PstBtn[0], &form.PstBtn[6]}) {
+        EXPECT_FALSE(button->AccessibleName().empty());
+        EXPECT_EQ(std::count(names.begin(), names.end(), WideFromSjis(button->AccessibleName())),
+                  button->Visible() ? 1 : 0);
+    }
+    key(VK_ESCAPE);
+    EXPECT_FALSE(form.Visible());
 }
 
 TEST_F(Editor, CloseRequestsAreRefusedUntilTheEnd) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <deque>
 #include <functional>
@@ -74,6 +75,45 @@ inline HWND EditOf(HWND comboBox) {
 inline bool HasFocus(HWND window) {
     const HWND focus = GetFocus();
     return focus == window || IsChild(window, focus);
+}
+
+// What assistive technology is told of a window's client area, through the system's
+// accessibility interface: its name, its role and the names of its elements.
+struct AccessibleView {
+    std::wstring Name;
+    long Role = 0;
+    std::vector<std::wstring> Elements;
+};
+
+inline AccessibleView ReadAccessible(HWND window) {
+    AccessibleView view;
+    CoInitialize(nullptr);
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        return view;
+    const auto child = [](long id) {
+        VARIANT variant{};
+        variant.vt = VT_I4;
+        variant.lVal = id;
+        return variant;
+    };
+    const auto name = [&](long id) {
+        BSTR text = nullptr;
+        const std::wstring result = accessible->get_accName(child(id), &text) == S_OK ? text : L"";
+        SysFreeString(text);
+        return result;
+    };
+    view.Name = name(CHILDID_SELF);
+    VARIANT role{};
+    if (accessible->get_accRole(child(CHILDID_SELF), &role) == S_OK)
+        view.Role = role.lVal;
+    long count = 0;
+    accessible->get_accChildCount(&count);
+    for (long id = 1; id <= count; ++id)
+        view.Elements.push_back(name(id));
+    accessible->Release();
+    return view;
 }
 
 // All pixels of a picture, row by row from the top, as 0x00RRGGBB.

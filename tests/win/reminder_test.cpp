@@ -65,7 +65,10 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         const RECT character = window().MsgFrmMainImg.Bounds();
         EXPECT_EQ(character.left, ThemeSettings.TimerCharLeft);
         EXPECT_EQ(character.bottom - character.top, ThemeSettings.TimerCharHeight);
-        EXPECT_EQ(SjisFromWide(WindowText(window().Handle())), kVersionText);
+        const AccessibleView read = ReadAccessible(window().Handle());
+        const SlotTheme& theme = SlotTable[1].SlotTheme;
+        EXPECT_EQ(SjisFromWide(read.Name), theme.Lines[346 % theme.LineCount] + "\x81\x40second");
+        EXPECT_EQ(read.Role, ROLE_SYSTEM_ALERT);
         EXPECT_FALSE(TimerRunning());
         EXPECT_EQ(SlotTable[4].Memo, "fifth");
         EXPECT_TRUE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -149,6 +149,22 @@ TEST_F(TitleAndTray, MenuItemsFollowTheOpenWindows) {
     EXPECT_EQ(VersionBoxOpen, 0);
 }
 
+// A shell of the icon's fourth version: the menu comes with its request (the right button
+// released, Shift+F10, the menu key), not with the press; Enter on the icon opens the editor.
+TEST_F(TitleAndTray, TheFourthVersionTakesTheKeyboard) {
+    FirstDisplayInTheTray();
+    const auto shell = [this](UINT event) {
+        SendMessageW(titleWindow_, TPTitleForm::kTrayMessage, MAKEWPARAM(40, 30),
+                     MAKELPARAM(event, TPTitleForm::kTrayIconId));
+    };
+    shell(WM_RBUTTONDOWN);
+    EXPECT_TRUE(menus_.empty());
+    shell(WM_CONTEXTMENU);
+    EXPECT_EQ(menus_.size(), 1u);
+    shell(NIN_KEYSELECT);
+    EXPECT_TRUE(application_.Editor().Visible());
+}
+
 // Which of the two windows is higher in the stack of top-level windows.
 bool Above(HWND upper, HWND lower) {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {

@@ -1,5 +1,7 @@
 #include "platform/win32/controls.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 
 #include "platform/win32/form.h"
@@ -269,6 +271,19 @@ void SpeedButton::MouseTracking(bool inside) {
 void SpeedButton::MouseUp() {
     pressed_ = false;
     Invalidate();
+}
+
+long Control::AccessibleRole() const {
+    return ROLE_SYSTEM_GRAPHIC;
+}
+
+long SpeedButton::AccessibleRole() const {
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+void SpeedButton::Press() {
+    if (Enabled() && OnClick)
+        OnClick();
 }
 
 void SpeedButton::MouseHover(bool inside) {

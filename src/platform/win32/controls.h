@@ -40,6 +40,16 @@ class Control {
     bool Enabled() const { return enabled_; }
     void SetHint(std::string_view hint);
     const std::string& Hint() const { return hint_; }
+    // What assistive technology reads for the control (Shift-JIS): its name as set, else its
+    // hint; a control with neither is no element of its own.
+    void SetAccessibleName(std::string_view name) { name_ = name; }
+    const std::string& AccessibleName() const { return name_.empty() ? hint_ : name_; }
+    virtual long AccessibleRole() const;
+    // A control the keyboard reaches (Tab) while it can be seen and used, and what Space and
+    // Enter on it do.
+    void SetTabStop(bool stop) { tabStop_ = stop; }
+    bool TabStop() const { return tabStop_ && visible_ && enabled_ && Width() > 0 && Height() > 0; }
+    virtual void Press() {}
 
     // Runs when the left button is pressed and released over the control.
     std::function<void()> OnClick;
@@ -63,7 +73,9 @@ class Control {
     RECT bounds_{};
     bool visible_ = true;
     bool enabled_ = true;
+    bool tabStop_ = false;
     std::string hint_;
+    std::string name_;
 };
 
 // A picture at its natural size from the top-left corner, clipped to the control.
@@ -155,6 +167,9 @@ class SpeedButton : public Control {
     void MouseTracking(bool inside) override;
     void MouseUp() override;
     void MouseHover(bool inside) override;
+    long AccessibleRole() const override;
+    // As a click: the button's action, if it is enabled.
+    void Press() override;
 
   private:
     // Where image `index` of a strip of images of `size` lies within the button.

@@ -1,5 +1,7 @@
 #include "platform/win32/form.h"
 
+#include <oleacc.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -145,6 +147,9 @@ void Form::SetClientSize(int width, int height) {
 }
 
 void Form::SetCaption(std::string_view caption) {
+    if (caption_ == caption)
+        return;  // a window's text costs a call to the server, even for nothing
+    caption_ = caption;
     SetWindowTextW(handle_, WideFromSjis(caption).c_str());
 }
 
@@ -408,6 +413,10 @@ void Form::PaintClient(HDC dc) const {
         IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         control->Paint(dc);
     }
+    if (focused_ && focused_->TabStop() && GetFocus() == handle_) {
+        RECT ring = focused_->Bounds();
+        DrawFocusRect(dc, &ring);
+    }
 }
 
 Bitmap Form::RenderClient() const {
@@ -616,6 +625,15 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case kFormReleaseMessage:
             DestroyWindow(handle_);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerAccessibleObject(*this, wParam, lParam))
+                return answer;
+            return DefWindowProcW(handle_, message, wParam, lParam);
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            if (focused_)
+                focused_->Invalidate();  // its focus shows only while the form has the keyboard
+            return 0;
         case kFormLaterMessage:
             if (!later_.empty()) {
                 const std::function<void()> action = std::move(later_.front());
@@ -624,6 +642,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_NCDESTROY: {
+            ForgetAccessibleObject(*this);
             const HWND window = handle_;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             RemovePropW(window, kFormProperty);
@@ -635,6 +654,70 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return DefWindowProcW(handle_, message, wParam, lParam);
     }
+}
+
+long Form::AccessibleRole() const {
+    return ROLE_SYSTEM_CLIENT;
+}
+
+void Form::FocusControl(Control* control) {
+    if (focused_)
+        focused_->Invalidate();
+    focused_ = control;
+    SetFocus(handle_);
+    if (focused_)
+        focused_->Invalidate();
+}
+
+void Form::Tab(bool forward) {
+    const HWND focus = GetFocus();
+    const auto has = [&](const TabStop& stop) {
+        if (stop.windowed) {
+            const HWND window = stop.windowed->Handle();
+            return window && (focus == window || IsChild(window, focus));
+        }
+        return focus == handle_ && stop.graphic == focused_;
+    };
+    const auto reachable = [](const TabStop& stop) {
+        if (!stop.windowed)
+            return stop.graphic->TabStop();
+        const HWND window = stop.windowed->Handle();
+        return window && IsWindowVisible(window) && IsWindowEnabled(window);
+    };
+    const int count = static_cast<int>(tabOrder_.size());
+    int at = -1;
+    for (int i = 0; i < count && at < 0; ++i)
+        at = has(tabOrder_[i]) ? i : -1;
+    for (int step = 1; step <= count; ++step) {
+        const int next =
+            ((at < 0 ? (forward ? -1 : 0) : at) + (forward ? step : -step) + count) % count;
+        const TabStop& stop = tabOrder_[next];
+        if (!reachable(stop))
+            continue;
+        if (stop.windowed) {
+            FocusControl(nullptr);
+            MoveFocus(reinterpret_cast<WPARAM>(stop.windowed->Handle()), true);
+        } else {
+            FocusControl(stop.graphic);
+        }
+        return;
+    }
+}
+
+bool Form::TakeKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN || tabOrder_.empty())
+        return false;
+    if (message.wParam == VK_TAB) {
+        Tab(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    }
+    if ((message.wParam == VK_SPACE || message.wParam == VK_RETURN) && focused_ &&
+        GetFocus() == handle_ && message.hwnd == handle_) {
+        if (!(message.lParam & (1 << 30)))  // not a key held down
+            focused_->Press();
+        return true;
+    }
+    return false;
 }
 
 // What a dialog box does for Tab and Shift+Tab: the next or previous control that takes
@@ -659,8 +742,10 @@ bool PumpMessage() {
 
 void DeliverMessage(MSG& message) {
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    const Form* form = Form::FromHandle(root);
+    Form* form = Form::FromHandle(root);
     if (form && form->TakesNoInput() && IsInputMessage(message.message))
+        return;
+    if (form && form->TakeKey(message))
         return;
     if (form && form->HasWindowedControls() && IsDialogMessageW(root, &message))
         return;

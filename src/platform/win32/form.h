@@ -53,7 +53,8 @@ class Form {
     void MoveTo(WindowPlace place);
     void CenterOnScreen();
     void SetClientSize(int width, int height);
-    void SetCaption(std::string_view caption);  // Shift-JIS
+    // The window's text (Shift-JIS): no caption shows, but assistive technology reads it.
+    void SetCaption(std::string_view caption);
     // The colour wherever no control paints.
     void SetColor(COLORREF color);
     // A close request, as the system's close command makes it.
@@ -97,6 +98,24 @@ class Form {
 
     // The form whose window this is, or null for any other window.
     static Form* FromHandle(HWND window);
+
+    // The order in which Tab and Shift+Tab reach the form's controls (graphic ones with a
+    // visible focus, windowed ones), from one end round to the other. Space and Enter press
+    // the graphic control that has the keyboard.
+    struct TabStop {
+        Control* graphic = nullptr;
+        WindowedControl* windowed = nullptr;
+    };
+    void SetTabOrder(std::vector<TabStop> order) { tabOrder_ = std::move(order); }
+    // A key of the keyboard interface the form takes itself: true when taken.
+    bool TakeKey(const MSG& message);
+    // The graphic control that has the keyboard (the form's window having the focus).
+    Control* FocusedControl() const { return focused_; }
+    void FocusControl(Control* control);
+
+    // What assistive technology is told of the form (accessible.h).
+    const std::vector<Control*>& Controls() const { return controls_; }
+    virtual long AccessibleRole() const;
 
   protected:
     // Windowed controls join the form here, once the window exists and before FormCreate;
@@ -143,6 +162,8 @@ class Form {
     void LeftButtonUp(POINT at);
     void EndModal();
     void MoveFocus(WPARAM target, bool isWindow);
+    // The next stop of the tab order from the one that has the keyboard.
+    void Tab(bool forward);
     void UpdateHintTool(const Control& control);
     // Child windows and hint windows cost memory: they are made the first time the form is
     // shown, not while it waits hidden.
@@ -170,6 +191,13 @@ class Form {
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
     std::vector<std::function<void()>> later_;
+    std::vector<TabStop> tabOrder_;
+    std::string caption_;
+    Control* focused_ = nullptr;
+    // The form's element for assistive technology, made when first asked for.
+    void* accessible_ = nullptr;
+    friend LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId);
+    friend void ForgetAccessibleObject(Form& form);
 };
 
 // While one lives, the monitors' work areas are its own, as a test sets them.

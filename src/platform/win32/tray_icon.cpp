@@ -78,6 +78,12 @@ bool TrayIcon::Add(HWND owner) {
     // An icon the shell still has (its restart was announced twice) is refused as a second
     // one: it is there all the same.
     added_ = NotifyShell(NIM_ADD, data) || NotifyShell(NIM_MODIFY, data);
+    // The fourth version of the icon's messages tells of the keyboard too (Win+B, the arrows,
+    // Enter, the menu key); a shell that does not speak it keeps the older messages.
+    if (added_) {
+        data.uVersion = NOTIFYICON_VERSION_4;
+        NotifyShell(NIM_SETVERSION, data);
+    }
     return added_;
 }
 
