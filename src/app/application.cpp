@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include <algorithm>
+
 #include "model/calendar.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
@@ -136,17 +138,32 @@ void Application::ShowRemindersWaiting(bool waiting) {
     title_.SetTrayTip(waiting ? kReminderWaitingTip : kAppName);
 }
 
+// Out of the save that found the file broken; at start the editor tells it.
+void Application::BrokenFileSetAside() {
+    title_.Later([] {
+        if (const std::string told = SettingsSetAside(); !told.empty())
+            ShowMessage(told, VersionText);
+    });
+}
+
+// Brought back once: not when another copy on the folder did so meanwhile, nor into the slot
+// the user is writing in. It leaves the file of removed memos once it is saved.
 void Application::RestoreMemo(const RemovedMemo& memo) {
-    const int slot = SlotToRestoreInto(memo, SlotTable);
+    const std::vector<RemovedMemo> removed = ReadRemovedMemos();
+    if (std::find(removed.begin(), removed.end(), memo) == removed.end())
+        return;
+    const int slot = SlotToRestoreInto(memo, SlotTable, SlotsBeingEdited());
     if (slot < 0)
         return;
     ReadClockIntoLocalNow();
     StoreSlot(slot, AsRestored(memo, LocalNow));
-    ForgetRemovedMemo(memo);
     memos_.MemoPosted(slot);
     editor_.SlotChangedElsewhere(slot);
-    if (!WriteSettings())
+    if (!WriteSettings()) {
         ShowMessage(kIniWriteFailed, VersionText);
+        return;
+    }
+    ForgetRemovedMemo(memo);
 }
 
 void Application::RequestExit() {

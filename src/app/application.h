@@ -13,6 +13,10 @@
 
 namespace haripon {
 
+// The argument with which Windows starts the program again after a restart for an update:
+// a copy so started ends without a word where another runs already.
+inline constexpr wchar_t kRestartedArgument[] = L"/restarted";
+
 class Application : public ProgramExit, public SettingsListener, public RemindersWaiting {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
@@ -50,6 +54,7 @@ class Application : public ProgramExit, public SettingsListener, public Reminder
     SlotSet SlotsBeingEdited() const override;
     void SlotsChangedElsewhere(const SlotSet& slots) override;
     void MemosKept() override;
+    void BrokenFileSetAside() override;
     // The tray icon's tip says that a reminder waits for the end of a presentation.
     void ShowRemindersWaiting(bool waiting) override;
     // The session ends, or the Restart Manager closes the program (`closing`): what changed

@@ -1,7 +1,10 @@
 // haripon.exe: desktop sticky memos with reminders.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 #include "app/application.h"
 #include "model/texts.h"
@@ -35,19 +38,37 @@ class SingleInstance {
 
 // After a restart for an update or a reboot Windows starts the program again, as it was
 // running (Vista on); not after a crash or a hang, which would start it over and over.
+// Started so, it says nothing when another copy runs: the one in the Startup folder.
 void StartAgainAfterARestart() {
     using Register = HRESULT(WINAPI*)(PCWSTR, DWORD);
     constexpr DWORD kNotAfterACrashOrAHang = 1 | 2;  // RESTART_NO_CRASH | RESTART_NO_HANG
     const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
     if (const auto registerRestart = reinterpret_cast<Register>(reinterpret_cast<void*>(
             kernel ? GetProcAddress(kernel, "RegisterApplicationRestart") : nullptr)))
-        registerRestart(L"", kNotAfterACrashOrAHang);
+        registerRestart(kRestartedArgument, kNotAfterACrashOrAHang);
+}
+
+// The command line after the program's name (quoted or not) is that argument alone.
+bool StartedAgainByWindows(std::wstring_view commandLine) {
+    std::size_t at = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        at = commandLine.find(L'"', 1);
+        at = at == std::wstring_view::npos ? commandLine.size() : at + 1;
+    } else {
+        at = std::min(commandLine.find(L' '), commandLine.size());
+    }
+    std::wstring rest(commandLine.substr(at));
+    rest.erase(0, rest.find_first_not_of(L' '));
+    rest.erase(rest.find_last_not_of(L' ') + 1);
+    return lstrcmpiW(rest.c_str(), kRestartedArgument) == 0;
 }
 
 int RunProgram() {
     SingleInstance instance;
     if (instance.OtherRunning()) {
         instance.Release();
+        if (StartedAgainByWindows(GetCommandLineW()))
+            return 0;
         MessageBoxW(nullptr, WideFromSjis(kAlreadyRunning).c_str(), WideFromSjis(kAppName).c_str(),
                     MB_OK);
         return 0;

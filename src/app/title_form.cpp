@@ -154,7 +154,10 @@ void TPTitleForm::ShowTrayMenu(const TrayEvent& event) {
     PTitlePup.SetEnabled(CG1, state.ChangeTheme);
     PTitlePup.SetEnabled(N4, state.ShowVersion);
     FillRestoreMenu(state.RestoreMemo);
-    PTitlePup.Popup(Handle(), at);
+    // Closed with Esc (the program still in front, not a click elsewhere): the keyboard goes
+    // back to the notification area.
+    if (!PTitlePup.Popup(Handle(), at) && event.Version4 && GetForegroundWindow() == Handle())
+        tray_.GiveFocusBack();
 }
 
 // With none to bring back, or no slot free, the item says so and cannot be chosen.

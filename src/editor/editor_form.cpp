@@ -38,6 +38,7 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
       folder_(std::move(folder)),
       exit_(exit),
       check_(*this, kChkPstTimTimer, *this) {
+    SetKeptWhollyOnScreen(true);  // its buttons must be in reach
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window
     AddControl(MainImg);
@@ -67,6 +68,7 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
         button.SetFlat(true);
         button.OnClick = [this, slot] { PstBtnClick(slot); };
         button.SetTabStop(true);
+        button.SetAccessibleAction(kPressAction);
         AddControl(button);
     }
 
@@ -87,6 +89,7 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
         tool.button.SetHint(tool.hint);
         tool.button.OnClick = [this, click = tool.click] { (this->*click)(); };
         tool.button.SetTabStop(true);
+        tool.button.SetAccessibleAction(kPressAction);
         AddControl(tool.button);
     }
     // The keyboard goes round the date and time, the tick and the memo, then the buttons.
@@ -170,7 +173,7 @@ void TTPostForm::FormCreate() {
     // are read all the same. A folder that refuses writes is found first, so that no write
     // waits on it, and told once the caption is known.
     SetAppFolder(folder_);
-    const bool takesWrites = SettingsFolderTakesWrites();
+    const SettingsWrites writes = SettingsFolderTakesWrites();
     RunReported([] {
         BuildThemeCatalogue([](std::string_view a, std::string_view b) {
             return CompareTextIgnoringCase(a, b) < 0;
@@ -187,13 +190,15 @@ void TTPostForm::FormCreate() {
     const std::string caption = VersionText;  // the read sets it; its failure shows the old
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
-    if (const std::string aside = SettingsSetAside(); !aside.empty())
-        Say((std::string(kSettingsSetAside) + "\r\n" + aside).c_str(), nullptr);
-    if (!takesWrites) {
+    if (const std::string told = SettingsSetAside(); !told.empty())
+        Say(told.c_str(), nullptr);
+    if (writes == SettingsWrites::FolderRefuses) {
         Say((std::string(kFolderRefusesWrites) + "\r\n" + SjisFromWide(folder_) + "\r\n\r\n" +
              kFolderRefusesWritesAdvice)
                 .c_str(),
             nullptr);
+    } else if (writes == SettingsWrites::FileReadOnly) {
+        Say(kSettingsFileReadOnly, nullptr);
     }
     ShowSelectedSlot();
     ShowAllSlotPictures();
@@ -410,10 +415,10 @@ void TTPostForm::ShowSlotPicture(int slot) {
     Image& picture = PstBtnImg[slot];
     picture.SetBounds(theme.SlotBackLeft, theme.SlotBackTop, theme.SlotBackWidth,
                       theme.SlotBackHeight);
-    ShowThemePicture(picture, memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1);
     PstBtn[slot].SetAccessibleName(
         kSlotButtonName + std::to_string(slot + 1) +
         (memoSlot.Memo.empty() ? kSlotButtonEmpty : kSlotButtonHoldsMemo));
+    ShowThemePicture(picture, memoSlot.Memo.empty() ? theme.SlotBackFile0 : theme.SlotBackFile1);
     // The first picture leaves out black; the others their own bottom-left colour.
     if (slot == 0)
         picture.SetTransparentColor(RGB(0, 0, 0));

@@ -39,7 +39,7 @@ std::vector<RemovedMemo> Parse(const ProfileText& file) {
         const std::string section = Section(n);
         const std::optional<std::string> text = file.Find(section, "MEMO");
         if (!text || text->empty())
-            break;
+            continue;  // a gap left by a hand edit: the memos after it stay
         RemovedMemo memo;
         memo.Memo.Memo = *text;
         for (const Field& field : kFields)
@@ -69,11 +69,12 @@ void Write(const std::vector<RemovedMemo>& memos) {
     ReplaceFileBytes(AppFile(kRemovedMemosFile), file.Bytes());
 }
 
+// False when the file cannot be read, or is no text: it is then neither used nor written over.
 bool Read(std::vector<RemovedMemo>& memos) {
     std::string bytes;
     const ReadResult result = ReadFileBytes(AppFile(kRemovedMemosFile), bytes);
     memos = result == ReadResult::Ok ? Parse(ProfileText(bytes)) : std::vector<RemovedMemo>();
-    return result != ReadResult::Failed;
+    return result != ReadResult::Failed && !LooksBinary(bytes);
 }
 
 bool SameMoment(const LocalTime& a, const LocalTime& b) {
@@ -117,11 +118,13 @@ void ForgetRemovedMemo(const RemovedMemo& memo) {
     Write(memos);
 }
 
-int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotCount>& slots) {
-    if (slots[memo.Slot].Memo.empty())
+int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotCount>& slots,
+                      const SlotSet& held) {
+    const auto free = [&](int slot) { return slots[slot].Memo.empty() && !held[slot]; };
+    if (free(memo.Slot))
         return memo.Slot;
     for (int i = 0; i < kSlotCount; ++i) {
-        if (slots[i].Memo.empty())
+        if (free(i))
             return i;
     }
     return -1;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "model/slot_merge.h"
 #include "model/slot_table.h"
 
 namespace haripon {
@@ -31,8 +32,9 @@ void KeepRemovedMemo(int slot);
 void ForgetRemovedMemo(const RemovedMemo& memo);
 
 // Where a removed memo comes back: its own slot when that is free, else the first free one;
-// -1 when none is.
-int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotCount>& slots);
+// -1 when none is. A slot being edited (`held`) is not free.
+int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotCount>& slots,
+                      const SlotSet& held = {});
 
 // The memo as it comes back: with its reminder only while that is still ahead of `now` (one
 // already delivered comes back without it).

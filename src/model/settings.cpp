@@ -153,6 +153,11 @@ std::string RenameAside(const std::string& name, const std::string& ending) {
     return {};
 }
 
+// What the user is to be told of a broken settings file, and whether one that could not be
+// set aside was told.
+std::string brokenMessage;
+bool heldTold = false;
+
 // The settings file as it was before the day's first save, in numbered copies beside it:
 // timpsd.ini.1 the latest, up to timpsd.ini.7. A folder that refuses them changes nothing.
 constexpr int kDailyCopies = 7;
@@ -171,17 +176,34 @@ void KeepDailyCopy(const std::string& bytes) {
     RemoveFile(AppFile(DailyCopy(kDailyCopies)));
     for (int n = kDailyCopies - 1; n >= 1; --n)
         RenameFile(AppFile(DailyCopy(n)), AppFile(DailyCopy(n + 1)));
-    ReplaceFileBytes(AppFile(DailyCopy(1)), bytes);
+    // Copies that could not move up (the oldest held or read-only) stay as they are.
+    if (!StampOf(AppFile(DailyCopy(1))).Exists)
+        ReplaceFileBytes(AppFile(DailyCopy(1)), bytes);
 }
 
-// Text has no NUL bytes, but in UTF-16 with its byte-order mark.
-bool LooksBroken(std::string_view bytes) {
-    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
-                                             (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
-    return !utf16 && bytes.find('\0') != std::string_view::npos;
+// A settings file that is no text is never written over, nor merged, nor kept as a daily
+// copy: it is set aside under a new name and the user told once; the file is then missing
+// and the next save writes the memos anew. True when the bytes read may be used; false while
+// the broken file cannot be set aside (held, or a folder that takes no new names): nothing
+// is written then, and it is tried again with the next save.
+bool TextOrSetAside(ReadResult& read, std::string& bytes) {
+    if (read != ReadResult::Ok || !LooksBinary(bytes))
+        return true;
+    const std::string aside = RenameAside(kSettingsFile, ".broken");
+    // Told of every file set aside, and once that one cannot be.
+    if (!aside.empty() || !heldTold) {
+        heldTold = heldTold || aside.empty();
+        brokenMessage = aside.empty() ? std::string(kSettingsBrokenKept)
+                                      : std::string(kSettingsSetAside) + "\r\n" + aside;
+        if (listener)
+            listener->BrokenFileSetAside();
+    }
+    if (aside.empty())
+        return false;
+    read = ReadResult::Missing;
+    bytes.clear();
+    return true;
 }
-
-std::string setAsideAs;
 
 int FirstEmptyOf(const StoredSlots& slots) {
     for (int i = 0; i < kSlotCount; ++i) {
@@ -208,11 +230,14 @@ bool EndsWith(std::string_view text, std::string_view end) {
 
 }  // namespace
 
-bool SettingsFolderTakesWrites() {
+SettingsWrites SettingsFolderTakesWrites() {
     const WriteCheck check = CheckWritesBeside(AppFile(kSettingsFile));
     const bool takes = check.NewFiles && check.File;
     SetAccessDeniedPasses(takes);
-    return takes;
+    if (takes)
+        return SettingsWrites::Taken;
+    return check.ReadOnly && check.NewFiles ? SettingsWrites::FileReadOnly
+                                            : SettingsWrites::FolderRefuses;
 }
 
 void ListenToSettings(SettingsListener* settingsListener) {
@@ -221,6 +246,8 @@ void ListenToSettings(SettingsListener* settingsListener) {
 
 void ForgetSettingsFile() {
     known = {};
+    brokenMessage.clear();
+    heldTold = false;
 }
 
 bool ReadSettings() {
@@ -233,19 +260,18 @@ bool ReadSettings() {
     if (result == ReadResult::Failed)
         return false;
 
+    // What could be read of a broken file is shown, and the file set aside for the user.
     const StoredSlots slots = ReadSlots(ProfileText(bytes));
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
     known = {true, slots, slots, stamp};
-    // A file that is no text is never written over: what could be read of it is shown, and
-    // the file set aside for the user.
-    if (result == ReadResult::Ok && LooksBroken(bytes))
-        setAsideAs = RenameAside(kSettingsFile, ".broken");
+    ReadResult read = result;
+    TextOrSetAside(read, bytes);
     return true;
 }
 
 std::string SettingsSetAside() {
-    return std::exchange(setAsideAs, {});
+    return std::exchange(brokenMessage, {});
 }
 
 // What the file holds now is read first and merged: another copy may have written it. A file
@@ -257,8 +283,8 @@ bool WriteSettings() {
 
     const FileName path = AppFile(kSettingsFile);
     std::string bytes;
-    const ReadResult read = ReadFileBytes(path, bytes);
-    if (read == ReadResult::Failed)
+    ReadResult read = ReadFileBytes(path, bytes);
+    if (read == ReadResult::Failed || !TextOrSetAside(read, bytes))
         return false;
     ProfileText profile(bytes);
     StoredSlots file = known.Base;
@@ -271,13 +297,15 @@ bool WriteSettings() {
     // Kept first: a save that fails keeps them all the same, once.
     if (!KeepMemos(merge.Homeless))
         return false;
-    if (read == ReadResult::Ok)
-        KeepDailyCopy(bytes);
     WriteSlots(merge.File, profile);
     profile.WriteString(kVersionSection, kVersionKey, VersionText);
     if (!ReplaceFileBytes(path, profile.Bytes()))
         return false;
     TakeMerge(merge, merge.File, StampOf(path));
+    // After the file is replaced, from the bytes read: the copy does not widen the moment in
+    // which another copy's change could be written over unseen.
+    if (read == ReadResult::Ok)
+        KeepDailyCopy(bytes);
     return true;
 }
 
@@ -290,8 +318,9 @@ void FollowSettingsFile() {
                                          ++known.Looks < kLooksBetweenReads)))
         return;
     std::string bytes;
-    const ReadResult read = ReadFileBytes(path, bytes, false);
-    if (read == ReadResult::Failed || (known.Read && read == ReadResult::Missing))
+    ReadResult read = ReadFileBytes(path, bytes, false);
+    if (read == ReadResult::Failed || !TextOrSetAside(read, bytes) ||
+        (known.Read && read == ReadResult::Missing))
         return;  // tried again at the next look, without holding the program up now
     known.Read = true;
     const StoredSlots file = ReadSlots(ProfileText(bytes));
@@ -327,7 +356,8 @@ std::vector<std::string> TakeConflictCopies(const MemoWanted& wanted) {
     std::vector<StoredSlot> homeless;
     for (const std::string& name : names) {
         std::string bytes;
-        if (!IsConflictCopyName(name) || ReadFileBytes(AppFile(name), bytes) != ReadResult::Ok)
+        if (!IsConflictCopyName(name) || ReadFileBytes(AppFile(name), bytes) != ReadResult::Ok ||
+            LooksBinary(bytes))
             continue;
         const StoredSlots copy = ReadSlots(ProfileText(bytes));
         for (int i = 0; i < kSlotCount; ++i) {

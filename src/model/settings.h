@@ -28,15 +28,19 @@ class SettingsListener {
     virtual void SlotsChangedElsewhere(const SlotSet& slots) = 0;
     // Memos another copy wrote found no free slot: they are kept in kKeptMemosFile.
     virtual void MemosKept() = 0;
+    // The settings file was found broken: SettingsSetAside says what became of it.
+    virtual void BrokenFileSetAside() = 0;
 };
 void ListenToSettings(SettingsListener* listener);
 
 // Fills the stored fields of all seven slots from section POST and sets VersionText.
 // False when the file exists but could not be read; the slots then keep their values. A file
-// that is no text (a broken disk sector, a bad synchronisation) is read as far as it can be
-// and set aside under a new name, never written over.
+// that is no text (a broken disk sector, a bad synchronisation), met by this read or any
+// later one, is read as far as it can be and set aside under a new name, never written over:
+// while it cannot be set aside, every save fails.
 bool ReadSettings();
-// The name the file was set aside under by the read, once; empty when it was not.
+// What the user is to be told of a broken file, once: the name it was set aside under, or
+// that it could not be and is not written; empty when there is nothing to tell.
 std::string SettingsSetAside();
 
 // Writes all seven slots and the version text, merged first with what another copy wrote
@@ -60,7 +64,8 @@ void ForgetSettingsFile();
 // Whether the folder takes the program's files: a new file beside the settings file, and the
 // settings file itself written. Where it does not (a folder the user may not write, one that
 // Controlled Folder Access protects, a read-only share), saves are tried once, not waited on.
-bool SettingsFolderTakesWrites();
+enum class SettingsWrites { Taken, FolderRefuses, FileReadOnly };
+SettingsWrites SettingsFolderTakesWrites();
 
 // The copies of timpsd.ini a synchronising service makes beside it when two PCs changed it
 // at once (OneDrive: timpsd-PC.ini; Dropbox, Nextcloud, Google Drive: timpsd (…).ini;

@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "model/texts.h"
 #include "reminder/reminder_draw.h"
 #include "reminder/reminder_layout.h"
 #include "reminder/reminder_rules.h"
@@ -22,12 +23,15 @@ void Place(Control& control, const PartPlace& place) {
 }  // namespace
 
 TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
+    SetKeptWhollyOnScreen(true);  // its close button must be in reach
     MsgMainImg.SetBounds(0, 0, kWidth, kHeight);
     Place(MsgFrmStrImg, kMemoStrip);
     Place(MsgFrmMainImg, kCharacterDesign);
     MsgFrmMainImg.SetTransparent(true);
     Place(MsgWndExtBtn, kCloseButtonDesign);
     MsgWndExtBtn.OnClick = [this] { MsgWndExtBtnClick(); };
+    MsgWndExtBtn.SetAccessibleName(kCloseReminderName);
+    MsgWndExtBtn.SetAccessibleAction(kPressAction);
     Place(MsgFrmChrStrImg, kLineStrip);
     AddControl(MsgMainImg);
     AddControl(MsgFrmStrImg);
@@ -108,8 +112,10 @@ bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         CancelModal();
         return true;
     }
+    // The report's closing gives the window back the keyboard: that is not the user's doing.
     if (message == kReportPictureMessage) {
         ShowErrorReportOver(Handle(), std::exchange(pictureReport_, {}));
+        focusedByUser_ = false;
         return true;
     }
     if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {

@@ -49,6 +49,7 @@ TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
     testing_support::SetMemoOf(3, "taken");
     testing_support::SetMemoOf(0, "taken");
     EXPECT_EQ(SlotToRestoreInto(memo, SlotTable), 1);
+    EXPECT_EQ(SlotToRestoreInto(memo, SlotTable, SlotSet().set(1)), 2);  // 1 is being edited
     for (int slot = 0; slot < kSlotCount; ++slot)
         testing_support::SetMemoOf(slot, "taken");
     EXPECT_EQ(SlotToRestoreInto(memo, SlotTable), -1);
@@ -56,6 +57,18 @@ TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 9, 59)), memo.Memo);
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 10, 0)),
               (StoredSlot{-1, -1, -1, -1, -1, 5, 6, 0, "back"}));
+}
+
+// A hand edit's gap keeps the memos after it; a file that is no text is neither used nor
+// written over.
+TEST_F(RemovedMemos, AGapOrAFileThatIsNoText) {
+    folder_.Write(kRemovedMemosFile, "[MEMO1]\r\nMEMO=one\r\n[MEMO3]\r\nMEMO=three\r\n");
+    EXPECT_EQ(ReadRemovedMemos().size(), 2u);
+    const std::string binary("[MEMO1]\0\0", 9);
+    folder_.Write(kRemovedMemosFile, binary);
+    testing_support::SetMemoOf(0, "kept?");
+    KeepRemovedMemo(0);
+    EXPECT_EQ(folder_.Read(kRemovedMemosFile), binary);
 }
 
 }  // namespace

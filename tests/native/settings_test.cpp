@@ -4,6 +4,7 @@
 
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/refusals.h"
 #include "settings_layout.h"
 #include "slot_setup.h"
 #include "temp_folder.h"
@@ -189,9 +190,12 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     // A temporary name taken by a folder: the second name is used; both taken, no temporary
     // can be made and the file is written in place.
     fs::create_directory(folder_ / "timpsd.ini.new");
+    fs::create_hard_link(File(), folder_ / "held");  // the old file, kept by a replace
+    const std::string old = Stored();
     SetMemoOf(0, "second name");
     ASSERT_TRUE(WriteSettings());
     EXPECT_NE(Stored().find("POST1MEMO=second name\r\n"), std::string::npos);
+    EXPECT_EQ(temp_.Read("held"), old);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new-2"));
     fs::create_directory(folder_ / "timpsd.ini.new-2");
     SetMemoOf(0, "in place");
@@ -206,8 +210,10 @@ struct RecordingListener : SettingsListener {
     SlotSet SlotsBeingEdited() const override { return editing; }
     void SlotsChangedElsewhere(const SlotSet& slots) override { changed |= slots; }
     void MemosKept() override { kept = true; }
+    void BrokenFileSetAside() override { ++setAside; }
     SlotSet editing, changed;
     bool kept = false;
+    int setAside = 0;
 };
 
 // Another copy of the program replaces the file (a new file renamed over the old, as a
@@ -305,21 +311,63 @@ TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
             fs::last_write_time(copy(n), fs::last_write_time(copy(n)) - std::chrono::hours(24));
         }
     }
-    EXPECT_FALSE(fs::exists(copy(8)));
+    EXPECT_NE(temp_.Read("timpsd.ini.7").find("POST1MEMO=day 1\r\n"), std::string::npos);
+
+    // Copies that cannot move up (the oldest held) stay as they are.
+    const std::string latest = temp_.Read("timpsd.ini.1");
+    fs::remove(copy(7));
+    fs::create_directories(copy(7) / "held");
+    SetMemoOf(0, "day 9");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(temp_.Read("timpsd.ini.1"), latest);
 }
 
-// A file that is no text is read as far as it can be and set aside, never written over.
+// A file that is no text, met at start or later, is read as far as it can be and set aside,
+// never merged, written over or kept as a daily copy; while it cannot be, nothing is saved.
 TEST_F(SettingsFile, ABrokenFileIsSetAside) {
     const std::string broken = std::string("\0\x01junk\0", 7) + "\r\n[POST]\r\nPOST1MEMO=saved\r\n";
     Store(broken);
     ASSERT_TRUE(ReadSettings());
     EXPECT_EQ(SlotTable[0].Memo, "saved");
-    EXPECT_EQ(SettingsSetAside(), "timpsd.ini.broken");
+    EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken");
     EXPECT_EQ(SettingsSetAside(), "");
     EXPECT_EQ(temp_.Read("timpsd.ini.broken"), broken);
     ASSERT_TRUE(WriteSettings());
     EXPECT_EQ(Stored().find('\0'), std::string::npos);
     EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
+
+    RecordingListener listener;
+    ListenToSettings(&listener);
+    Store(std::string(300, '\0'));
+    FollowSettingsFile();
+    EXPECT_EQ(std::make_pair(listener.setAside, SlotTable[0].Memo),
+              std::make_pair(1, std::string("saved")));
+    EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken-2");
+    ASSERT_TRUE(WriteSettings());
+    EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.1"));
+
+    for (int n = 3; n <= 99; ++n)  // no name left to set it aside under
+        temp_.Write("timpsd.ini.broken-" + std::to_string(n), "");
+    Store(broken);
+    EXPECT_FALSE(WriteSettings());
+    EXPECT_EQ(Stored(), broken);
+    EXPECT_EQ(SettingsSetAside(), kSettingsBrokenKept);
+    ListenToSettings(nullptr);
+}
+
+// Waited on: a file held for a moment or online only; access denied only for a write where
+// the folder takes writes.
+TEST(Refusals, WhichPass) {
+    for (unsigned long held :
+         {kSharingViolation, kLockViolation, kCloudFileProviderNotRunning, kCloudFileUnsuccessful,
+          kCloudFileInUse, kCloudFileRequestCanceled, kCloudFileRequestTimeout})
+        EXPECT_TRUE(RefusalPasses(held, false, false)) << held;
+    EXPECT_FALSE(RefusalPasses(2, true, true));  // not found
+    EXPECT_EQ(std::make_tuple(RefusalPasses(kAccessDenied, true, true),
+                              RefusalPasses(kAccessDenied, true, false),
+                              RefusalPasses(kAccessDenied, false, true)),
+              std::make_tuple(true, false, false));
 }
 
 TEST_F(SettingsFile, TheThemeFolderIsEmptyWithoutAFile) {

@@ -64,6 +64,9 @@ TEST(WorkAreas, DragsEndAndStripsShowOnAMonitor) {
         const auto shown = BringOnScreen(strip, c.areas);
         EXPECT_EQ(shown ? std::optional<Place>(Of(*shown)) : std::nullopt, c.shown)
             << c.x << "," << c.y;
+        // Wholly on an area, or pulled back into one.
+        EXPECT_EQ(Of(BringOnScreen(strip, c.areas, true).value_or(WindowPlace{c.x, c.y})),
+                  c.pulledBack);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/removed_memos.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/core/wide_text_win.h"
@@ -253,6 +254,7 @@ TEST_F(Editor, TheSlotPictureFollowsItsMemo) {
     WriteMemo(L"four, again");
     Click(editor().EdtBtn);
     EXPECT_EQ(read(kSlotButtonHoldsMemo), std::make_pair(std::string("four, again"), true));
+    EXPECT_EQ(ReadRemovedMemos().at(0).Memo.Memo, "four");  // replaced, kept
 
     HBITMAP others[kSlotCount];
     for (int slot = 0; slot < kSlotCount; ++slot)
@@ -499,6 +501,12 @@ TEST_F(Editor, TheKeyboardGoesRoundTheControls) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
     EXPECT_TRUE(HasFocus(form.TimeLCmb.Handle()));
+    SetBoxes({"2030", "1", "2", "3", "4"});
+    form.FocusControl(&form.SetBtn);  // posted, 貼 gives way to 書 and its keyboard too
+    key(VK_SPACE);
+    EXPECT_EQ(SlotTable[0].Memo, "memo");
+    EXPECT_EQ(form.FocusedControl(), &form.EdtBtn);
+    EXPECT_EQ(GetFocus(), form.Handle());
     form.FocusControl(&form.PstBtn[2]);
     key(VK_SPACE);
     EXPECT_EQ(SelectedSlot, 2);

@@ -75,9 +75,9 @@ ProgramFolder::ProgramFolder() : TempFolder("run") {
     fs::copy(DistFolder(), Path(), fs::copy_options::recursive);
 }
 
-ProgramRun::ProgramRun(const ProgramFolder& folder) {
+ProgramRun::ProgramRun(const ProgramFolder& folder, const std::wstring& arguments) {
     const fs::path program = folder.Path() / L"haripon.exe";
-    std::wstring commandLine = L"\"" + program.native() + L"\"";
+    std::wstring commandLine = L"\"" + program.native() + L"\"" + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

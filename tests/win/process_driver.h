@@ -26,7 +26,8 @@ struct MessageBoxSeen {
 
 class ProgramRun {
   public:
-    explicit ProgramRun(const ProgramFolder& folder);
+    // `arguments` after the program's name on its command line.
+    explicit ProgramRun(const ProgramFolder& folder, const std::wstring& arguments = L"");
     ~ProgramRun();  // ends a program still running
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
+#include "model/removed_memos.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/picture.h"
@@ -20,6 +22,12 @@ namespace haripon {
 namespace {
 
 using namespace testing_support;
+
+// The windows that came up as alerts, as a screen reader hears of them.
+std::vector<HWND> alerts;
+void CALLBACK RecordAlert(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+    alerts.push_back(window);
+}
 
 class Reminders : public ProgramFixture {
   protected:
@@ -53,6 +61,9 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         "POST2TIML=9\r\nPOST2TIMM=5\r\nPOST5MEMO=fifth\r\nPOST5YEAR=2026\r\nPOST5MONTH=1\r\n"
         "POST5DAY=1\r\nPOST4MEMO=later\r\nPOST4YEAR=2026\r\nPOST4MONTH=12\r\nPOST4DAY=8\r\n"
         "POST4TIML=9\r\nPOST4TIMM=6\r\n");
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr,
+                                               RecordAlert, GetCurrentProcessId(), 0, 0);
+    alerts.clear();
     app_.FirstDisplay();
     ASSERT_TRUE(app_.MemoWindow(1).Visible());
 
@@ -69,6 +80,8 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         const SlotTheme& theme = SlotTable[1].SlotTheme;
         EXPECT_EQ(SjisFromWide(read.Name), theme.Lines[346 % theme.LineCount] + "\x81\x40second");
         EXPECT_EQ(read.Role, ROLE_SYSTEM_ALERT);
+        EXPECT_EQ(alerts, std::vector<HWND>{window().Handle()});
+        UnhookWinEvent(hook);
         EXPECT_FALSE(TimerRunning());
         EXPECT_EQ(SlotTable[4].Memo, "fifth");
         EXPECT_TRUE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -89,6 +102,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         EXPECT_FALSE(app_.MemoWindow(1).Visible());
         EXPECT_NE(Settings().find("POST2MEMO=\r\n"), std::string::npos);
         EXPECT_NE(Settings().find("POST5MEMO=fifth\r\n"), std::string::npos);
+        EXPECT_EQ(ReadRemovedMemos().at(0).Memo.Memo, "second");  // delivered, kept
         Click(window(), window().MsgWndExtBtn);
     });
     Check();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/application.h"
+#include "model/removed_memos.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/message_box.h"
@@ -15,6 +16,7 @@
 #include "form_driver.h"
 #include "process_driver.h"
 #include "settings_layout.h"
+#include "slot_setup.h"
 #include "theme/theme_loader.h"
 
 namespace haripon {
@@ -163,6 +165,21 @@ TEST_F(TitleAndTray, TheFourthVersionTakesTheKeyboard) {
     EXPECT_EQ(menus_.size(), 1u);
     shell(NIN_KEYSELECT);
     EXPECT_TRUE(application_.Editor().Visible());
+}
+
+// With no slot free, the item that brings a memo back says so and cannot be chosen.
+TEST_F(TitleAndTray, NoSlotFreeForARemovedMemo) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        testing_support::SetMemoOf(slot, "taken");
+    KeepRemovedMemo(0);
+    FirstDisplayInTheTray();
+    bool refused = false;
+    const PopupMenu::ScopedHook hook([&](const PopupMenu& menu) -> UINT {
+        refused = !menu.Enabled(menu.IdOf(kRestoreNoSlotCaption));
+        return 0;
+    });
+    RightClickIcon();
+    EXPECT_TRUE(refused);
 }
 
 // Which of the two windows is higher in the stack of top-level windows.

@@ -60,10 +60,12 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes);
 // folder refusing writes for good: then a write is tried once.
 void SetAccessDeniedPasses(bool passes);
 
-// Whether a new file can be made beside `file`, and `file` itself, where it is, written.
+// Whether a new file can be made beside `file`, and `file` itself, where it is, written (and
+// if not, whether it is marked read-only).
 struct WriteCheck {
     bool NewFiles = true;
     bool File = true;
+    bool ReadOnly = false;
 };
 WriteCheck CheckWritesBeside(const FileName& file);
 

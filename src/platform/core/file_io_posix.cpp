@@ -201,8 +201,10 @@ WriteCheck CheckWritesBeside(const FileName& file) {
     if (check.NewFiles)
         ::unlink(probe.c_str());
     struct stat info {};
-    if (::stat(file.c_str(), &info) == 0)
-        check.File = ::access(file.c_str(), W_OK) == 0 && (info.st_mode & 0222) != 0;
+    if (::stat(file.c_str(), &info) == 0) {
+        check.ReadOnly = (info.st_mode & 0222) == 0;
+        check.File = ::access(file.c_str(), W_OK) == 0 && !check.ReadOnly;
+    }
     return check;
 }
 

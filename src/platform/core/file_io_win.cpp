@@ -182,24 +182,33 @@ ReadResult MapFileBytes(const FileName& path, MappedFile& file) {
     return ReadResult::Ok;
 }
 
+// An online-only file is fetched as it is read: a read its service refuses for a moment is
+// tried again from the start, as the opening is.
 ReadResult ReadFileBytes(const FileName& path, std::string& bytes, bool patient) {
-    bytes.clear();
-    KernelHandle file;
-    std::uint64_t size = 0;
-    const ReadResult result =
-        OpenToRead(path, file, size, FILE_SHARE_READ | FILE_SHARE_WRITE, patient);
-    if (result != ReadResult::Ok)
-        return result;
-    bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[4096];
-    for (;;) {
-        DWORD n = 0;
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr))
-            return ReadResult::Failed;
-        if (n == 0)
-            return ReadResult::Ok;
-        bytes.append(buffer, n);
-    }
+    ReadResult result = ReadResult::Failed;
+    const auto attempt = [&] {
+        bytes.clear();
+        KernelHandle file;
+        std::uint64_t size = 0;
+        result = OpenToRead(path, file, size, FILE_SHARE_READ | FILE_SHARE_WRITE, patient);
+        if (result != ReadResult::Ok)
+            return true;  // the opening had its own patience
+        bytes.reserve(static_cast<std::size_t>(size));
+        char buffer[4096];
+        for (DWORD n = 0;; bytes.append(buffer, n)) {
+            if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) {
+                result = ReadResult::Failed;
+                return false;
+            }
+            if (n == 0)
+                return true;
+        }
+    };
+    if (patient)
+        Patiently(false, attempt);
+    else
+        attempt();
+    return result;
 }
 
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
@@ -219,7 +228,9 @@ void SetAccessDeniedPasses(bool passes) {
 }
 
 // A new file is made and at once let go; the file itself is opened for writing, changed in
-// nothing. A file held by another program for a moment tells nothing, and counts as written.
+// nothing. A file held by another program for a moment tells nothing, and counts as written;
+// access denied is asked again for half a second (what a file being replaced or deleted by
+// a synchronising service gives).
 WriteCheck CheckWritesBeside(const FileName& file) {
     WriteCheck check;
     const std::wstring probe = file + L"." + std::to_wstring(GetCurrentProcessId()) + L".probe";
@@ -230,12 +241,21 @@ WriteCheck CheckWritesBeside(const FileName& file) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return check;
-    const KernelHandle opened(CreateFileW(file.c_str(), GENERIC_WRITE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    check.File = !(attributes & FILE_ATTRIBUTE_READONLY) &&
-                 (opened.Valid() || RefusalPasses(GetLastError(), true, false));
-    return check;
+    check.ReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    if (check.ReadOnly) {
+        check.File = false;
+        return check;
+    }
+    for (int tries = 1;; ++tries) {
+        const KernelHandle opened(CreateFileW(
+            file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD error = opened.Valid() ? ERROR_SUCCESS : GetLastError();
+        check.File = opened.Valid() || RefusalPasses(error, true, false);
+        if (check.File || error != ERROR_ACCESS_DENIED || tries == 5)
+            return check;
+        Sleep(100);
+    }
 }
 
 bool WriteFileBytes(const FileName& path, const std::string& bytes) {

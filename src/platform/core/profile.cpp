@@ -185,6 +185,12 @@ std::int32_t ParseProfileInt(std::string_view text, std::int32_t fallback) {
     return static_cast<std::int32_t>(magnitude);
 }
 
+bool LooksBinary(std::string_view bytes) {
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                             (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+    return !utf16 && bytes.find('\0') != std::string_view::npos;
+}
+
 std::string QuoteForProfile(std::string_view value) {
     const bool blankEnds = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
     const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&

@@ -30,6 +30,10 @@ std::int32_t ParseProfileInt(std::string_view text, std::int32_t fallback);
 // extra pair of double quotes.
 std::string QuoteForProfile(std::string_view value);
 
+// A file that is no text (a broken disk sector, a bad synchronisation, another program's
+// file): NUL bytes, unless it is UTF-16 with its byte-order mark.
+bool LooksBinary(std::string_view bytes);
+
 class ProfileText {
   public:
     ProfileText() = default;

@@ -10,8 +10,10 @@ inline constexpr unsigned long kLockViolation = 33;     // ERROR_LOCK_VIOLATION
 // A file online only, whose synchronising service is starting, busy or cut off.
 inline constexpr unsigned long kCloudFileProviderNotRunning = 362;
 inline constexpr unsigned long kCloudFileNetworkUnavailable = 388;
+inline constexpr unsigned long kCloudFileUnsuccessful = 389;  // any failure of the service
 inline constexpr unsigned long kCloudFileInUse = 391;
 inline constexpr unsigned long kCloudFileRequestAborted = 393;
+inline constexpr unsigned long kCloudFileRequestCanceled = 398;
 inline constexpr unsigned long kCloudFileProviderTerminated = 404;
 inline constexpr unsigned long kCloudFileRequestTimeout = 426;
 
@@ -24,8 +26,10 @@ constexpr bool RefusalPasses(unsigned long error, bool writing, bool accessDenie
         case kLockViolation:
         case kCloudFileProviderNotRunning:
         case kCloudFileNetworkUnavailable:
+        case kCloudFileUnsuccessful:
         case kCloudFileInUse:
         case kCloudFileRequestAborted:
+        case kCloudFileRequestCanceled:
         case kCloudFileProviderTerminated:
         case kCloudFileRequestTimeout:
             return true;

@@ -54,9 +54,11 @@ WindowPlace PullBack(const ScreenRect& window, const std::vector<ScreenRect>& ar
 }
 
 std::optional<WindowPlace> BringOnScreen(const ScreenRect& window,
-                                         const std::vector<ScreenRect>& areas) {
+                                         const std::vector<ScreenRect>& areas, bool wholly) {
+    const Long size = (Long{window.Right} - window.Left) * (Long{window.Bottom} - window.Top);
     for (const ScreenRect& area : areas) {
-        if (Overlap(window, area) > 0)
+        const Long overlap = Overlap(window, area);
+        if (wholly ? overlap == size : overlap > 0)
             return std::nullopt;
     }
     return PullBack(window, areas);

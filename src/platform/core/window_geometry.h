@@ -32,8 +32,9 @@ const ScreenRect& NearestArea(const ScreenRect& window, const std::vector<Screen
 WindowPlace PullBack(const ScreenRect& window, const std::vector<ScreenRect>& areas);
 
 // A window that lies on no area (its monitor unplugged, the display changed) goes into its
-// nearest one; one that shows anywhere, even in part, stays where it is (nothing).
+// nearest one; one that shows anywhere, even in part, stays where it is (nothing). `wholly`:
+// only one wholly inside an area stays, any other is pulled back into its nearest.
 std::optional<WindowPlace> BringOnScreen(const ScreenRect& window,
-                                         const std::vector<ScreenRect>& areas);
+                                         const std::vector<ScreenRect>& areas, bool wholly = false);
 
 }  // namespace haripon

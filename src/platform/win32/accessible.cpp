@@ -13,14 +13,31 @@ namespace haripon {
 
 namespace {
 
-// oleacc and oleaut32 load only when assistive technology asks: a program nobody reads
-// aloud pays nothing for them.
+// oleacc, oleaut32 and ole32 load only when assistive technology asks: a program nobody
+// reads aloud pays nothing for them. They are taken from the system folder by full path,
+// never from beside the program.
 template <typename Function>
 Function Library(const wchar_t* library, const char* name) {
-    const HMODULE module = LoadLibraryW(library);
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + lstrlenW(library) + 2 > MAX_PATH)
+        return nullptr;
+    lstrcatW(lstrcatW(path, L"\\"), library);
+    const HMODULE module = LoadLibraryW(path);
     return module
                ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
                : nullptr;
+}
+
+// An element handed to another program is marshalled through COM, which the window thread
+// joins (as a single-threaded apartment) the first time it is asked.
+bool JoinCom() {
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    static const bool joined = [] {
+        const auto initialize = Library<Initialize>(L"ole32.dll", "CoInitializeEx");
+        return initialize && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    }();
+    return joined;
 }
 
 BSTR NewString(const std::wstring& text) {
@@ -42,6 +59,47 @@ void SetNumber(VARIANT* variant, long value) {
     variant->lVal = value;
 }
 
+// The shown controls that have a name, bottom to top.
+std::vector<Control*> NamedControls(const Form& form) {
+    std::vector<Control*> named;
+    for (Control* control : form.Controls()) {
+        if (control->Visible() && !control->AccessibleName().empty())
+            named.push_back(control);
+    }
+    return named;
+}
+
+// The shown child windows, which are elements of their own that the system makes.
+std::vector<HWND> ChildWindows(HWND form) {
+    std::vector<HWND> windows;
+    for (HWND child = GetWindow(form, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child))
+            windows.push_back(child);
+    }
+    return windows;
+}
+
+long IdOf(const Form& form, const Control* control) {
+    const std::vector<Control*> named = NamedControls(form);
+    for (std::size_t i = 0; control && i < named.size(); ++i) {
+        if (named[i] == control)
+            return static_cast<long>(i) + 1;
+    }
+    return CHILDID_SELF;
+}
+
+HRESULT WindowElement(HWND window, IDispatch** dispatch) {
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const FromWindow fromWindow =
+        Library<FromWindow>(L"oleacc.dll", "AccessibleObjectFromWindow");
+    *dispatch = nullptr;
+    if (!fromWindow)
+        return E_FAIL;
+    return fromWindow(window, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                      reinterpret_cast<void**>(dispatch));
+}
+
+// Child id n is the n-th named control, then the n-th child window after them.
 class FormAccessible final : public IAccessible {
   public:
     explicit FormAccessible(Form& form) : form_(&form) {}
@@ -80,25 +138,22 @@ class FormAccessible final : public IAccessible {
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
         *parent = nullptr;
-        using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
-        static const FromWindow fromWindow =
-            Library<FromWindow>(L"oleacc.dll", "AccessibleObjectFromWindow");
-        if (!form_ || !fromWindow)
-            return S_FALSE;
-        return fromWindow(form_->Handle(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                          reinterpret_cast<void**>(parent));
+        return form_ ? WindowElement(form_->Handle(), parent) : E_FAIL;
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-        *count = static_cast<long>(Elements().size());
+        *count = Count();
         return form_ ? S_OK : E_FAIL;
     }
+    // The controls are simple elements of this one; the windows elements of their own.
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** dispatch) override {
-        *dispatch = nullptr;  // the controls are simple elements of this one
-        return Known(child) ? S_FALSE : E_INVALIDARG;
+        *dispatch = nullptr;
+        if (const HWND window = WindowOf(child))
+            return WindowElement(window, dispatch);
+        return Simple(child) ? S_FALSE : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         *name = nullptr;
-        if (!Known(child))
+        if (!Simple(child))
             return E_INVALIDARG;
         if (const Control* control = Element(child))
             return Answer(name, control->AccessibleName());
@@ -111,35 +166,36 @@ class FormAccessible final : public IAccessible {
         *name = NewString(text);
         return *name ? S_OK : E_OUTOFMEMORY;
     }
-    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         *value = nullptr;
-        return S_FALSE;
+        return Simple(child) ? S_FALSE : E_INVALIDARG;
     }
     // A named control's hint says more than its name.
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
         *description = nullptr;
         const Control* control = Element(child);
         if (!control || control->AccessibleName() == control->Hint())
-            return Known(child) ? S_FALSE : E_INVALIDARG;
+            return Simple(child) ? S_FALSE : E_INVALIDARG;
         return Answer(description, control->Hint());
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!Known(child))
+        if (!Simple(child))
             return E_INVALIDARG;
         const Control* control = Element(child);
         SetNumber(role, control ? control->AccessibleRole() : form_->AccessibleRole());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!Known(child))
+        if (!Simple(child))
             return E_INVALIDARG;
         const Control* control = Element(child);
+        const bool formHasFocus = GetFocus() == form_->Handle();
         long flags = STATE_SYSTEM_FOCUSABLE;
         if (control) {
             flags = (control->TabStop() ? STATE_SYSTEM_FOCUSABLE : 0) |
                     (control->Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) |
-                    (control == form_->FocusedControl() ? STATE_SYSTEM_FOCUSED : 0);
-        } else if (GetFocus() == form_->Handle() && !form_->FocusedControl()) {
+                    (formHasFocus && control == form_->FocusedControl() ? STATE_SYSTEM_FOCUSED : 0);
+        } else if (formHasFocus && !form_->FocusedControl()) {
             flags |= STATE_SYSTEM_FOCUSED;
         }
         SetNumber(state, flags);
@@ -160,10 +216,17 @@ class FormAccessible final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
         focus->vt = VT_EMPTY;
-        if (!form_ || GetFocus() != form_->Handle())
-            return S_FALSE;
-        SetNumber(focus, IdOf(form_->FocusedControl()));
-        return S_OK;
+        if (!form_)
+            return E_FAIL;
+        const HWND focused = GetFocus();
+        if (focused == form_->Handle())
+            return Give(IdOf(*form_, form_->FocusedControl()), focus);
+        const std::vector<HWND> windows = ChildWindows(form_->Handle());
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            if (windows[i] == focused || IsChild(windows[i], focused))
+                return Give(Named() + static_cast<long>(i) + 1, focus);
+        }
+        return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         selection->vt = VT_EMPTY;
@@ -171,19 +234,21 @@ class FormAccessible final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
         *action = nullptr;
-        return Known(child) ? S_FALSE : E_INVALIDARG;
+        if (const Control* control = Element(child))
+            return Answer(action, control->AccessibleAction());
+        return Simple(child) ? S_FALSE : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         Control* control = Element(child);
         if (!control || !(flags & SELFLAG_TAKEFOCUS))
-            return Known(child) ? S_FALSE : E_INVALIDARG;
+            return Simple(child) ? S_FALSE : E_INVALIDARG;
         form_->FocusControl(control);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
                                           VARIANT child) override {
         *left = *top = *width = *height = 0;
-        if (!Known(child))
+        if (!Simple(child))
             return E_INVALIDARG;
         RECT area{};
         if (const Control* control = Element(child)) {
@@ -200,9 +265,9 @@ class FormAccessible final : public IAccessible {
     }
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
         end->vt = VT_EMPTY;
-        if (!Known(start))
+        const long count = Count();
+        if (!form_ || start.vt != VT_I4 || start.lVal < 0 || start.lVal > count)
             return E_INVALIDARG;
-        const long count = static_cast<long>(Elements().size());
         const long from = start.lVal;
         long to = 0;
         if (direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD) {
@@ -214,66 +279,80 @@ class FormAccessible final : public IAccessible {
         } else if (from != CHILDID_SELF) {
             to = from > 1 ? from - 1 : 0;
         }
-        if (to == 0)
-            return S_FALSE;
-        SetNumber(end, to);
-        return S_OK;
+        return to == 0 ? S_FALSE : Give(to, end);
     }
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override {
         child->vt = VT_EMPTY;
         if (!form_)
             return E_FAIL;
+        const HWND window = form_->Handle();
         POINT at{x, y};
-        ScreenToClient(form_->Handle(), &at);
+        ScreenToClient(window, &at);
         RECT client{};
-        GetClientRect(form_->Handle(), &client);
+        GetClientRect(window, &client);
         if (!PtInRect(&client, at))
             return S_FALSE;
-        const std::vector<Control*> elements = Elements();
+        const HWND under = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
+        const std::vector<HWND> windows = ChildWindows(window);
+        for (std::size_t i = 0; under != window && i < windows.size(); ++i) {
+            if (windows[i] == under)
+                return Give(Named() + static_cast<long>(i) + 1, child);
+        }
+        const std::vector<Control*> named = NamedControls(*form_);
         long id = CHILDID_SELF;
-        for (std::size_t i = 0; i < elements.size(); ++i) {
-            if (PtInRect(&elements[i]->Bounds(), at))
+        for (std::size_t i = 0; i < named.size(); ++i) {
+            if (PtInRect(&named[i]->Bounds(), at))
                 id = static_cast<long>(i) + 1;  // the topmost last
         }
         SetNumber(child, id);
         return S_OK;
     }
+    // Pressed once the reader's call has returned: a press may open a message box, which
+    // must not keep the reader waiting.
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
         Control* control = Element(child);
         if (!control)
-            return Known(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
-        control->Press();
+            return Simple(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+        form_->Later([control] { control->Press(); });
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   private:
-    // The shown controls that have a name, bottom to top; element n is child id n.
-    std::vector<Control*> Elements() const {
-        std::vector<Control*> elements;
-        for (Control* control : form_ ? form_->Controls() : std::vector<Control*>()) {
-            if (control->Visible() && !control->AccessibleName().empty())
-                elements.push_back(control);
-        }
-        return elements;
+    long Named() const { return form_ ? static_cast<long>(NamedControls(*form_).size()) : 0; }
+    long Count() const {
+        return form_ ? Named() + static_cast<long>(ChildWindows(form_->Handle()).size()) : 0;
     }
-    bool Known(const VARIANT& child) const {
-        return form_ && child.vt == VT_I4 && child.lVal >= 0 &&
-               child.lVal <= static_cast<long>(Elements().size());
+    // The form itself or one of its named controls.
+    bool Simple(const VARIANT& child) const {
+        return form_ && child.vt == VT_I4 && child.lVal >= 0 && child.lVal <= Named();
     }
     Control* Element(const VARIANT& child) const {
-        if (!Known(child) || child.lVal == CHILDID_SELF)
+        if (!Simple(child) || child.lVal == CHILDID_SELF)
             return nullptr;
-        return Elements()[static_cast<std::size_t>(child.lVal) - 1];
+        return NamedControls(*form_)[static_cast<std::size_t>(child.lVal) - 1];
     }
-    long IdOf(const Control* control) const {
-        const std::vector<Control*> elements = Elements();
-        for (std::size_t i = 0; control && i < elements.size(); ++i) {
-            if (elements[i] == control)
-                return static_cast<long>(i) + 1;
+    HWND WindowOf(const VARIANT& child) const {
+        if (!form_ || child.vt != VT_I4 || child.lVal <= Named() || child.lVal > Count())
+            return nullptr;
+        return ChildWindows(form_->Handle())[static_cast<std::size_t>(child.lVal - Named()) - 1];
+    }
+    // A child by its id: a number for a control, the element itself for a window.
+    HRESULT Give(long id, VARIANT* out) const {
+        VARIANT child;
+        SetNumber(&child, id);
+        if (const HWND window = WindowOf(child)) {
+            IDispatch* dispatch = nullptr;
+            const HRESULT result = WindowElement(window, &dispatch);
+            if (FAILED(result))
+                return result;
+            out->vt = VT_DISPATCH;
+            out->pdispVal = dispatch;
+            return S_OK;
         }
-        return CHILDID_SELF;
+        SetNumber(out, id);
+        return S_OK;
     }
 
     Form* form_;
@@ -282,14 +361,22 @@ class FormAccessible final : public IAccessible {
 
 }  // namespace
 
+// Only a form with something of its own to tell answers: one with named controls or another
+// role than a plain client area. The system answers for the others from their window text.
 LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId) {
     using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
     static const FromObject fromObject = Library<FromObject>(L"oleacc.dll", "LresultFromObject");
     if (static_cast<LONG>(objectId) != OBJID_CLIENT || !fromObject)
         return 0;
+    if (form.AccessibleRole() == ROLE_SYSTEM_CLIENT && NamedControls(form).empty())
+        return 0;
+    if (!JoinCom())
+        return 0;
     if (!form.accessible_)
         form.accessible_ = new FormAccessible(form);
-    return fromObject(IID_IAccessible, flags, static_cast<FormAccessible*>(form.accessible_));
+    const LRESULT answer =
+        fromObject(IID_IAccessible, flags, static_cast<FormAccessible*>(form.accessible_));
+    return answer > 0 ? answer : 0;  // a failure leaves the answer to the system
 }
 
 void ForgetAccessibleObject(Form& form) {
@@ -302,6 +389,21 @@ void ForgetAccessibleObject(Form& form) {
 
 void AnnounceAlert(HWND window) {
     NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void AnnounceFocus(const Form& form) {
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, form.Handle(), OBJID_CLIENT,
+                   IdOf(form, form.FocusedControl()));
+}
+
+void AnnounceChange(const Form& form, const Control& control, bool shownOrHidden) {
+    if (!form.Handle())
+        return;
+    if (shownOrHidden) {
+        NotifyWinEvent(EVENT_OBJECT_REORDER, form.Handle(), OBJID_CLIENT, CHILDID_SELF);
+    } else if (const long id = IdOf(form, &control); id != CHILDID_SELF) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, form.Handle(), OBJID_CLIENT, id);
+    }
 }
 
 }  // namespace haripon

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/accessible.h"
 #include "platform/win32/form.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
@@ -28,8 +29,11 @@ void Control::SetVisible(bool visible) {
         return;
     visible_ = visible;
     Invalidate();
-    if (form_)
+    if (form_) {
         form_->ControlChanged(*this);
+        if (!AccessibleName().empty())
+            AnnounceChange(*form_, *this, true);
+    }
 }
 
 void Control::SetEnabled(bool enabled) {
@@ -37,6 +41,16 @@ void Control::SetEnabled(bool enabled) {
         return;
     enabled_ = enabled;
     Invalidate();
+    if (form_)
+        form_->FocusFollows(*this);
+}
+
+void Control::SetAccessibleName(std::string_view name) {
+    if (name_ == name)
+        return;
+    name_ = name;
+    if (form_)
+        AnnounceChange(*form_, *this, false);
 }
 
 void Control::SetHint(std::string_view hint) {
@@ -282,7 +296,7 @@ long SpeedButton::AccessibleRole() const {
 }
 
 void SpeedButton::Press() {
-    if (Enabled() && OnClick)
+    if (Visible() && Enabled() && OnClick)
         OnClick();
 }
 

@@ -42,8 +42,11 @@ class Control {
     const std::string& Hint() const { return hint_; }
     // What assistive technology reads for the control (Shift-JIS): its name as set, else its
     // hint; a control with neither is no element of its own.
-    void SetAccessibleName(std::string_view name) { name_ = name; }
+    void SetAccessibleName(std::string_view name);
     const std::string& AccessibleName() const { return name_.empty() ? hint_ : name_; }
+    // What pressing it is called (Shift-JIS), for a control that can be pressed.
+    void SetAccessibleAction(std::string_view action) { action_ = action; }
+    const std::string& AccessibleAction() const { return action_; }
     virtual long AccessibleRole() const;
     // A control the keyboard reaches (Tab) while it can be seen and used, and what Space and
     // Enter on it do.
@@ -76,6 +79,7 @@ class Control {
     bool tabStop_ = false;
     std::string hint_;
     std::string name_;
+    std::string action_;
 };
 
 // A picture at its natural size from the top-left corner, clipped to the control.

@@ -25,8 +25,8 @@ class AppError : public std::runtime_error {
 // not reported on top of it. It goes through the same test hook as the program's messages
 // (message_box.h), where it is defined.
 void ShowErrorReport(const std::string& text);  // UTF-8; the caption Shift-JIS
-// The same, above every window and owned by `owner`: a report about a window that stays on
-// top, which it must not hide behind.
+// The same, above every window and owned by `owner`, without taking the keyboard: a report
+// about a window that stays on top, which it must not hide behind.
 void ShowErrorReportOver(HWND owner, const std::string& text);
 void SetErrorReportCaption(std::string caption);
 

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <optional>
 
+#include "platform/win32/accessible.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/error_report.h"
 #include "platform/core/wide_text_win.h"
@@ -58,6 +59,7 @@ POINT PointFrom(LPARAM lParam) {
 }  // namespace
 
 Form::~Form() {
+    ForgetAccessibleObject(*this);
     if (handle_) {
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
         RemovePropW(handle_, kFormProperty);
@@ -297,7 +299,8 @@ void Form::WMExitSizeMove() {
 }
 
 bool Form::KeepOnScreen() {
-    const std::optional<WindowPlace> place = BringOnScreen(ScreenBounds(), WorkAreas());
+    const std::optional<WindowPlace> place =
+        BringOnScreen(ScreenBounds(), WorkAreas(), keptWhollyOnScreen_);
     if (place)
         MoveTo(*place);
     return place.has_value();
@@ -325,8 +328,30 @@ void Form::AddControl(Control& control) {
 }
 
 void Form::ControlChanged(const Control& control) {
-    if (handle_)
-        UpdateHintTool(control);
+    if (!handle_)
+        return;
+    UpdateHintTool(control);
+    FocusFollows(control);
+}
+
+// The control with the keyboard went out of use (hidden, disabled): once the change is done,
+// the one shown at its place takes the keyboard (貼 and 書 share one), else the next.
+void Form::FocusFollows(const Control& control) {
+    if (handle_ && &control == focused_ && !control.TabStop() && GetFocus() == handle_)
+        Later([this] { KeepFocusUsable(); });
+}
+
+void Form::KeepFocusUsable() {
+    if (!focused_ || focused_->TabStop() || GetFocus() != handle_)
+        return;
+    for (const TabStop& stop : tabOrder_) {
+        if (stop.graphic && stop.graphic->TabStop() &&
+            EqualRect(&stop.graphic->Bounds(), &focused_->Bounds())) {
+            FocusControl(stop.graphic);
+            return;
+        }
+    }
+    Tab(true);
 }
 
 HWND Form::Hints() {
@@ -491,6 +516,10 @@ Control* Form::ControlAt(POINT at) const {
 }
 
 void Form::LeftButtonDown(POINT at) {
+    if (focused_) {  // the mouse takes over: no ring stays, Space presses nothing
+        focused_->Invalidate();
+        focused_ = nullptr;
+    }
     Control* control = ControlAt(at);
     if (!control) {
         FormMouseDown(at);
@@ -664,9 +693,11 @@ void Form::FocusControl(Control* control) {
     if (focused_)
         focused_->Invalidate();
     focused_ = control;
+    if (!focused_)
+        return;
     SetFocus(handle_);
-    if (focused_)
-        focused_->Invalidate();
+    focused_->Invalidate();
+    AnnounceFocus(*this);
 }
 
 void Form::Tab(bool forward) {
@@ -684,6 +715,8 @@ void Form::Tab(bool forward) {
         const HWND window = stop.windowed->Handle();
         return window && IsWindowVisible(window) && IsWindowEnabled(window);
     };
+    // The keyboard is in use: focus rectangles show from now on, here and in child windows.
+    SendMessageW(handle_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     const int count = static_cast<int>(tabOrder_.size());
     int at = -1;
     for (int i = 0; i < count && at < 0; ++i)
@@ -712,7 +745,7 @@ bool Form::TakeKey(const MSG& message) {
         return true;
     }
     if ((message.wParam == VK_SPACE || message.wParam == VK_RETURN) && focused_ &&
-        GetFocus() == handle_ && message.hwnd == handle_) {
+        focused_->TabStop() && GetFocus() == handle_ && message.hwnd == handle_) {
         if (!(message.lParam & (1 << 30)))  // not a key held down
             focused_->Press();
         return true;

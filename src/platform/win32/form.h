@@ -81,8 +81,10 @@ class Form {
     // button is released; at the end of the move the window is pulled back (WMExitSizeMove).
     void StartDragMove();
     // A window that shows on no monitor (one unplugged, the display changed) is moved onto
-    // the nearest one: true then.
+    // the nearest one: true then. One kept wholly on screen (a window that must be answered)
+    // is pulled into the nearest work area unless it lies wholly in one.
     bool KeepOnScreen();
+    void SetKeptWhollyOnScreen(bool wholly) { keptWhollyOnScreen_ = wholly; }
 
     // Adds a control on top of those added before.
     void AddControl(Control& control);
@@ -93,6 +95,8 @@ class Form {
     Bitmap RenderClient() const;
     // Called by a control whose place, visibility or hint changed (its hint follows).
     void ControlChanged(const Control& control);
+    // Called by a control moved, hidden or disabled: the keyboard leaves it when out of use.
+    void FocusFollows(const Control& control);
     // The hint of a windowed control of this form (Shift-JIS; empty for none).
     void SetChildHint(HWND child, std::string_view hint);
 
@@ -164,6 +168,7 @@ class Form {
     void MoveFocus(WPARAM target, bool isWindow);
     // The next stop of the tab order from the one that has the keyboard.
     void Tab(bool forward);
+    void KeepFocusUsable();
     void UpdateHintTool(const Control& control);
     // Child windows and hint windows cost memory: they are made the first time the form is
     // shown, not while it waits hidden.
@@ -187,6 +192,7 @@ class Form {
     bool modal_ = false;
     Form* modalBelow_ = nullptr;  // the modal form this one was shown above
     bool stayOnTop_ = false;
+    bool keptWhollyOnScreen_ = false;
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;

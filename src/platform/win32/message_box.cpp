@@ -19,15 +19,16 @@ std::string& ErrorReportCaption() {
     return caption;
 }
 
-// `text` and `caption` as the caller has them; `wide` the text as it is shown.
+// `text` and `caption` as the caller has them; `wide` the text as it is shown. Unless
+// `foreground` is false, the box takes the keyboard.
 void ShowBox(const std::string& text, const std::wstring& wide, const std::string& caption,
-             UINT style, HWND owner = GetActiveWindow()) {
+             UINT style, HWND owner = GetActiveWindow(), bool foreground = true) {
     if (const auto& hook = CurrentHook()) {
         hook(text, caption);
         return;
     }
     MessageBoxW(owner, wide.c_str(), WideFromSjis(caption).c_str(),
-                style | MB_OK | MB_SETFOREGROUND);
+                style | MB_OK | (foreground ? MB_SETFOREGROUND : 0));
 }
 
 BOOL CALLBACK FrontDialog(HWND window, LPARAM) {
@@ -58,8 +59,11 @@ void ShowErrorReportOver(HWND owner, const std::string& text) {
         return;
     showing = true;
     try {
+        // Over a window that came on its own, the report is shown above everything but does
+        // not take the keyboard: an Enter meant for another program does not close it.
         ShowBox(text, WideFromUtf8(text), ErrorReportCaption(),
-                MB_ICONERROR | (owner ? MB_TOPMOST : 0), owner ? owner : GetActiveWindow());
+                MB_ICONERROR | (owner ? MB_TOPMOST : 0), owner ? owner : GetActiveWindow(),
+                owner == nullptr);
     } catch (...) {
     }
     showing = false;

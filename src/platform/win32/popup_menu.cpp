@@ -134,10 +134,11 @@ HMENU PopupMenu::Build() const {
     return menu;
 }
 
-void PopupMenu::Popup(HWND owner, POINT screen) const {
+bool PopupMenu::Popup(HWND owner, POINT screen) const {
     if (const auto& hook = CurrentHook()) {
-        Choose(hook(*this));
-        return;
+        const UINT chosen = hook(*this);
+        Choose(chosen);
+        return chosen != 0;
     }
     UINT chosen = 0;
     {
@@ -149,6 +150,7 @@ void PopupMenu::Popup(HWND owner, POINT screen) const {
     // Lets the menu close properly when it was opened for a notification icon.
     PostMessageW(owner, WM_NULL, 0, 0);
     Choose(chosen);
+    return chosen != 0;
 }
 
 void PopupMenu::Choose(UINT id) const {

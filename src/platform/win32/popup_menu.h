@@ -35,8 +35,9 @@ class PopupMenu {
     // The submenu of item `id`, or null.
     const PopupMenu* SubmenuOf(UINT id) const;
 
-    // Shows the menu at the screen point and runs the chosen item's handler.
-    void Popup(HWND owner, POINT screen) const;
+    // Shows the menu at the screen point and runs the chosen item's handler; false when the
+    // menu was closed without a choice.
+    bool Popup(HWND owner, POINT screen) const;
 
     // While one lives, tests in the program's own process answer here instead of the
     // user: the hook gets the menu as it would open and returns the item to choose, or 0

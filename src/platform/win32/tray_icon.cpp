@@ -48,12 +48,14 @@ TrayIcon::~TrayIcon() {
         DestroyIcon(icon_);
 }
 
+// The fourth version shows the standard tip only when asked to (NIF_SHOWTIP, which older
+// shells ignore).
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
     NOTIFYICONDATAW data{};
     data.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data.hWnd = owner_;
     data.uID = id_;
-    data.uFlags = flags;
+    data.uFlags = flags & NIF_TIP ? flags | NIF_SHOWTIP : flags;
     data.uCallbackMessage = callbackMessage_;
     data.hIcon = icon_;
     lstrcpynW(data.szTip, WideFromSjis(tip_).c_str(), ARRAYSIZE(data.szTip));
@@ -94,6 +96,13 @@ void TrayIcon::Remove() {
     NotifyShell(NIM_DELETE, data);
     owner_ = nullptr;
     added_ = false;
+}
+
+void TrayIcon::GiveFocusBack() {
+    if (!added_)
+        return;
+    NOTIFYICONDATAW data = Data(0);
+    NotifyShell(NIM_SETFOCUS, data);
 }
 
 bool TrayIcon::Restore() {

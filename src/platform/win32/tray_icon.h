@@ -21,6 +21,9 @@ class TrayIcon {
     bool Add(HWND owner);
     void Remove();
     bool Added() const { return added_; }
+    // The icon's menu was closed with nothing chosen: the keyboard goes back to the
+    // notification area, where the user was.
+    void GiveFocusBack();
     // The taskbar was (re)started: an icon that was wanted is added again.
     bool Restore();
     // The tip shown over the icon (Shift-JIS), now and whenever it is added again.
