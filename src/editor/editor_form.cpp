@@ -180,7 +180,6 @@ void TTPostForm::FormCreate() {
         });
     });
     PstEdt.SetMaxBytes(kMemoLimit);
-    SetAppFolder(folder_);
     ResetSlots();
     LayOut(LoadTheme());
     SelectSlot(0);

@@ -547,7 +547,39 @@ def journey_5(user):
     expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the memo brought back is kept")
 
 
-JOURNEYS = {"1": journey_1, "2": journey_2, "3": journey_3, "4": journey_4, "5": journey_5}
+def journey_6(user):
+    """A folder that refuses writes: said once at start, memos shown, the exit not held up."""
+    before = b"[POST]\r\nPOST1MEMO=kept\r\nPOST1LEFT=100\r\nPOST1TOP=300\r\n"
+    user.write("timpsd.ini", before)
+    # As Controlled Folder Access or a read-only share refuses it; as root, file modes would not.
+    paths = [user.folder, os.path.join(user.folder, "timpsd.ini")]
+    if subprocess.run(["chattr", "+i"] + paths, stderr=subprocess.DEVNULL).returncode != 0:
+        print("journey 6 skipped: chattr +i is refused here")
+        sys.exit(77)
+    try:
+        user.start()
+        caption, text = user.read_box()
+        expect(text.startswith(TEXTS["kFolderRefusesWrites"]) and
+               text.endswith(TEXTS["kFolderRefusesWritesAdvice"]),
+               "the start says once, in Japanese, that the folder refuses writes")
+        user.wait_shown(STRIP.format(1))
+        user.shot("refusing-folder")
+        expect(user.no_box(), "nothing more is said")
+        user.tray_menu("kExitCaption")
+        asked = time.time()
+        caption, text = user.read_box()
+        waited = time.time() - asked
+        # A save waited on would take about two seconds before it gave up.
+        expect(text == TEXTS["kIniWriteFailed"] and waited < 1.0,
+               "the exit says the save failed without waiting (%.1f s)" % waited)
+        user.wait_for_end()
+        expect(user.file() == before, "timpsd.ini is as it was")
+    finally:
+        subprocess.run(["chattr", "-i"] + paths)
+
+
+JOURNEYS = {"1": journey_1, "2": journey_2, "3": journey_3, "4": journey_4, "5": journey_5,
+            "6": journey_6}
 
 
 def unpacked(package):
