@@ -192,6 +192,11 @@ class User:
         left, top, width, height, shown = (int(v) for v in out.split())
         return {"left": left, "top": top, "width": width, "height": height, "shown": shown == 1}
 
+    def text(self, cls):
+        """The window text of the program's window of that class, as a screen reader reads it."""
+        status, out = self.remote("text", cls)
+        return out.rstrip("\r\n") if status == 0 else None
+
     def wait_shown(self, cls, timeout=10):
         end = time.time() + timeout
         while time.time() < end:
@@ -353,11 +358,15 @@ def journey_1(user):
     editor.post()
     strip = user.wait_shown(STRIP.format(1), timeout=5)
     expect((strip["width"], strip["height"]) == (413, 22), "the strip of slot 1 is shown")
+    expect(user.text(STRIP.format(1)) == "Journey one: call the dentist",
+           "the strip's text, read from outside, is its memo")
     expect(b"POST1MEMO=Journey one: call the dentist\r\n" in user.file(),
            "the memo is in timpsd.ini")
 
     reminder = user.wait_shown(REMINDER, timeout=10)
     expect((reminder["width"], reminder["height"]) == (300, 160), "the reminder window shows")
+    expect(user.text(REMINDER).endswith("Journey one: call the dentist"),
+           "the reminder's text ends with its memo")
     time.sleep(0.5)
     screen = user.shot("reminder")
     theme = theme_keys(os.path.join(user.folder, "face8.bmp"))
@@ -524,14 +533,16 @@ def journey_5(user):
     editor.write_memo("fifth memo, rewritten")
     editor.post()  # the rewrite button stands where the post button did
     time.sleep(0.5)
-    expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file(), "the rewrite is saved")
+    expect(b"POST1MEMO=fifth memo, rewritten\r\n" in user.file() and
+           user.text(STRIP.format(1)) == "fifth memo, rewritten", "the rewrite is saved and read")
     user.shot("rewritten")
     saved = user.file()
     expect(user.file("timpsd.ini.1") is not None, "the day's first save over a file keeps a copy")
     place = user.rect(STRIP.format(1))
     strip_menu(user, 1, "kPeelOffCaption")
     user.wait_hidden(STRIP.format(1))
-    expect(user.file() == saved, "peeling off writes nothing until the end")
+    expect(user.file() == saved and user.text(STRIP.format(1)) == "",
+           "peeling off writes nothing until the end and leaves the strip no text")
 
     # Peeled off by a slip: brought back from the tray menu, at its place.
     removed = theme_keys_of(user.file("removed-memos.ini"))
@@ -560,8 +571,9 @@ def journey_6(user):
         user.start()
         caption, text = user.read_box()
         expect(text.startswith(TEXTS["kFolderRefusesWrites"]) and
+               os.path.basename(user.folder) in text and
                text.endswith(TEXTS["kFolderRefusesWritesAdvice"]),
-               "the start says once, in Japanese, that the folder refuses writes")
+               "the start says once, in Japanese, which folder refuses writes")
         user.wait_shown(STRIP.format(1))
         user.shot("refusing-folder")
         expect(user.no_box(), "nothing more is said")

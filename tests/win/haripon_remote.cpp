@@ -9,6 +9,8 @@
 //                         to the first box after the close;
 //   haripon_remote rect CLASS   prints "left top width height shown" of the program's window
 //                         of that class: the window's place and its client size;
+//   haripon_remote text CLASS   prints the window text of the program's window of that
+//                         class, in UTF-8;
 //   haripon_remote box    prints the caption and the text of the message box shown, one line
 //                         each, in UTF-8, and answers it with OK; fails when none shows;
 //   haripon_remote tray MOUSE   delivers a mouse message (its number) from the tray icon;
@@ -122,10 +124,14 @@ int End(HWND title) {
     return 0;
 }
 
-int Rect(const char* className) {
+HWND ProgramWindow(const char* className) {
     wchar_t name[64] = {};
     MultiByteToWideChar(CP_UTF8, 0, className, -1, name, 64);
-    const HWND window = FindWindowW(name, nullptr);
+    return FindWindowW(name, nullptr);
+}
+
+int Rect(const char* className) {
+    const HWND window = ProgramWindow(className);
     if (!window)
         return 1;
     RECT place{};
@@ -134,6 +140,17 @@ int Rect(const char* className) {
     GetClientRect(window, &client);
     std::printf("%ld %ld %ld %ld %d\n", place.left, place.top, client.right, client.bottom,
                 IsWindowVisible(window) ? 1 : 0);
+    return 0;
+}
+
+// From another process the window's own text is read, as a screen reader reads it.
+int Text(const char* className) {
+    const HWND window = ProgramWindow(className);
+    if (!window)
+        return 1;
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    PrintUtf8(text);
     return 0;
 }
 
@@ -359,6 +376,8 @@ int main(int argc, char** argv) {
         return End(title);
     if (command == "rect" && argc == 3)
         return Rect(argv[2]);
+    if (command == "text" && argc == 3)
+        return Text(argv[2]);
     if (command == "box")
         return Box();
     if (command == "item" && argc == 3)
