@@ -1,10 +1,8 @@
 // haripon.exe: desktop sticky memos with reminders.
 #include <windows.h>
+#include <shellapi.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <string>
-#include <string_view>
 
 #include "app/application.h"
 #include "model/texts.h"
@@ -48,26 +46,20 @@ void StartAgainAfterARestart() {
         registerRestart(kRestartedArgument, kNotAfterACrashOrAHang);
 }
 
-// The command line after the program's name (quoted or not) is that argument alone.
-bool StartedAgainByWindows(std::wstring_view commandLine) {
-    std::size_t at = 0;
-    if (!commandLine.empty() && commandLine[0] == L'"') {
-        at = commandLine.find(L'"', 1);
-        at = at == std::wstring_view::npos ? commandLine.size() : at + 1;
-    } else {
-        at = std::min(commandLine.find(L' '), commandLine.size());
-    }
-    std::wstring rest(commandLine.substr(at));
-    rest.erase(0, rest.find_first_not_of(L' '));
-    rest.erase(rest.find_last_not_of(L' ') + 1);
-    return lstrcmpiW(rest.c_str(), kRestartedArgument) == 0;
+// The program's only argument is that one, as the system splits the command line.
+bool StartedAgainByWindows() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const bool again = arguments && count == 2 && lstrcmpiW(arguments[1], kRestartedArgument) == 0;
+    LocalFree(arguments);
+    return again;
 }
 
 int RunProgram() {
     SingleInstance instance;
     if (instance.OtherRunning()) {
         instance.Release();
-        if (StartedAgainByWindows(GetCommandLineW()))
+        if (StartedAgainByWindows())
             return 0;
         MessageBoxW(nullptr, WideFromSjis(kAlreadyRunning).c_str(), WideFromSjis(kAppName).c_str(),
                     MB_OK);

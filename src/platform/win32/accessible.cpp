@@ -8,6 +8,7 @@
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
+#include "platform/win32/window_text.h"
 
 namespace haripon {
 
@@ -46,12 +47,16 @@ BSTR NewString(const std::wstring& text) {
     return allocate ? allocate(text.c_str()) : nullptr;
 }
 
-HRESULT Answer(BSTR* out, const std::string& sjis) {
+HRESULT Answer(BSTR* out, const std::wstring& text) {
     *out = nullptr;
-    if (sjis.empty())
+    if (text.empty())
         return S_FALSE;
-    *out = NewString(WideFromSjis(sjis));
+    *out = NewString(text);
     return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT Answer(BSTR* out, const std::string& sjis) {
+    return Answer(out, WideFromSjis(sjis));
 }
 
 void SetNumber(VARIANT* variant, long value) {
@@ -157,14 +162,7 @@ class FormAccessible final : public IAccessible {
             return E_INVALIDARG;
         if (const Control* control = Element(child))
             return Answer(name, control->AccessibleName());
-        const int length = GetWindowTextLengthW(form_->Handle());
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(
-            static_cast<std::size_t>(GetWindowTextW(form_->Handle(), text.data(), length + 1)));
-        if (text.empty())
-            return S_FALSE;
-        *name = NewString(text);
-        return *name ? S_OK : E_OUTOFMEMORY;
+        return Answer(name, WindowText(form_->Handle()));
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
         *value = nullptr;
@@ -221,12 +219,8 @@ class FormAccessible final : public IAccessible {
         const HWND focused = GetFocus();
         if (focused == form_->Handle())
             return Give(IdOf(*form_, form_->FocusedControl()), focus);
-        const std::vector<HWND> windows = ChildWindows(form_->Handle());
-        for (std::size_t i = 0; i < windows.size(); ++i) {
-            if (windows[i] == focused || IsChild(windows[i], focused))
-                return Give(Named() + static_cast<long>(i) + 1, focus);
-        }
-        return S_FALSE;
+        const long id = IdOfWindow(focused);
+        return id ? Give(id, focus) : S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
         selection->vt = VT_EMPTY;
@@ -292,12 +286,8 @@ class FormAccessible final : public IAccessible {
         GetClientRect(window, &client);
         if (!PtInRect(&client, at))
             return S_FALSE;
-        const HWND under = ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE);
-        const std::vector<HWND> windows = ChildWindows(window);
-        for (std::size_t i = 0; under != window && i < windows.size(); ++i) {
-            if (windows[i] == under)
-                return Give(Named() + static_cast<long>(i) + 1, child);
-        }
+        if (const long id = IdOfWindow(ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE)))
+            return Give(id, child);
         const std::vector<Control*> named = NamedControls(*form_);
         long id = CHILDID_SELF;
         for (std::size_t i = 0; i < named.size(); ++i) {
@@ -332,6 +322,15 @@ class FormAccessible final : public IAccessible {
         if (!Simple(child) || child.lVal == CHILDID_SELF)
             return nullptr;
         return NamedControls(*form_)[static_cast<std::size_t>(child.lVal) - 1];
+    }
+    // The id of the child window that is or holds `window`; 0 for none.
+    long IdOfWindow(HWND window) const {
+        const std::vector<HWND> windows = ChildWindows(form_->Handle());
+        for (std::size_t i = 0; window && i < windows.size(); ++i) {
+            if (windows[i] == window || IsChild(windows[i], window))
+                return Named() + static_cast<long>(i) + 1;
+        }
+        return 0;
     }
     HWND WindowOf(const VARIANT& child) const {
         if (!form_ || child.vt != VT_I4 || child.lVal <= Named() || child.lVal > Count())
