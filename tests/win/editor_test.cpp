@@ -13,6 +13,7 @@
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/picture.h"
 #include "platform/win32/window_text.h"
+#include "accessible_reader.h"
 #include "program_fixture.h"
 #include "theme/theme_loader.h"
 
@@ -511,12 +512,19 @@ TEST_F(Editor, TheKeyboardGoesRoundTheControls) {
     key(VK_SPACE);
     EXPECT_EQ(SelectedSlot, 2);
 
-    const std::vector<std::wstring> names = ReadAccessible(form.Handle()).Elements;
-    for (const SpeedButton* button : {&form.DltBtn, &form.EdtBtn, &form.SetBtn, &form.CloseBtn,
-                                      &form.ExitBtn, &form.PstBtn[0], &form.PstBtn[6]}) {
+    const AccessibleView read = ReadAccessible(form);
+    const std::vector<std::wstring>& names = read.Elements;
+    for (const SpeedButton* button :
+         {&form.DltBtn, &form.EdtBtn, &form.SetBtn, &form.CloseBtn, &form.ExitBtn, &form.PstBtn[0],
+          &form.PstBtn[2], &form.PstBtn[6]}) {
         EXPECT_FALSE(button->AccessibleName().empty());
-        EXPECT_EQ(std::count(names.begin(), names.end(), WideFromSjis(button->AccessibleName())),
-                  button->Visible() ? 1 : 0);
+        const std::wstring name = WideFromSjis(button->AccessibleName());
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), button->Visible() ? 1 : 0);
+        const auto at = std::find(names.begin(), names.end(), name);
+        if (at != names.end()) {  // a button that cannot be pressed is said to be so
+            EXPECT_EQ((read.States[at - names.begin()] & STATE_SYSTEM_UNAVAILABLE) != 0,
+                      !button->Enabled());
+        }
     }
     key(VK_ESCAPE);
     EXPECT_FALSE(form.Visible());

@@ -3,14 +3,11 @@
 #pragma once
 
 #include <windows.h>
-#include <oleacc.h>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "platform/win32/controls.h"
@@ -77,59 +74,6 @@ inline HWND EditOf(HWND comboBox) {
 inline bool HasFocus(HWND window) {
     const HWND focus = GetFocus();
     return focus == window || IsChild(window, focus);
-}
-
-// What assistive technology is told of a window's client area, through the system's
-// accessibility interface: its name, its role and the names of its elements.
-struct AccessibleView {
-    std::wstring Name;
-    long Role = 0;
-    std::vector<std::wstring> Elements;
-};
-
-// Read from another thread, as a screen reader reads from its own process: the element
-// crosses over through COM while this thread runs its messages.
-inline AccessibleView ReadAccessible(HWND window) {
-    AccessibleView view;
-    std::atomic<bool> done{false};
-    std::thread reader([&] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        IAccessible* accessible = nullptr;
-        if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                                 IID_IAccessible,
-                                                 reinterpret_cast<void**>(&accessible)))) {
-            const auto child = [](long id) {
-                VARIANT variant{};
-                variant.vt = VT_I4;
-                variant.lVal = id;
-                return variant;
-            };
-            const auto name = [&](long id) {
-                BSTR text = nullptr;
-                const std::wstring result =
-                    accessible->get_accName(child(id), &text) == S_OK ? text : L"";
-                SysFreeString(text);
-                return result;
-            };
-            view.Name = name(CHILDID_SELF);
-            VARIANT role{};
-            if (accessible->get_accRole(child(CHILDID_SELF), &role) == S_OK)
-                view.Role = role.lVal;
-            long count = 0;
-            accessible->get_accChildCount(&count);
-            for (long id = 1; id <= count; ++id)
-                view.Elements.push_back(name(id));
-            accessible->Release();
-        }
-        CoUninitialize();
-        done = true;
-    });
-    while (!done) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        Drain();
-    }
-    reader.join();
-    return view;
 }
 
 // All pixels of a picture, row by row from the top, as 0x00RRGGBB.

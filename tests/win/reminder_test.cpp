@@ -13,6 +13,7 @@
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/notification_state.h"
 #include "platform/win32/window_text.h"
+#include "accessible_reader.h"
 #include "program_fixture.h"
 #include "reminder/reminder_draw.h"
 #include "reminder/reminder_layout.h"
@@ -76,7 +77,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         const RECT character = window().MsgFrmMainImg.Bounds();
         EXPECT_EQ(character.left, ThemeSettings.TimerCharLeft);
         EXPECT_EQ(character.bottom - character.top, ThemeSettings.TimerCharHeight);
-        const AccessibleView read = ReadAccessible(window().Handle());
+        const AccessibleView read = ReadAccessible(window());
         const SlotTheme& theme = SlotTable[1].SlotTheme;
         EXPECT_EQ(SjisFromWide(read.Name), theme.Lines[346 % theme.LineCount] + "\x81\x40second");
         EXPECT_EQ(read.Role, ROLE_SYSTEM_ALERT);

@@ -362,19 +362,26 @@ class FormAccessible final : public IAccessible {
 
 // Only a form with something of its own to tell answers: one with named controls or another
 // role than a plain client area. The system answers for the others from their window text.
+IAccessible* FormAccessibleObject(Form& form) {
+    if (form.AccessibleRole() == ROLE_SYSTEM_CLIENT && NamedControls(form).empty())
+        return nullptr;
+    if (!form.accessible_)
+        form.accessible_ = new FormAccessible(form);
+    auto* accessible = static_cast<FormAccessible*>(form.accessible_);
+    accessible->AddRef();
+    return accessible;
+}
+
 LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId) {
     using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
     static const FromObject fromObject = Library<FromObject>(L"oleacc.dll", "LresultFromObject");
     if (static_cast<LONG>(objectId) != OBJID_CLIENT || !fromObject)
         return 0;
-    if (form.AccessibleRole() == ROLE_SYSTEM_CLIENT && NamedControls(form).empty())
+    IAccessible* const accessible = FormAccessibleObject(form);
+    if (!accessible)
         return 0;
-    if (!JoinCom())
-        return 0;
-    if (!form.accessible_)
-        form.accessible_ = new FormAccessible(form);
-    const LRESULT answer =
-        fromObject(IID_IAccessible, flags, static_cast<FormAccessible*>(form.accessible_));
+    const LRESULT answer = JoinCom() ? fromObject(IID_IAccessible, flags, accessible) : 0;
+    accessible->Release();
     return answer > 0 ? answer : 0;  // a failure leaves the answer to the system
 }
 

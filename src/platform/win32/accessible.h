@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+struct IAccessible;
+
 namespace haripon {
 
 class Control;
@@ -15,6 +17,11 @@ class Form;
 // which the system answers. The element lives as long as those who asked keep it; it tells
 // nothing more once its form is gone.
 LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId);
+
+// The form's own element, the one the answer above hands out, taken in this process without
+// the system's marshalling, with a reference for the caller; null for a form that leaves its
+// answer to the system.
+IAccessible* FormAccessibleObject(Form& form);
 
 // The form's element is gone with its window (or with the form).
 void ForgetAccessibleObject(Form& form);

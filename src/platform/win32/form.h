@@ -14,6 +14,8 @@
 #include "platform/core/window_geometry.h"
 #include "platform/win32/gdi.h"
 
+struct IAccessible;
+
 namespace haripon {
 
 class Control;
@@ -202,7 +204,7 @@ class Form {
     Control* focused_ = nullptr;
     // The form's element for assistive technology, made when first asked for.
     void* accessible_ = nullptr;
-    friend LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId);
+    friend IAccessible* FormAccessibleObject(Form& form);
     friend void ForgetAccessibleObject(Form& form);
 };
 
