@@ -24,8 +24,10 @@ configure_windows_tree() {
     echo "$tree was made for the other architecture: making it again" >&2
     rm -rf "$tree"
   fi
+  local release=()
+  [ "$bits" = 32 ] || release=(-DHARIPON_RELEASE_TREE="$root/build/win32")
   cmake -S "$root" -B "$tree" -DCMAKE_TOOLCHAIN_FILE="$(windows_toolchain)" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release "${release[@]}" >/dev/null
   echo "$bits" >"$tree/.wine-bits"
 }
 
@@ -51,26 +53,43 @@ configure_native_tree() {
 }
 
 wine_environment() {
+  haripon_make_prefix "$root/build/win/wineprefix" || return 1
   haripon_wine_env "$root/build/win/wineprefix"
 }
 
-# Starts Xvfb on a free display number and exports DISPLAY; it is stopped when the script ends.
-start_xvfb() {
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
+# Starts $1 Xvfb displays (one when not given), each on a number Xvfb finds free itself, and
+# exports DISPLAY (the first) and HARIPON_DISPLAYS (all); they are stopped when the script
+# ends.
+xvfb_pids=()
+start_displays() {
+  local count=${1:-1} numbers=() i
   trap 'stop_display' EXIT
-  export DISPLAY=":$n"
-  for _ in $(seq 50); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
+  for ((i = 0; i < count; i++)); do
+    numbers+=("$(mktemp)")
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp 9>"${numbers[i]}" >/dev/null 2>&1 &
+    xvfb_pids+=($!)
   done
-  echo "Xvfb did not start on $DISPLAY" >&2
-  return 1
+  local displays=()
+  for ((i = 0; i < count; i++)); do
+    for _ in $(seq 100); do
+      [ -s "${numbers[i]}" ] && break
+      sleep 0.1
+    done
+    if [ ! -s "${numbers[i]}" ]; then
+      echo "Xvfb did not start" >&2
+      return 1
+    fi
+    displays+=(":$(tr -d '\n' <"${numbers[i]}")")
+    rm -f "${numbers[i]}"
+  done
+  export DISPLAY=${displays[0]} HARIPON_DISPLAYS="${displays[*]}"
+}
+
+start_xvfb() {
+  start_displays 1
 }
 
 stop_display() {
   if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then wineserver -k 2>/dev/null || true; fi
-  if [ -n "${xvfb_pid:-}" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  [ ${#xvfb_pids[@]} -eq 0 ] || kill "${xvfb_pids[@]}" 2>/dev/null || true
 }

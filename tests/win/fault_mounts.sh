@@ -2,13 +2,10 @@
 # The real program in a folder it may not write (a read-only file system) and on a full
 # disk: the user is told the memos could not be saved, and timpsd.ini stays as it was. The
 # read-only folder is told once at start, in Japanese, and no save waits on it.
-# usage: fault_mounts.sh DIST_FOLDER HARIPON_REMOTE_EXE WINE_PREFIX   (as root, on $DISPLAY)
+# usage: fault_mounts.sh DIST_FOLDER HARIPON_REMOTE_EXE   (as root, in the Wine environment, on $DISPLAY)
 # Exits 77 (skipped) where no file system can be mounted.
 set -u
 dist=$1 remote=$2
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../cmake/wine-env.sh"
-haripon_wine_env "$3"
 
 work=$(mktemp -d /tmp/haripon-faults.XXXXXX)
 cleanup() {

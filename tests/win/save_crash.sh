@@ -2,12 +2,9 @@
 # Kills haripon.exe (SIGKILL to its Wine process) at random moments while it saves, many
 # times. After every kill timpsd.ini must be byte for byte the old file or the new one; the
 # next start reads what the kill left (a temporary file too, at times) and saves again.
-# usage: save_crash.sh RUNS DIST_FOLDER HARIPON_REMOTE_EXE WINE_PREFIX   (on $DISPLAY)
+# usage: save_crash.sh RUNS DIST_FOLDER HARIPON_REMOTE_EXE   (in the Wine environment, on $DISPLAY)
 set -u
 runs=$1 dist=$2 remote=$3
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../cmake/wine-env.sh"
-haripon_wine_env "$4"
 
 work=$(mktemp -d /tmp/haripon-crash.XXXXXX)
 trap 'rm -rf "$work"' EXIT
