@@ -41,11 +41,12 @@ build_release_tree() {
 }
 
 # The Windows sources built with the second compiler, Clang with lld, warnings as errors as
-# with GCC: the program, the theme checker and the tests, built but never run.
+# with GCC: the program, the theme checker and the tests, built but never run. The build runs
+# under the command given first (nice), if any.
 build_clang_tree() {
   cmake -S "$root" -B "$root/build/clang" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DHARIPON_WINE_TESTS=OFF >/dev/null
-  cmake --build "$root/build/clang" -j"$jobs"
+  "$@" cmake --build "$root/build/clang" -j"$jobs"
 }
 
 configure_native_tree() {
