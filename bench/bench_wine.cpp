@@ -668,10 +668,10 @@ class Responses {
             Drain();
             const std::function<void()> actions[] = {
                 [&] { editor.ShowAllSlotPictures(); },
-                [&] { strip.SkinMemoWindow(); },
-                [&] { strip.DrawMemoLabel(SlotTable[kSlot].SlotTheme.MemoColor); },
-                [&] { strip.ShowWindowOfSlot(); },
-                [&] { WriteSettings(); },
+                [&] { strip.SkinMemoWindow(SlotTable[kSlot]); },
+                [&] { strip.DrawMemoLabel(SlotTable[kSlot]); },
+                [&] { strip.ShowWindowOfSlot(SlotTable[kSlot]); },
+                [&] { WriteSettings(LocalNow); },
                 [&] { editor.ShowPostButtons(kSlot); },
                 [&] { UpdateWindow(strip.Handle()); },
             };
@@ -702,7 +702,7 @@ class Responses {
         Drain();
         for (std::vector<double>* times : {&alone, &backToBack}) {
             const LONGLONG start = Ticks();
-            if (!WriteSettings())
+            if (!WriteSettings(LocalNow).Done)
                 return Wrong("the settings could not be saved");
             times->push_back(Milliseconds(Ticks() - start));
         }
@@ -758,7 +758,7 @@ class Responses {
         std::vector<double> looks;
         for (int round = 0; round < repeats_ * 10; ++round) {
             const LONGLONG start = Ticks();
-            FollowSettingsFile();
+            FollowSettingsFile(LocalNow);
             looks.push_back(Milliseconds(Ticks() - start));
         }
         Report("check_file_unchanged", looks);
@@ -810,7 +810,7 @@ class Responses {
             boxes[i]->SetText(time[i]);
         Click(editor, editor.SetBtn);
         Drain();
-        if (SlotTable[kSlot].Memo != text || SlotTable[kSlot].Year == kNotSet)
+        if (SlotTable[kSlot].Memo != text || !SlotTable[kSlot].Time.IsSet())
             return Wrong("a memo with a time could not be posted");
         return true;
     }

@@ -2,28 +2,28 @@
 
 #include <algorithm>
 
-#include "model/calendar.h"
+#include "model/broken_file.h"
+#include "model/conflict_copies.h"
+#include "model/kept_memos.h"
 #include "model/settings.h"
 #include "model/slot_table.h"
+#include "model/tell_user.h"
 #include "model/texts.h"
 #include "platform/win32/error_report.h"
-#include "platform/win32/message_box.h"
 
 namespace haripon {
 
 // The editor, the memo windows and the reminder window know each other only through their
 // operations.
 Application::Application(FileName folder)
-    : folder_(std::move(folder)), title_(*this), editor_(folder_, *this), memos_(editor_) {
+    : folder_(std::move(folder)),
+      title_(*this),
+      editor_(folder_, *this, *this),
+      memos_(editor_, *this) {
     editor_.Connect(memos_, reminder_, *this);
     SetErrorReportCaption(kAppName);
     SetReasons({kNotAFileOnDiskReason, kTooLargeToReadReason, kSystemErrorReason,
                 kUnknownErrorReason, kBitmapNotValidReason, kNoMemoryForPictureReason});
-    ListenToSettings(this);
-}
-
-Application::~Application() {
-    ListenToSettings(nullptr);
 }
 
 // The title is on the screen at once, drawn and active, while the other windows load their
@@ -83,13 +83,25 @@ void Application::Shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
-    if (!WriteSettings() && !sessionEnding_)
-        ShowMessage(kIniWriteFailed, VersionText);
+    SaveSettings(ReadClockIntoLocalNow());
     ReleaseAllSlots();
     SetBlockEditorClose(false);
     memos_.CloseMemoWindows();
     editor_.Close();
     title_.RemoveTrayIcon();
+}
+
+// Not told while the session ends: nobody would read it.
+bool Application::SaveSettings(const LocalTime& now) {
+    const SettingsSaved saved = WriteSettings(now, SlotsBeingEdited());
+    ShowSettingsNews(saved.News);
+    if (!saved.Done && !sessionEnding_)
+        TellUser(kIniWriteFailed);
+    return saved.Done;
+}
+
+void Application::FollowSettingsFile(const LocalTime& now) {
+    ShowSettingsNews(haripon::FollowSettingsFile(now, SlotsBeingEdited()));
 }
 
 SlotSet Application::SlotsBeingEdited() const {
@@ -98,52 +110,47 @@ SlotSet Application::SlotsBeingEdited() const {
     return editing;
 }
 
-// Before every window exists, the first display shows the slots as they are.
-void Application::SlotsChangedElsewhere(const SlotSet& slots) {
+// Before every window exists, the first display shows the slots as they are. The notices
+// come after whatever the caller says of the save itself.
+void Application::ShowSettingsNews(const SettingsNews& news) {
     for (int slot = 0; allWindowsCreated_ && slot < kSlotCount; ++slot) {
-        if (!slots[slot])
+        if (!news.Changed[slot])
             continue;
         memos_.SlotChangedElsewhere(slot);
         editor_.SlotChangedElsewhere(slot);
     }
+    if (news.MemosKept)
+        TellMemosKept();
+    if (std::string told = SettingsSetAside(); !told.empty())
+        title_.Later([told = std::move(told)] { TellUser(told); });
 }
 
-// Told once a run, and not while the session ends; after the save that kept them, not in
-// the middle of it.
-void Application::MemosKept() {
+// Told once a run, and not while the session ends.
+void Application::TellMemosKept() {
     if (keptMemosTold_ || sessionEnding_)
         return;
     keptMemosTold_ = true;
-    title_.Later(
-        [] { ShowMessage(std::string(kMemosKept) + "\r\n" + kKeptMemosFile, VersionText); });
+    title_.Later([] { TellUser(std::string(kMemosKept) + "\r\n" + kKeptMemosFile); });
 }
 
 // The memos of the synchronising services' conflict copies, unless their time has come
 // (delivered elsewhere, most likely), taken once every window exists; the user is told.
 void Application::TakeConflictCopiesTold() {
-    ReadClockIntoLocalNow();
-    const std::vector<std::string> copies = TakeConflictCopies([](const StoredSlot& memo) {
-        return memo.TimeFlag == 0 ||
-               !MomentReached({memo.Year, memo.Month, memo.Day, memo.Hour, memo.Minute}, LocalNow);
-    });
-    if (copies.empty())
+    const DateTimeRecord& now = ReadClockIntoLocalNow();
+    const ConflictCopiesTaken taken = TakeConflictCopies(
+        [&now](const StoredSlot& memo) { return memo.TimeFlag == 0 || !memo.Time.ReachedBy(now); },
+        now);
+    ShowSettingsNews(taken.News);
+    if (taken.Names.empty())
         return;
     std::string message = kConflictCopiesTaken;
-    for (const std::string& copy : copies)
+    for (const std::string& copy : taken.Names)
         message += "\r\n" + copy;
-    ShowMessage(message, VersionText);
+    TellUser(message);
 }
 
 void Application::ShowRemindersWaiting(bool waiting) {
     title_.SetTrayTip(waiting ? kReminderWaitingTip : kAppName);
-}
-
-// Out of the save that found the file broken; at start the editor tells it.
-void Application::BrokenFileSetAside() {
-    title_.Later([] {
-        if (const std::string told = SettingsSetAside(); !told.empty())
-            ShowMessage(told, VersionText);
-    });
 }
 
 // Brought back once: not when another copy on the folder did so meanwhile, nor into the slot
@@ -155,15 +162,12 @@ void Application::RestoreMemo(const RemovedMemo& memo) {
     const int slot = SlotToRestoreInto(memo, SlotTable, SlotsBeingEdited());
     if (slot < 0)
         return;
-    ReadClockIntoLocalNow();
-    StoreSlot(slot, AsRestored(memo, LocalNow));
+    const DateTimeRecord& now = ReadClockIntoLocalNow();
+    StoreSlot(slot, AsRestored(memo, now));
     memos_.MemoPosted(slot);
     editor_.SlotChangedElsewhere(slot);
-    if (!WriteSettings()) {
-        ShowMessage(kIniWriteFailed, VersionText);
-        return;
-    }
-    ForgetRemovedMemo(memo);
+    if (SaveSettings(now))
+        ForgetRemovedMemo(memo);
 }
 
 void Application::RequestExit() {
@@ -178,7 +182,7 @@ void Application::EndSession(bool closing) {
     if (closing) {
         RequestExit();  // its shutdown saves
     } else {
-        WriteSettings();
+        SaveSettings(ReadClockIntoLocalNow());
     }
 }
 

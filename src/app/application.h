@@ -5,6 +5,7 @@
 #include "app/title_form.h"
 #include "model/removed_memos.h"
 #include "model/settings.h"
+#include "model/settings_keeper.h"
 #include "app/tray_rules.h"
 #include "editor/editor_form.h"
 #include "memo/memo_windows.h"
@@ -17,11 +18,10 @@ namespace haripon {
 // a copy so started ends without a word where another runs already.
 inline constexpr wchar_t kRestartedArgument[] = L"/restarted";
 
-class Application : public ProgramExit, public SettingsListener, public RemindersWaiting {
+class Application : public ProgramExit, public SettingsKeeper, public RemindersWaiting {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
     explicit Application(FileName folder);
-    ~Application() override;
 
     // Creates the windows, runs the message loop and returns the exit code.
     int Run();
@@ -50,11 +50,12 @@ class Application : public ProgramExit, public SettingsListener, public Reminder
     // free one, at its place, with its timer while that is ahead.
     void RestoreMemo(const RemovedMemo& memo);
 
-    // What other copies of the program write into the settings file, shown.
-    SlotSet SlotsBeingEdited() const override;
-    void SlotsChangedElsewhere(const SlotSet& slots) override;
-    void MemosKept() override;
-    void BrokenFileSetAside() override;
+    // Every save and every look at the settings file, and what it brought shown.
+    bool SaveSettings(const LocalTime& now) override;
+    void FollowSettingsFile(const LocalTime& now) override;
+    // The slots whose memo the user is editing now: what another copy wrote into one of them
+    // waits until the user is done.
+    SlotSet SlotsBeingEdited() const;
     // The tray icon's tip says that a reminder waits for the end of a presentation.
     void ShowRemindersWaiting(bool waiting) override;
     // The session ends, or the Restart Manager closes the program (`closing`): what changed
@@ -65,6 +66,8 @@ class Application : public ProgramExit, public SettingsListener, public Reminder
   private:
     void CreateOtherWindows();
     void TakeConflictCopiesTold();
+    void ShowSettingsNews(const SettingsNews& news);
+    void TellMemosKept();
 
     FileName folder_;
     TPTitleForm title_;

@@ -5,7 +5,8 @@
 #include "memo/text_fit.h"
 #include "model/editor_operations.h"
 #include "model/removed_memos.h"
-#include "model/settings.h"
+#include "model/tell_user.h"
+#include "model/theme_folder.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "platform/win32/message_box.h"
@@ -197,7 +198,7 @@ void TPTitleForm::N4Click() {
     if (VersionBoxOpen)
         return;
     SetVersionBoxOpen(true);
-    ShowMessage(VersionText, VersionText);
+    TellUser(VersionText);
     SetVersionBoxOpen(false);
 }
 

@@ -3,9 +3,12 @@
 #include <algorithm>
 
 #include "memo/memo_operations.h"
-#include "model/removed_memos.h"
+#include "model/broken_file.h"
 #include "model/settings.h"
+#include "model/settings_keeper.h"
+#include "model/slot_changes.h"
 #include "model/slot_table.h"
+#include "model/tell_user.h"
 #include "model/texts.h"
 #include "platform/core/local_clock.h"
 #include "platform/core/wide_text_win.h"
@@ -33,11 +36,12 @@ void AddNumbers(ComboBox& box, int first, int last) {
 
 }  // namespace
 
-TTPostForm::TTPostForm(FileName folder, ProgramExit& exit)
+TTPostForm::TTPostForm(FileName folder, ProgramExit& exit, SettingsKeeper& keeper)
     : Form(kClassName, kWidth, kHeight),
       folder_(std::move(folder)),
       exit_(exit),
-      check_(*this, kChkPstTimTimer, *this) {
+      keeper_(keeper),
+      check_(*this, kChkPstTimTimer, *this, keeper) {
     SetKeptWhollyOnScreen(true);  // its buttons must be in reach
     MainImg.SetBounds(0, 0, kWidth, kHeight);
     MainImg.SetEnabled(false);  // a press on the background reaches the window
@@ -186,7 +190,8 @@ void TTPostForm::FormCreate() {
     NowPostName.SetBounds(464, 72, kNowPostNameSize.cx, kNowPostNameSize.cy);
     PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top,
                             kMemoTitleSize.cx, kMemoTitleSize.cy);
-    const std::string caption = VersionText;  // the read sets it; its failure shows the old
+    // The read sets the version text; its failure is told under the caption before it.
+    const std::string caption = VersionText;
     if (!ReadSettings())
         ShowMessage(kIniReadFailed, caption);
     if (const std::string told = SettingsSetAside(); !told.empty())
@@ -347,9 +352,8 @@ bool TTPostForm::EditsSelectedSlot() const {
     if (PstEdt.Text() != slot.Memo || ticked != (slot.TimeFlag != 0))
         return true;
     const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
-    const std::int32_t stored[] = {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
     for (int i = 0; ticked && i < kTimeBoxCount; ++i) {
-        if (ParseLeadingInt(texts[i]) != stored[i])
+        if (ParseLeadingInt(texts[i]) != slot.Time.*kTimeFields[i])
             return true;
     }
     return false;
@@ -447,22 +451,20 @@ void TTPostForm::SetTimerTick(bool ticked) {
 
 void TTPostForm::ShowSlotTimeInBoxes(int slot) {
     ShowNowInBoxes();
-    const MemoSlot& memoSlot = SlotTable[slot];
-    const std::int32_t fields[] = {memoSlot.Year, memoSlot.Month, memoSlot.Day, memoSlot.Hour,
-                                   memoSlot.Minute};
-    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
-    for (int i = 0; i < kTimeBoxCount; ++i) {
-        if (fields[i] != kNotSet)
-            boxes[i]->SetText(std::to_string(fields[i]));
-    }
+    ShowTimeInBoxes(SlotTable[slot].Time);
 }
 
 void TTPostForm::ShowNowInBoxes() {
-    ReadClockIntoLocalNow();
-    const int now[] = {LocalNow.Year, LocalNow.Month, LocalNow.Day, LocalNow.Hour, LocalNow.Minute};
+    ShowTimeInBoxes(ReminderTime::At(ReadClockIntoLocalNow()));
+}
+
+// The fields that are set; a box whose field is not set keeps its text.
+void TTPostForm::ShowTimeInBoxes(const ReminderTime& time) {
     const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
-    for (int i = 0; i < kTimeBoxCount; ++i)
-        boxes[i]->SetText(std::to_string(now[i]));
+    for (int i = 0; i < kTimeBoxCount; ++i) {
+        if (time.*kTimeFields[i] != kNotSet)
+            boxes[i]->SetText(std::to_string(time.*kTimeFields[i]));
+    }
 }
 
 void TTPostForm::FillDayList() {
@@ -482,13 +484,15 @@ void TTPostForm::ClearTimerBoxes() {
     EnableTimeBoxes(false);
 }
 
-bool TTPostForm::ValidateTimeBoxes() {
+// A refusal leaves the selected slot's time unset.
+std::optional<ReminderTime> TTPostForm::ValidateTimeBoxes() {
     const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
     const TimeCheck check = CheckTimeBoxes({texts[0], texts[1], texts[2], texts[3], texts[4]});
+    if (check.Valid)
+        return check.Values;
     StoreTimeCheck(check, SelectedSlot);
-    if (!check.Valid)
-        Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
-    return check.Valid;
+    Say(check.Message, TimeBoxes()[static_cast<int>(check.FailedBox)]->Handle());
+    return std::nullopt;
 }
 
 bool TTPostForm::DayPastMonthEnd() const {
@@ -496,20 +500,12 @@ bool TTPostForm::DayPastMonthEnd() const {
     return haripon::DayPastMonthEnd({texts[0], texts[1], texts[2], texts[3], texts[4]});
 }
 
-void TTPostForm::PostMemo() {
+// The slot written once, with the text and the checked time (`now`: when a memo it replaces
+// left); the pictures, the strip and the tick follow.
+void TTPostForm::PostMemo(const std::optional<ReminderTime>& time, const LocalTime& now) {
     const int selected = SelectedSlot;
     const std::string text = PstEdt.Text();
-    if (text != SlotTable[selected].Memo)
-        KeepRemovedMemo(selected);  // emptied or replaced: it can be brought back
-    std::optional<ReminderTime> time;
-    if (!text.empty() && TimSetCBox.Checked()) {
-        const std::array<std::string, kTimeBoxCount> texts = TimeBoxTexts();
-        time.emplace();
-        for (int i = 0; i < kTimeBoxCount; ++i)
-            (*time)[i] = ParseLeadingInt(texts[i]);
-    }
-    PostIntoSlot(selected, text, time);
-
+    TakeMemoIn(selected, text, text.empty() ? std::nullopt : time, now);
     ShowAllSlotPictures();
     memos_->MemoPosted(selected);
     if (text.empty())
@@ -554,12 +550,16 @@ void TTPostForm::EdtBtnClick() {
     PostOrRewrite();
 }
 
+// A refused day leaves the checked time in the slot, and posts nothing.
 void TTPostForm::PostOrRewrite() {
     const bool timed = TimSetCBox.Checked();
+    std::optional<ReminderTime> time;
     if (timed) {
-        if (!ValidateTimeBoxes())
+        time = ValidateTimeBoxes();
+        if (!time)
             return;
         if (DayPastMonthEnd()) {
+            SetSlotTime(SelectedSlot, *time);
             Say(kDayInvalid, nullptr);
             FillDayList();
             DayCmb.Focus();
@@ -567,10 +567,10 @@ void TTPostForm::PostOrRewrite() {
         }
     }
     const int selected = SelectedSlot;
-    MarkSlotPosted(selected, timed);
-    ShowTimerState();
-    PostMemo();
-    SaveSettings();
+    SetTimerTick(timed);
+    const DateTimeRecord& now = ReadClockIntoLocalNow();
+    PostMemo(time, now);
+    keeper_.SaveSettings(now);
     ShowPostButtons(selected);
 }
 
@@ -612,12 +612,7 @@ void TTPostForm::EnableTimeBoxes(bool enabled) {
 }
 
 void TTPostForm::Say(const char* message, HWND focus) {
-    ShowMessage(message, VersionText, focus);
-}
-
-void TTPostForm::SaveSettings() {
-    if (!WriteSettings())
-        Say(kIniWriteFailed, nullptr);
+    TellUser(message, focus);
 }
 
 }  // namespace haripon

@@ -22,6 +22,7 @@ namespace haripon {
 
 class MemoWindowOperations;
 class ReminderWindowOperations;
+class SettingsKeeper;
 
 // How the editor's exit button ends the program.
 class ProgramExit {
@@ -40,8 +41,8 @@ class TTPostForm : public Form, public EditorOperations {
     static constexpr std::size_t kMemoLimit = kLargeLabelBytes;
     static constexpr UINT_PTR kChkPstTimTimer = 1;
 
-    // `folder`: where the program's files are.
-    TTPostForm(FileName folder, ProgramExit& exit);
+    // `folder`: where the program's files are; `keeper` saves them.
+    TTPostForm(FileName folder, ProgramExit& exit, SettingsKeeper& keeper);
 
     // The desktop memo windows the editor posts to and the window due memos are shown in;
     // they are made after the editor and know it in turn.
@@ -70,11 +71,11 @@ class TTPostForm : public Form, public EditorOperations {
     void FillDayList();
     // The memo text box PstEdt.
     void SetMemoText(std::string_view text);
-    // True when the five values are valid and stored in the selected slot; false when a box
-    // was refused (its message has been shown and the slot's time unset).
-    bool ValidateTimeBoxes();
+    // The five values when they are valid; none when a box was refused (its message has been
+    // shown and the slot's time unset).
+    std::optional<ReminderTime> ValidateTimeBoxes();
     bool DayPastMonthEnd() const;
-    void PostMemo();
+    void PostMemo(const std::optional<ReminderTime>& time, const LocalTime& now);
 
     // The controls, bottom to top.
     Image MainImg;
@@ -119,12 +120,12 @@ class TTPostForm : public Form, public EditorOperations {
     std::array<ComboBox*, kTimeBoxCount> TimeBoxes();
     std::array<std::string, kTimeBoxCount> TimeBoxTexts() const;
     void EnableTimeBoxes(bool enabled);
+    void ShowTimeInBoxes(const ReminderTime& time);
     // The tick set as the program sets it (its handling runs), the boxes following it.
     void SetTimerTick(bool ticked);
     // The timer check box unticked and the five date and time boxes disabled.
     void ClearTimerBoxes();
     void Say(const char* message, HWND focus);
-    void SaveSettings();
 
     void PstBtnClick(int tag);
     void TimSetCBox2Click();
@@ -140,6 +141,7 @@ class TTPostForm : public Form, public EditorOperations {
 
     FileName folder_;
     ProgramExit& exit_;
+    SettingsKeeper& keeper_;
     MemoWindowOperations* memos_ = nullptr;
     ReminderCheck check_;
     ThemeBackground background_;

@@ -5,9 +5,10 @@
 #include "memo/memo_layout.h"
 #include "memo/text_draw.h"
 #include "model/editor_operations.h"
-#include "model/removed_memos.h"
-#include "model/settings.h"
+#include "model/settings_keeper.h"
+#include "model/slot_changes.h"
 #include "model/slot_table.h"
+#include "model/theme_folder.h"
 #include "model/texts.h"
 #include "platform/win32/error_report.h"
 #include "theme/theme_loader.h"
@@ -24,9 +25,10 @@ std::wstring ClassName(int slot) {
 }  // namespace
 
 // Window 1 stays on top of other windows.
-TMemoWindow::TMemoWindow(EditorOperations& editor, int slot)
+TMemoWindow::TMemoWindow(EditorOperations& editor, SettingsKeeper& keeper, int slot)
     : Form(ClassName(slot), kLargeWidth, kHeight, slot == 0 ? WS_EX_TOPMOST : 0),
       editor_(editor),
+      keeper_(keeper),
       slot_(slot) {
     PostBaseImg.SetMouseThrough(true);
     // The face takes its place whether its picture loads or not.
@@ -53,25 +55,25 @@ void TMemoWindow::FormCreate() {
     ShowThemePicture(PostImg, SmallFaceNames[slot_]);
 }
 
-void TMemoWindow::ShowWindowOfSlot() {
+void TMemoWindow::ShowWindowOfSlot(const MemoSlot& slot) {
     if (Visible())
         return;
-    ShowMemoWindow();
+    ShowMemoWindow(slot);
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
 // A hidden window is drawn as it comes up, once: a picture that cannot be loaded is then
 // reported once too.
-void TMemoWindow::MemoPosted() {
-    const bool appears = !Visible() && !SlotTable[slot_].Memo.empty();
+void TMemoWindow::MemoPosted(const MemoSlot& slot) {
+    const bool appears = !Visible() && !slot.Memo.empty();
     if (!appears) {
-        SkinMemoWindow();
-        DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
+        SkinMemoWindow(slot);
+        DrawMemoLabel(slot);
     }
-    if (SlotTable[slot_].Memo.empty()) {
+    if (slot.Memo.empty()) {
         Conceal();
     } else if (appears) {
-        ShowWindowOfSlot();
+        ShowWindowOfSlot(slot);
     } else {
         KeepOnTheScreens();
     }
@@ -82,13 +84,13 @@ void TMemoWindow::Conceal() {
     Hide();
 }
 
-void TMemoWindow::SlotChangedElsewhere() {
-    if (SlotTable[slot_].Memo.empty()) {
+void TMemoWindow::SlotChangedElsewhere(const MemoSlot& slot) {
+    if (slot.Memo.empty()) {
         Conceal();
     } else if (!Visible()) {
-        ShowWindowOfSlot();
+        ShowWindowOfSlot(slot);
     } else {
-        ShowMemoWindow();
+        ShowMemoWindow(slot);
     }
 }
 
@@ -100,16 +102,14 @@ void TMemoWindow::KeepOnTheScreens() {
 }
 
 // A background the theme lacks is reported, and the memo shown all the same, on its colour.
-void TMemoWindow::ShowMemoWindow() {
-    SkinMemoWindow();
-    const MemoSlot& slot = SlotTable[slot_];
-    DrawMemoLabel(static_cast<COLORREF>(slot.SlotTheme.MemoColor));
+void TMemoWindow::ShowMemoWindow(const MemoSlot& slot) {
+    SkinMemoWindow(slot);
+    DrawMemoLabel(slot);
     MoveTo({slot.Left, slot.Top});
     KeepOnTheScreens();
 }
 
-void TMemoWindow::SkinMemoWindow() {
-    const MemoSlot& slot = SlotTable[slot_];
+void TMemoWindow::SkinMemoWindow(const MemoSlot& slot) {
     const bool small = slot.SmallDisplay != 0;
     const int width = small ? kSmallWidth : kLargeWidth;
     PostBaseImg.SetBounds(0, 0, width, kHeight);
@@ -119,9 +119,9 @@ void TMemoWindow::SkinMemoWindow() {
                      small ? slot.SlotTheme.SmallMemoFile : slot.SlotTheme.LargeMemoFile);
 }
 
-void TMemoWindow::DrawMemoLabel(COLORREF color) {
-    const MemoSlot& slot = SlotTable[slot_];
+void TMemoWindow::DrawMemoLabel(const MemoSlot& slot) {
     const bool small = slot.SmallDisplay != 0;
+    const auto color = static_cast<COLORREF>(slot.SlotTheme.MemoColor);
     PstLblStrImg.SetPicture(RenderMemoLabel(slot.Memo, small, color, PstLblStrImg.TakePicture()));
     SetCaption(slot.Memo);  // what a screen reader reads of the strip
     PstLblStrImg.SetBounds(LabelLeft(slot_), kLabelTop, small ? kSmallLabelWidth : kLargeLabelWidth,
@@ -167,18 +167,19 @@ void TMemoWindow::FormRightButtonDown(POINT at) {
 
 void TMemoWindow::ToggleDisplaySize() {
     ToggleSmallDisplay(slot_);
-    SkinMemoWindow();
-    DrawMemoLabel(static_cast<COLORREF>(SlotTable[slot_].SlotTheme.MemoColor));
+    SkinMemoWindow(SlotTable[slot_]);
+    DrawMemoLabel(SlotTable[slot_]);
     KeepOnTheScreens();
 }
 
 // The window goes with the memo; the editor follows.
 void TMemoWindow::PeelOffMemo() {
-    const bool wasTimed = SlotTable[slot_].TimeFlag != 0;
-    KeepRemovedMemo(slot_);
-    EmptySlot(slot_);
+    const DateTimeRecord& now = ReadClockIntoLocalNow();
+    const Departure peeled = TakeMemoOut(slot_, Leaving::PeeledHere, now);
     Conceal();
-    editor_.SlotPeeledOff(slot_, wasTimed);
+    editor_.SlotPeeledOff(slot_, peeled.WasTimed);
+    if (peeled.SaveNow)
+        keeper_.SaveSettings(now);
 }
 
 void TMemoWindow::RewriteMemo() {

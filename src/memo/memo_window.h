@@ -9,6 +9,8 @@
 namespace haripon {
 
 class EditorOperations;
+class SettingsKeeper;
+struct MemoSlot;
 
 class TMemoWindow : public Form {
   public:
@@ -16,23 +18,24 @@ class TMemoWindow : public Form {
     static constexpr int kSmallWidth = kSmallMemoSize.Width;
     static constexpr int kHeight = kLargeMemoSize.Height;
 
-    // The editor is the one window a memo window opens and refreshes.
-    TMemoWindow(EditorOperations& editor, int slot);
+    // The editor is the one window a memo window opens and refreshes; `keeper` saves.
+    TMemoWindow(EditorOperations& editor, SettingsKeeper& keeper, int slot);
 
     int Slot() const { return slot_; }
 
-    // Shows a hidden window at its slot's place, size and text (ShowMemoWindow first).
-    void ShowWindowOfSlot();
+    // The window is handed the slot it shows (its own slot's record).
+    // Shows a hidden window at the slot's place, size and text (ShowMemoWindow first).
+    void ShowWindowOfSlot(const MemoSlot& slot);
     // The slot's memo was posted or rewritten: redrawn, and shown or, without text, hidden.
-    void MemoPosted();
+    void MemoPosted(const MemoSlot& slot);
     // The slot holds what another copy of the program wrote: drawn anew at the slot's place,
     // or hidden.
-    void SlotChangedElsewhere();
-    void ShowMemoWindow();
+    void SlotChangedElsewhere(const MemoSlot& slot);
+    void ShowMemoWindow(const MemoSlot& slot);
     // Hidden, and its text with it.
     void Conceal();
-    void SkinMemoWindow();
-    void DrawMemoLabel(COLORREF color);
+    void SkinMemoWindow(const MemoSlot& slot);
+    void DrawMemoLabel(const MemoSlot& slot);
     void StoreWindowPosition();
     void KeepOnTheScreens();
 
@@ -54,6 +57,7 @@ class TMemoWindow : public Form {
 
   private:
     EditorOperations& editor_;
+    SettingsKeeper& keeper_;
     const int slot_;
     Image PostBaseImg;
     Image PostImg;

@@ -5,8 +5,8 @@
 
 namespace haripon {
 
-MemoWindows::MemoWindows(EditorOperations& editor)
-    : MemoWindows(editor, std::make_index_sequence<kSlotCount>()) {}
+MemoWindows::MemoWindows(EditorOperations& editor, SettingsKeeper& keeper)
+    : MemoWindows(editor, keeper, std::make_index_sequence<kSlotCount>()) {}
 
 void MemoWindows::Create() {
     for (TMemoWindow& window : windows_)
@@ -16,7 +16,7 @@ void MemoWindows::Create() {
 void MemoWindows::ShowPostedMemos() {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         if (!SlotTable[slot].Memo.empty())
-            RunReported([&] { windows_[slot].ShowWindowOfSlot(); });
+            RunReported([&] { windows_[slot].ShowWindowOfSlot(SlotTable[slot]); });
     }
 }
 
@@ -26,7 +26,7 @@ void MemoWindows::CloseMemoWindows() {
 }
 
 void MemoWindows::MemoPosted(int slot) {
-    windows_[slot].MemoPosted();
+    windows_[slot].MemoPosted(SlotTable[slot]);
 }
 
 void MemoWindows::HideMemoWindow(int slot) {
@@ -38,7 +38,7 @@ void MemoWindows::PeelOffMemo(int slot) {
 }
 
 void MemoWindows::SlotChangedElsewhere(int slot) {
-    windows_[slot].SlotChangedElsewhere();
+    windows_[slot].SlotChangedElsewhere(SlotTable[slot]);
 }
 
 }  // namespace haripon

@@ -12,7 +12,7 @@ namespace haripon {
 
 class MemoWindows : public MemoWindowOperations {
   public:
-    explicit MemoWindows(EditorOperations& editor);
+    MemoWindows(EditorOperations& editor, SettingsKeeper& keeper);
 
     // Creates the seven hidden windows in order.
     void Create();
@@ -31,8 +31,8 @@ class MemoWindows : public MemoWindowOperations {
 
   private:
     template <std::size_t... Slot>
-    MemoWindows(EditorOperations& editor, std::index_sequence<Slot...>)
-        : windows_{{{editor, static_cast<int>(Slot)}...}} {}
+    MemoWindows(EditorOperations& editor, SettingsKeeper& keeper, std::index_sequence<Slot...>)
+        : windows_{{{editor, keeper, static_cast<int>(Slot)}...}} {}
 
     std::array<TMemoWindow, kSlotCount> windows_;
 };

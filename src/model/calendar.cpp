@@ -82,23 +82,14 @@ TimeCheck CheckTimeBoxes(const TimeBoxTexts& texts) {
             check.Message = rule.message;
             return check;
         }
-        check.Values[step] = value;
+        check.Values.*kTimeFields[step] = value;
     }
     check.Valid = true;
     return check;
 }
 
 void StoreTimeCheck(const TimeCheck& check, int slot) {
-    SetSlotTime(slot, check.Valid ? std::optional<ReminderTime>(check.Values) : std::nullopt);
-}
-
-bool MomentReached(const ReminderTime& moment, const DateTimeRecord& now) {
-    const std::int32_t clock[] = {now.Year, now.Month, now.Day, now.Hour, now.Minute};
-    for (int i = 0; i < kTimeBoxCount; ++i) {
-        if (moment[i] != clock[i])
-            return moment[i] < clock[i];
-    }
-    return true;
+    SetSlotTime(slot, check.Valid ? check.Values : ReminderTime::None());
 }
 
 bool DayPastMonthEnd(const TimeBoxTexts& texts) {

@@ -19,8 +19,7 @@ std::int32_t ParseLeadingInt(std::string_view text);
 bool HasDigit(std::string_view text, int n);
 
 enum class TimeBox { Year, Month, Day, Hour, Minute };
-inline constexpr int kTimeBoxCount = 5;
-static_assert(std::tuple_size_v<ReminderTime> == kTimeBoxCount);
+inline constexpr int kTimeBoxCount = kTimeFieldCount;
 
 // Texts of the year, month, day, hour and minute boxes, in that order.
 using TimeBoxTexts = std::array<std::string_view, kTimeBoxCount>;
@@ -29,20 +28,17 @@ struct TimeCheck {
     bool Valid = false;
     TimeBox FailedBox = TimeBox::Year;  // when not valid: the first box refused
     const char* Message = nullptr;      // when not valid: its message (Shift-JIS)
-    ReminderTime Values{};              // when valid: year .. minute
+    ReminderTime Values;                // the values that passed, the others 0
 };
 
 // The five steps in the order year, month, day, hour, minute; the first refusal ends it.
 TimeCheck CheckTimeBoxes(const TimeBoxTexts& texts);
 
-// The slot's reminder time after a check: the five values, or all five not set.
+// What a refused post leaves in the slot's reminder time: all five not set when a box was
+// refused, the five values when the day was past the month's end.
 void StoreTimeCheck(const TimeCheck& check, int slot);
 
 // True when the day is past the end of the month the year and month boxes name.
 bool DayPastMonthEnd(const TimeBoxTexts& texts);
-
-// True when the moment is not later than the clock: year, month, day, hour and minute
-// compared in that order, the first that differs deciding; seconds do not count.
-bool MomentReached(const ReminderTime& moment, const DateTimeRecord& now);
 
 }  // namespace haripon

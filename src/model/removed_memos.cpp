@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "model/calendar.h"
+#include "model/settings_format.h"
 #include "platform/core/file_io.h"
 #include "platform/core/profile.h"
 
@@ -16,17 +16,6 @@ namespace {
 std::string Section(int n) {
     return "MEMO" + std::to_string(n);
 }
-
-struct Field {
-    const char* key;
-    std::int32_t StoredSlot::*field;
-};
-
-constexpr Field kFields[] = {
-    {"YEAR", &StoredSlot::Year}, {"MONTH", &StoredSlot::Month},       {"DAY", &StoredSlot::Day},
-    {"TIML", &StoredSlot::Hour}, {"TIMM", &StoredSlot::Minute},       {"TOP", &StoredSlot::Top},
-    {"LEFT", &StoredSlot::Left}, {"TIMEFLAG", &StoredSlot::TimeFlag},
-};
 
 // When it left: year, month, day, hour, minute.
 std::uint16_t LocalTime::*const kLeftAt[] = {&LocalTime::Year, &LocalTime::Month, &LocalTime::Day,
@@ -42,8 +31,7 @@ std::vector<RemovedMemo> Parse(const ProfileText& file) {
             continue;  // a gap left by a hand edit: the memos after it stay
         RemovedMemo memo;
         memo.Memo.Memo = *text;
-        for (const Field& field : kFields)
-            memo.Memo.*field.field = file.ReadInteger(section, field.key);
+        ReadSlotNumbers(file, section, "", memo.Memo);
         memo.Slot = std::clamp(file.ReadInteger(section, "SLOT"), 0, kSlotCount - 1);
         for (std::size_t i = 0; i < std::size(kLeftAt); ++i)
             memo.LeftAt.*kLeftAt[i] =
@@ -61,8 +49,7 @@ void Write(const std::vector<RemovedMemo>& memos) {
         const RemovedMemo& memo = memos[i];
         file.WriteString(section, "MEMO", QuoteForProfile(memo.Memo.Memo));
         file.WriteInteger(section, "SLOT", memo.Slot);
-        for (const Field& field : kFields)
-            file.WriteInteger(section, field.key, memo.Memo.*field.field);
+        WriteSlotNumbers(file, section, "", memo.Memo);
         for (std::size_t j = 0; j < std::size(kLeftAt); ++j)
             file.WriteInteger(section, kLeftAtKeys[j], memo.LeftAt.*kLeftAt[j]);
     }
@@ -97,13 +84,12 @@ std::vector<RemovedMemo> ReadRemovedMemos() {
     return memos;
 }
 
-void KeepRemovedMemo(int slot) {
-    const StoredSlot memo = StoredPartOf(SlotTable[slot]);
+void KeepRemovedMemo(int slot, const LocalTime& now) {
+    const StoredSlot& memo = SlotTable[slot];
     std::vector<RemovedMemo> memos;
     if (memo.Memo.empty() || !Read(memos))
         return;
-    ReadClockIntoLocalNow();
-    memos.insert(memos.begin(), {memo, slot, LocalNow});
+    memos.insert(memos.begin(), {memo, slot, now});
     Write(memos);
 }
 
@@ -132,9 +118,8 @@ int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotC
 
 StoredSlot AsRestored(const RemovedMemo& memo, const DateTimeRecord& now) {
     StoredSlot restored = memo.Memo;
-    const StoredSlot& m = memo.Memo;
-    if (m.Year == kNotSet || MomentReached({m.Year, m.Month, m.Day, m.Hour, m.Minute}, now)) {
-        restored.Year = restored.Month = restored.Day = restored.Hour = restored.Minute = kNotSet;
+    if (!restored.Time.IsSet() || restored.Time.ReachedBy(now)) {
+        restored.Time = ReminderTime::None();
         restored.TimeFlag = 0;
     }
     return restored;

@@ -24,9 +24,9 @@ bool operator==(const RemovedMemo& a, const RemovedMemo& b);
 // Newest first; none when the file is missing or cannot be read.
 std::vector<RemovedMemo> ReadRemovedMemos();
 
-// The slot's memo, if it holds one, kept as leaving it now; the oldest beyond the last 20
+// The slot's memo, if it holds one, kept as leaving it `now`; the oldest beyond the last 20
 // goes. A file that cannot be written keeps nothing and changes nothing else.
-void KeepRemovedMemo(int slot);
+void KeepRemovedMemo(int slot, const LocalTime& now);
 
 // The memo taken out of the file, as it comes back.
 void ForgetRemovedMemo(const RemovedMemo& memo);

@@ -30,11 +30,6 @@ bool HoldsText(const StoredSlots& slots, const std::string& text) {
 
 }  // namespace
 
-bool SameMemo(const StoredSlot& a, const StoredSlot& b) {
-    return a.Memo == b.Memo && a.Year == b.Year && a.Month == b.Month && a.Day == b.Day &&
-           a.Hour == b.Hour && a.Minute == b.Minute && a.TimeFlag == b.TimeFlag;
-}
-
 SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
                      SlotSet held, MergeFor purpose) {
     SlotMerge merge;

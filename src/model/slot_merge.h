@@ -50,7 +50,4 @@ struct SlotMerge {
 SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
                      SlotSet held = {}, MergeFor purpose = MergeFor::Save);
 
-// The same memo: text, reminder time and timer.
-bool SameMemo(const StoredSlot& a, const StoredSlot& b);
-
 }  // namespace haripon

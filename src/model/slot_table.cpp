@@ -18,12 +18,6 @@ ThemeRecord themeSettings;
 std::int32_t themeCount = 0;
 std::array<std::string, kSlotCount> smallFaceNames;
 
-void SetTime(MemoSlot& slot, const std::optional<ReminderTime>& time) {
-    std::int32_t* const fields[] = {&slot.Year, &slot.Month, &slot.Day, &slot.Hour, &slot.Minute};
-    for (std::size_t i = 0; i < std::size(fields); ++i)
-        *fields[i] = time ? (*time)[i] : kNotSet;
-}
-
 }  // namespace
 
 const std::array<MemoSlot, kSlotCount>& SlotTable = slots;
@@ -39,9 +33,11 @@ const std::int32_t& ThemeCount = themeCount;
 const std::array<std::string, kSlotCount>& SmallFaceNames = smallFaceNames;
 
 bool operator==(const StoredSlot& a, const StoredSlot& b) {
-    return a.Year == b.Year && a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour &&
-           a.Minute == b.Minute && a.Top == b.Top && a.Left == b.Left && a.TimeFlag == b.TimeFlag &&
-           a.Memo == b.Memo;
+    return SameMemo(a, b) && a.Top == b.Top && a.Left == b.Left;
+}
+
+bool SameMemo(const StoredSlot& a, const StoredSlot& b) {
+    return a.Memo == b.Memo && a.Time == b.Time && a.TimeFlag == b.TimeFlag;
 }
 
 FileName AppFile(std::string_view relative) {
@@ -64,11 +60,6 @@ int FirstFreeSlot() {
     return -1;
 }
 
-StoredSlot StoredPartOf(const MemoSlot& slot) {
-    return {slot.Year, slot.Month, slot.Day,      slot.Hour, slot.Minute,
-            slot.Top,  slot.Left,  slot.TimeFlag, slot.Memo};
-}
-
 StoredSlots StoredPartOfAll() {
     StoredSlots stored;
     for (int i = 0; i < kSlotCount; ++i)
@@ -82,35 +73,24 @@ void ResetSlots() {
 
 void StoreSlot(int slot, const StoredSlot& stored) {
     MemoSlot& memo = slots[slot];
-    SetTime(memo, ReminderTime{stored.Year, stored.Month, stored.Day, stored.Hour, stored.Minute});
-    memo.Top = stored.Top;
-    memo.Left = stored.Left;
-    memo.TimeFlag = stored.TimeFlag;
-    memo.Memo = stored.Memo;
+    static_cast<StoredSlot&>(memo) = stored;
     memo.HasMemo = memo.Memo.empty() ? 0 : 1;
 }
 
 void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time) {
-    SetTime(slots[slot], time);
-    slots[slot].TimeFlag = time ? 1 : 0;
-    slots[slot].Memo = memo;
+    MemoSlot& posted = slots[slot];
+    posted.Time = time.value_or(ReminderTime::None());
+    posted.TimeFlag = time ? 1 : 0;
+    posted.Memo = memo;
+    posted.HasMemo = memo.empty() ? 0 : 1;
 }
 
-void MarkSlotPosted(int slot, bool timed) {
-    slots[slot].HasMemo = 1;
-    slots[slot].TimeFlag = timed ? 1 : 0;
-}
-
-void SetSlotTime(int slot, const std::optional<ReminderTime>& time) {
-    SetTime(slots[slot], time);
+void SetSlotTime(int slot, const ReminderTime& time) {
+    slots[slot].Time = time;
 }
 
 void EmptySlot(int slot) {
-    MemoSlot& memo = slots[slot];
-    SetTime(memo, std::nullopt);
-    memo.TimeFlag = 0;
-    memo.Memo.clear();
-    memo.HasMemo = 0;
+    PostIntoSlot(slot, "", std::nullopt);
 }
 
 void StoreSlotPosition(int slot, std::int32_t top, std::int32_t left) {
@@ -162,8 +142,9 @@ void SetBlockEditorClose(bool block) {
     blockEditorClose = block ? 1 : 0;
 }
 
-void ReadClockIntoLocalNow() {
+const DateTimeRecord& ReadClockIntoLocalNow() {
     localNow = ReadLocalClock();
+    return localNow;
 }
 
 }  // namespace haripon

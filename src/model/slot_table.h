@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/reminder_time.h"
 #include "model/theme_records.h"
 #include "platform/core/file_name.h"
 #include "platform/core/local_clock.h"
@@ -15,34 +16,15 @@
 namespace haripon {
 
 inline constexpr int kSlotCount = 7;
-inline constexpr std::int32_t kNotSet = -1;
 
-struct MemoSlot {
-    std::uint8_t SmallDisplay = 0;
-    std::uint8_t HasMemo = 0;
-    std::int32_t Year = 0;
-    std::int32_t Month = 0;
-    std::int32_t Day = 0;
-    std::int32_t Hour = 0;
-    std::int32_t Minute = 0;
-    std::int32_t Top = 0;
-    std::int32_t Left = 0;
-    std::int32_t TimeFlag = 0;
-    haripon::SlotTheme SlotTheme;
-    std::string Memo;  // Shift-JIS; empty means the slot is empty
-};
-
-// What the settings file keeps of a slot.
+// What the settings file keeps of a slot: its memo (the text, its reminder time and timer)
+// and its place.
 struct StoredSlot {
-    std::int32_t Year = 0;
-    std::int32_t Month = 0;
-    std::int32_t Day = 0;
-    std::int32_t Hour = 0;
-    std::int32_t Minute = 0;
+    ReminderTime Time;
     std::int32_t Top = 0;
     std::int32_t Left = 0;
     std::int32_t TimeFlag = 0;
-    std::string Memo;
+    std::string Memo;  // Shift-JIS; empty means the slot is empty
 };
 bool operator==(const StoredSlot& a, const StoredSlot& b);
 inline bool operator!=(const StoredSlot& a, const StoredSlot& b) {
@@ -50,8 +32,14 @@ inline bool operator!=(const StoredSlot& a, const StoredSlot& b) {
 }
 using StoredSlots = std::array<StoredSlot, kSlotCount>;
 
-// A reminder moment: year, month, day, hour, minute.
-using ReminderTime = std::array<std::int32_t, 5>;
+// The same memo: text, reminder time and timer.
+bool SameMemo(const StoredSlot& a, const StoredSlot& b);
+
+struct MemoSlot : StoredSlot {
+    std::uint8_t SmallDisplay = 0;
+    std::uint8_t HasMemo = 0;
+    haripon::SlotTheme SlotTheme;
+};
 
 // The local clock as last read.
 using DateTimeRecord = LocalTime;
@@ -80,7 +68,9 @@ FileName AppFile(std::string_view relative);
 
 int FirstUsedSlot();
 int FirstFreeSlot();
-StoredSlot StoredPartOf(const MemoSlot& slot);
+inline const StoredSlot& StoredPartOf(const MemoSlot& slot) {
+    return slot;
+}
 StoredSlots StoredPartOfAll();
 
 // Every number 0, every flag 0, every string empty.
@@ -88,12 +78,11 @@ void ResetSlots();
 // The slot takes what the settings file holds of it; it holds a memo when its text is not
 // empty.
 void StoreSlot(int slot, const StoredSlot& stored);
-// The editor's post: the text with its reminder moment, or with none (timer off).
+// The memo posted: the text with its reminder time, or with none (timer off); its place
+// stays.
 void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time);
-// The post or rewrite accepted: the slot holds a memo, with the timer on or off.
-void MarkSlotPosted(int slot, bool timed);
-// The moment the date and time boxes passed their check with, or none after a refusal.
-void SetSlotTime(int slot, const std::optional<ReminderTime>& time);
+// The time the editor's boxes left in the slot when they were refused.
+void SetSlotTime(int slot, const ReminderTime& time);
 // The slot holds no memo any more: no text, no time, no timer, no close guard.
 void EmptySlot(int slot);
 void StoreSlotPosition(int slot, std::int32_t top, std::int32_t left);
@@ -109,7 +98,8 @@ void SetThemeFolder(std::string_view folder);
 void SetVersionText(std::string_view text);
 void SetVersionBoxOpen(bool open);
 void SetBlockEditorClose(bool block);
-// Reads the local clock into LocalNow.
-void ReadClockIntoLocalNow();
+// Reads the local clock into LocalNow, once for each event that needs it: the functions
+// below it are handed the moment.
+const DateTimeRecord& ReadClockIntoLocalNow();
 
 }  // namespace haripon

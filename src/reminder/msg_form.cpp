@@ -1,6 +1,6 @@
 #include "reminder/msg_form.h"
 
-#include "model/settings.h"
+#include "model/theme_folder.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
 #include "reminder/reminder_draw.h"

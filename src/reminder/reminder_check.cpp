@@ -5,19 +5,19 @@
 
 #include "memo/memo_operations.h"
 #include "model/editor_operations.h"
-#include "model/removed_memos.h"
 #include "model/settings.h"
+#include "model/settings_keeper.h"
+#include "model/slot_changes.h"
 #include "model/slot_table.h"
-#include "model/texts.h"
 #include "platform/win32/form.h"
-#include "platform/win32/message_box.h"
 #include "platform/win32/notification_state.h"
 #include "reminder/reminder_operations.h"
 
 namespace haripon {
 
-ReminderCheck::ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor)
-    : timerWindow_(timerWindow), timerId_(timerId), editor_(editor) {}
+ReminderCheck::ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor,
+                             SettingsKeeper& keeper)
+    : timerWindow_(timerWindow), timerId_(timerId), editor_(editor), keeper_(keeper) {}
 
 void ReminderCheck::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
                             RemindersWaiting& waiting) {
@@ -44,9 +44,9 @@ void ReminderCheck::CheckReminders() {
         return;
     // What other copies of the program wrote comes first: a memo delivered there is not shown
     // here again.
-    FollowSettingsFile();
-    ReadClockIntoLocalNow();
-    std::vector<int> due = DueSlots(SlotTable, LocalNow);
+    const DateTimeRecord& now = ReadClockIntoLocalNow();
+    keeper_.FollowSettingsFile(now);
+    std::vector<int> due = DueSlots(SlotTable, now);
     // A memo whose change from the file waits may have been delivered elsewhere.
     due.erase(std::remove_if(due.begin(), due.end(), FileChangeWaits), due.end());
     // While the user presents, or a full-screen program runs, a due memo waits: it is shown
@@ -66,7 +66,8 @@ void ReminderCheck::CheckReminders() {
 // A picture the theme lacks does not hold the memo back: the error is reported and the
 // memo shown, and delivered, without it. While that report, or one of an earlier slot,
 // was open, the user may have changed the slot: it is shown only if it is still due, and
-// emptied only if it still holds what was shown. False when the program ends meanwhile.
+// emptied only if it still holds what was shown. The window's closing is an event of its
+// own, with the clock read anew. False when the program ends meanwhile.
 bool ReminderCheck::DeliverReminder(int slot) {
     const MemoSlot& due = SlotTable[slot];
     const std::uint32_t drawn = lines_.Draw();
@@ -81,12 +82,12 @@ bool ReminderCheck::DeliverReminder(int slot) {
     if (due.Memo != shown)
         return true;
 
-    KeepRemovedMemo(slot);
-    EmptySlot(slot);
+    const DateTimeRecord& closed = ReadClockIntoLocalNow();
+    const Departure delivered = TakeMemoOut(slot, Leaving::Delivered, closed);
     editor_.SlotDelivered(slot);
     memos_->HideMemoWindow(slot);
-    if (!WriteSettings())
-        ShowMessage(kIniWriteFailed, VersionText);
+    if (delivered.SaveNow)
+        keeper_.SaveSettings(closed);
     return true;
 }
 

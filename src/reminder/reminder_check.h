@@ -14,6 +14,7 @@ class EditorOperations;
 class Form;
 class MemoWindowOperations;
 class ReminderWindowOperations;
+class SettingsKeeper;
 
 // Told when due reminders start to wait for the end of a presentation, and when they no
 // longer wait.
@@ -26,8 +27,9 @@ class RemindersWaiting {
 class ReminderCheck {
   public:
     // The check runs on `timerWindow`'s timer `timerId`; a delivered memo's slot is shown
-    // empty in the editor.
-    ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor);
+    // empty in the editor; `keeper` looks at the file and saves.
+    ReminderCheck(Form& timerWindow, UINT_PTR timerId, EditorOperations& editor,
+                  SettingsKeeper& keeper);
 
     // The memo windows, which hide a delivered memo, the window due memos are shown in and
     // what tells that they wait; they are made after the check's window.
@@ -46,6 +48,7 @@ class ReminderCheck {
     Form& timerWindow_;
     const UINT_PTR timerId_;
     EditorOperations& editor_;
+    SettingsKeeper& keeper_;
     MemoWindowOperations* memos_ = nullptr;
     ReminderWindowOperations* reminder_ = nullptr;
     RemindersWaiting* waitingTold_ = nullptr;

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "model/calendar.h"
-
 namespace haripon {
 
 bool IsDue(const MemoSlot& slot, const DateTimeRecord& now) {
-    return !slot.Memo.empty() && slot.Year != kNotSet &&
-           MomentReached({slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}, now);
+    return !slot.Memo.empty() && slot.Time.IsSet() && slot.Time.ReachedBy(now);
 }
 
 std::vector<int> DueSlots(const std::array<MemoSlot, kSlotCount>& slots,

@@ -7,12 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "model/periods.h"
 #include "model/slot_table.h"
 
 namespace haripon {
-
-// The check runs this long after the end of the one before.
-inline constexpr unsigned kCheckMilliseconds = 5000;
 
 // A slot is due when it holds a memo and a stored year, and its moment is not later than
 // the clock: year, month, day, hour and minute compared in that order, the first that

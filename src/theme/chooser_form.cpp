@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "model/settings.h"
+#include "model/theme_folder.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
-#include "platform/win32/message_box.h"
+#include "model/tell_user.h"
 #include "theme/theme_catalogue.h"
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
@@ -77,11 +77,11 @@ void TChgCgFrm::ChgCgOkBtnClick() {
     const std::string name = SelDaaCgCmb.Text();
     const std::vector<std::string> names = ReadThemeCatalogue();
     if (std::find(names.begin(), names.end(), name) == names.end()) {
-        ShowMessage(kThemeInvalid, VersionText, SelDaaCgCmb.Handle());
+        TellUser(kThemeInvalid, SelDaaCgCmb.Handle());
         return;
     }
     WriteThemeFolder(kThemesFolder + name + "\\");
-    ShowMessage(kThemeFromNextStart, VersionText);
+    TellUser(kThemeFromNextStart);
     Close();
 }
 

@@ -2,6 +2,7 @@
 // model's own functions.
 #pragma once
 
+#include "model/settings.h"
 #include "model/slot_table.h"
 
 namespace haripon::testing_support {
@@ -12,6 +13,11 @@ void ChangeSlot(int slot, Change&& change) {
     StoredSlot stored = StoredPartOf(SlotTable[slot]);
     change(stored);
     StoreSlot(slot, stored);
+}
+
+// A save as the program makes one, at the clock's moment: true when it was done.
+inline bool SaveSettingsNow() {
+    return WriteSettings(ReadLocalClock()).Done;
 }
 
 inline void SetMemoOf(int slot, const std::string& memo) {

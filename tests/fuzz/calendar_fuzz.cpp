@@ -78,8 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < refused; ++i) {
         FUZZ_CHECK(Accepted(boxes[i], kRanges[i]));
         if (check.Valid) {
-            FUZZ_CHECK(check.Values[i] == LibraryNumber(boxes[i]));
-            FUZZ_CHECK(check.Values[i] >= kRanges[i].low && check.Values[i] <= kRanges[i].high);
+            const std::int32_t value = check.Values.*kTimeFields[i];
+            FUZZ_CHECK(value == LibraryNumber(boxes[i]));
+            FUZZ_CHECK(value >= kRanges[i].low && value <= kRanges[i].high);
         }
     }
     if (!check.Valid) {
@@ -89,11 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SetSlotTime(0, ReminderTime{12345, 12345, 12345, 12345, 12345});
     StoreTimeCheck(check, 0);
-    const MemoSlot& slot = SlotTable[0];
-    const std::array<std::int32_t, kTimeBoxCount> stored = {slot.Year, slot.Month, slot.Day,
-                                                            slot.Hour, slot.Minute};
-    for (int i = 0; i < kTimeBoxCount; ++i)
-        FUZZ_CHECK(stored[i] == (check.Valid ? check.Values[i] : kNotSet));
+    FUZZ_CHECK(SlotTable[0].Time == (check.Valid ? check.Values : ReminderTime::None()));
 
     const std::int32_t year = LibraryNumber(boxes[0]);
     const std::int32_t month = LibraryNumber(boxes[1]);

@@ -89,7 +89,7 @@ TEST(TimeCheck, StepsRunInOrderAndStopAtTheFirstRefusal) {
 TEST(TimeCheck, LenientTextsThatPass) {
     const TimeCheck check = CheckTimeBoxes({"2005x", "03", "7", " 7", "x5"});
     ASSERT_TRUE(check.Valid);
-    EXPECT_EQ(check.Values, (std::array<std::int32_t, 5>{2005, 3, 7, 7, 0}));
+    EXPECT_EQ(check.Values, (ReminderTime{2005, 3, 7, 7, 0}));
 }
 
 TEST(TimeCheck, StoringARefusalUnsetsAllFiveFields) {
@@ -100,18 +100,35 @@ TEST(TimeCheck, StoringARefusalUnsetsAllFiveFields) {
     StoreSlot(0, stored);
     const MemoSlot& slot = SlotTable[0];
     StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "12", "30"}), 0);
-    EXPECT_EQ(slot.Year, 2010);
-    EXPECT_EQ(slot.Month, 5);
-    EXPECT_EQ(slot.Day, 6);
-    EXPECT_EQ(slot.Hour, 12);
-    EXPECT_EQ(slot.Minute, 30);
+    EXPECT_EQ(slot.Time, (ReminderTime{2010, 5, 6, 12, 30}));
 
     StoreTimeCheck(CheckTimeBoxes({"2010", "5", "6", "25", "30"}), 0);
-    for (const std::int32_t field : {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}) {
-        EXPECT_EQ(field, kNotSet);
-    }
+    EXPECT_EQ(slot.Time, (ReminderTime{kNotSet, kNotSet, kNotSet, kNotSet, kNotSet}));
     EXPECT_EQ(slot.Memo, "kept");
     EXPECT_EQ(slot.TimeFlag, 1);
+}
+
+// Reached when not later than the clock, the first field that differs deciding; seconds never
+// count. Equal only field for field.
+TEST(ReminderTimes, ComparedWithTheClockAndEachOther) {
+    LocalTime clock = Moment(2026, 12, 9, 21, 35);
+    clock.Second = 59;
+    EXPECT_EQ(ReminderTime::At(clock), (ReminderTime{2026, 12, 9, 21, 35}));
+    const struct {
+        ReminderTime time;
+        bool reached;
+    } cases[] = {
+        {{2026, 12, 9, 21, 35}, true},  {{2026, 12, 9, 21, 36}, false},
+        {{2025, 13, 40, 99, 99}, true}, {{2027, 1, 1, 0, 0}, false},
+        {{2026, 11, 30, 23, 59}, true}, {{2026, 12, 10, 0, 0}, false},
+        {{2026, 12, 9, 22, 0}, false},  {{0, 0, 0, 0, 0}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.time.ReachedBy(clock), c.reached) << c.time.Year << "-" << c.time.Minute;
+        EXPECT_EQ(c.time == ReminderTime::At(clock), c.reached && c.time.Minute == 35);
+    }
+    EXPECT_FALSE(ReminderTime::None().IsSet());
+    EXPECT_TRUE((ReminderTime{0, kNotSet, kNotSet, kNotSet, kNotSet}).IsSet());
 }
 
 TEST(TimeCheck, DayPastTheEndOfTheMonth) {

@@ -9,11 +9,7 @@ MemoSlot Armed(std::int32_t year, std::int32_t month, std::int32_t day, std::int
                std::int32_t minute) {
     MemoSlot slot;
     slot.Memo = "memo";
-    slot.Year = year;
-    slot.Month = month;
-    slot.Day = day;
-    slot.Hour = hour;
-    slot.Minute = minute;
+    slot.Time = {year, month, day, hour, minute};
     return slot;
 }
 
@@ -42,8 +38,8 @@ TEST(Reminders, EachFieldDecidesInTurn) {
     };
     for (const auto& test : cases) {
         EXPECT_EQ(IsDue(test.slot, now), test.due)
-            << test.slot.Year << "-" << test.slot.Month << "-" << test.slot.Day << " "
-            << test.slot.Hour << ":" << test.slot.Minute;
+            << test.slot.Time.Year << "-" << test.slot.Time.Month << "-" << test.slot.Time.Day
+            << " " << test.slot.Time.Hour << ":" << test.slot.Time.Minute;
     }
     MemoSlot empty = Armed(2000, 1, 1, 0, 0);
     empty.Memo.clear();
@@ -65,7 +61,7 @@ TEST(Reminders, EachFieldDecidesInTurn) {
 TEST(Reminders, DueSlotsInAscendingOrder) {
     std::array<MemoSlot, kSlotCount> slots;
     for (MemoSlot& slot : slots)
-        slot.Year = kNotSet;
+        slot.Time.Year = kNotSet;
     slots[5] = Armed(2020, 1, 1, 0, 0);
     slots[1] = Armed(2020, 1, 1, 0, 0);
     slots[3] = Armed(2099, 1, 1, 0, 0);

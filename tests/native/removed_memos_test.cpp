@@ -16,17 +16,18 @@ class RemovedMemos : public testing::Test {
         ResetSlots();
     }
     testing_support::TempFolder folder_{"removed"};
+    static constexpr LocalTime kNow = Moment(2026, 12, 9, 12, 0);
 };
 
 TEST_F(RemovedMemos, TheLastTwentyAreKeptNewestFirst) {
     for (int n = 1; n <= kRemovedMemosKept + 1; ++n) {
         PostIntoSlot(n % kSlotCount, "memo " + std::to_string(n), ReminderTime{2030, 1, 2, 3, n});
         StoreSlotPosition(n % kSlotCount, 10 * n, 20 * n);
-        KeepRemovedMemo(n % kSlotCount);
+        KeepRemovedMemo(n % kSlotCount, kNow);
     }
-    KeepRemovedMemo(0);
+    KeepRemovedMemo(0, kNow);
     EmptySlot(1);
-    KeepRemovedMemo(1);  // an empty slot leaves nothing behind
+    KeepRemovedMemo(1, kNow);  // an empty slot leaves nothing behind
     const std::vector<RemovedMemo> memos = ReadRemovedMemos();
     ASSERT_EQ(memos.size(), static_cast<std::size_t>(kRemovedMemosKept));
     EXPECT_EQ(memos.front().Memo, StoredPartOf(SlotTable[0]));
@@ -67,7 +68,7 @@ TEST_F(RemovedMemos, AGapOrAFileThatIsNoText) {
     const std::string binary("[MEMO1]\0\0", 9);
     folder_.Write(kRemovedMemosFile, binary);
     testing_support::SetMemoOf(0, "kept?");
-    KeepRemovedMemo(0);
+    KeepRemovedMemo(0, kNow);
     EXPECT_EQ(folder_.Read(kRemovedMemosFile), binary);
 }
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "model/conflict_copies.h"
+#include "model/broken_file.h"
+#include "model/kept_memos.h"
 #include "model/slot_table.h"
+#include "model/theme_folder.h"
 #include "model/texts.h"
 #include "platform/core/refusals.h"
 #include "settings_layout.h"
@@ -31,6 +35,22 @@ class SettingsFile : public testing::Test {
     fs::path File() const { return folder_ / "timpsd.ini"; }
     void Store(const std::string& bytes) const { temp_.Write("timpsd.ini", bytes); }
     std::string Stored() const { return temp_.Read("timpsd.ini"); }
+    // A save or a look, what it brought gathered.
+    bool Save() { return Gather(WriteSettings(kToday)); }
+    void Look() { Gather({true, FollowSettingsFile(kToday)}); }
+    std::vector<std::string> Take(const MemoWanted& wanted) {
+        const ConflictCopiesTaken taken = TakeConflictCopies(wanted, kToday);
+        Gather({true, taken.News});
+        return taken.Names;
+    }
+    bool Gather(const SettingsSaved& saved) {
+        news_.Changed |= saved.News.Changed;
+        news_.MemosKept = news_.MemosKept || saved.News.MemosKept;
+        return saved.Done;
+    }
+
+    static constexpr LocalTime kToday = Moment(2026, 12, 9, 12, 0);
+    SettingsNews news_;
 
     testing_support::TempFolder temp_{"settings"};
     fs::path folder_;
@@ -40,8 +60,8 @@ TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
     ASSERT_TRUE(ReadSettings());
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
-    EXPECT_EQ(SlotTable[0].Year, 0);  // zeros, not "not set"
-    ASSERT_TRUE(WriteSettings());
+    EXPECT_EQ(SlotTable[0].Time.Year, 0);  // zeros, not "not set"
+    ASSERT_TRUE(Save());
     EXPECT_EQ(Stored(), testing_support::FreshSettingsLayout());
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 }
@@ -63,7 +83,7 @@ TEST_F(SettingsFile, AUnicodeFileIsReadAndWrittenBackInShiftJis) {
         const std::string memo = std::string(kDayUnit) + kMonthUnit + " ?";
         EXPECT_EQ(SlotTable[1].Memo, memo);
         EXPECT_EQ(ReadThemeFolder(), "DATA\\Yozora\\");
-        ASSERT_TRUE(WriteSettings());
+        ASSERT_TRUE(Save());
         EXPECT_EQ(Stored().rfind("[FOLDER]\r\nDATFOLDER=DATA\\Yozora\\\r\n[POST]\r\nPOST2MEMO=" +
                                      memo + "\r\nPOST1YEAR=",
                                  0),
@@ -83,11 +103,7 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
     ASSERT_TRUE(ReadSettings());
     for (int i = 0; i < kSlotCount; ++i) {
         StoredSlot slot;
-        slot.Year = 2000 + i;
-        slot.Month = i == 3 ? -1 : i + 1;
-        slot.Day = 10 + i;
-        slot.Hour = i;
-        slot.Minute = 50 + i;
+        slot.Time = {2000 + i, i == 3 ? -1 : i + 1, 10 + i, i, 50 + i};
         slot.Top = -30 * i;
         slot.Left = 100 * i + 1;
         slot.TimeFlag = i % 2;
@@ -95,22 +111,14 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
         StoreSlot(i, slot);
     }
     const auto saved = SlotTable;
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
 
     ResetSlots();
     ASSERT_TRUE(ReadSettings());
     for (int i = 0; i < kSlotCount; ++i) {
         const MemoSlot& slot = SlotTable[i];
         SCOPED_TRACE(i);
-        EXPECT_EQ(slot.Year, saved[i].Year);
-        EXPECT_EQ(slot.Month, saved[i].Month);
-        EXPECT_EQ(slot.Day, saved[i].Day);
-        EXPECT_EQ(slot.Hour, saved[i].Hour);
-        EXPECT_EQ(slot.Minute, saved[i].Minute);
-        EXPECT_EQ(slot.Top, saved[i].Top);
-        EXPECT_EQ(slot.Left, saved[i].Left);
-        EXPECT_EQ(slot.TimeFlag, saved[i].TimeFlag);
-        EXPECT_EQ(slot.Memo, saved[i].Memo);
+        EXPECT_EQ(StoredPartOf(slot), StoredPartOf(saved[i]));
         EXPECT_EQ(slot.HasMemo, saved[i].Memo.empty() ? 0 : 1);
     }
 }
@@ -123,11 +131,11 @@ TEST_F(SettingsFile, HandEditedValuesAreTakenAsTheyAre) {
     const MemoSlot& slot = SlotTable[0];
     EXPECT_EQ(slot.Memo, "buy milk");
     EXPECT_EQ(slot.HasMemo, 1);
-    EXPECT_EQ(slot.Month, 13);
+    EXPECT_EQ(slot.Time.Month, 13);
     EXPECT_EQ(slot.Top, 16);
     EXPECT_EQ(slot.Left, -99999);
-    EXPECT_EQ(slot.Year, 0);
-    EXPECT_EQ(slot.Day, 0);  // absent keys read as 0, not as "not set"
+    EXPECT_EQ(slot.Time.Year, 0);
+    EXPECT_EQ(slot.Time.Day, 0);  // absent keys read as 0, not as "not set"
     EXPECT_EQ(ReadThemeFolder(), "DATA\\sakura\\");
 }
 
@@ -135,7 +143,7 @@ TEST_F(SettingsFile, SavingKeepsWhatElseTheFileHolds) {
     Store("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=old\r\nMYKEY=mine\r\n");
     ASSERT_TRUE(ReadSettings());
     SetMemoOf(0, "new");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     const std::string bytes = Stored();
     EXPECT_EQ(
         bytes.rfind("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=new\r\nMYKEY=mine\r\n"
@@ -151,7 +159,7 @@ TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
     ASSERT_TRUE(ReadSettings());
     fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);
     SetMemoOf(0, "changed");
-    EXPECT_FALSE(WriteSettings());
+    EXPECT_FALSE(Save());
     EXPECT_EQ(Stored(), before);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
 }
@@ -161,16 +169,16 @@ TEST_F(SettingsFile, AnUnreadableFileIsNeverOverwritten) {
     EXPECT_FALSE(ReadSettings());
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
-    EXPECT_TRUE(WriteSettings());  // nothing of this run to lose: the save is left out
+    EXPECT_TRUE(Save());  // nothing of this run to lose: the save is left out
     SetMemoOf(2, "typed in this run");
-    EXPECT_FALSE(WriteSettings());  // a memo of this run cannot be saved: reported
+    EXPECT_FALSE(Save());  // a memo of this run cannot be saved: reported
     EXPECT_TRUE(fs::is_directory(File()));
 }
 
 TEST_F(SettingsFile, AStartThatNeverReadTheMemosLeavesThemStored) {
     const std::string before = "[POST]\r\nPOST3MEMO=stored\r\n";
     Store(before);
-    EXPECT_TRUE(WriteSettings());
+    EXPECT_TRUE(Save());
     EXPECT_EQ(Stored(), before);
 }
 
@@ -182,7 +190,7 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     SetMemoOf(0, "new");
     temp_.Write("timpsd.ini.new", "half a save");
     fs::permissions(folder_ / "timpsd.ini.new", fs::perms::owner_read);
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=new\r\n"), std::string::npos);
     EXPECT_NE(fs::status(File()).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
@@ -193,28 +201,17 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     fs::create_hard_link(File(), folder_ / "held");  // the old file, kept by a replace
     const std::string old = Stored();
     SetMemoOf(0, "second name");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=second name\r\n"), std::string::npos);
     EXPECT_EQ(temp_.Read("held"), old);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new-2"));
     fs::create_directory(folder_ / "timpsd.ini.new-2");
     SetMemoOf(0, "in place");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=in place\r\n"), std::string::npos);
     fs::remove(File());
-    EXPECT_FALSE(WriteSettings());  // nor the file itself
+    EXPECT_FALSE(Save());  // nor the file itself
 }
-
-// What the windows are told, recorded.
-struct RecordingListener : SettingsListener {
-    SlotSet SlotsBeingEdited() const override { return editing; }
-    void SlotsChangedElsewhere(const SlotSet& slots) override { changed |= slots; }
-    void MemosKept() override { kept = true; }
-    void BrokenFileSetAside() override { ++setAside; }
-    SlotSet editing, changed;
-    bool kept = false;
-    int setAside = 0;
-};
 
 // Another copy of the program replaces the file (a new file renamed over the old, as a
 // synchronising service brings it): what it changed is taken and shown, what this copy
@@ -222,19 +219,17 @@ struct RecordingListener : SettingsListener {
 TEST_F(SettingsFile, AnotherCopysChangesAreTakenAndNeverWrittenOver) {
     Store("[POST]\r\nPOST1MEMO=mine\r\nPOST3MEMO=to change\r\n");
     ASSERT_TRUE(ReadSettings());
-    RecordingListener listener;
-    ListenToSettings(&listener);
     const std::string other = "POST2MEMO=from the other PC\r\nPOST3MEMO=changed there\r\n";
     Store("[POST]\r\nPOST1MEMO=mine\r\n" + other + "[MINE]\r\nkept=yes\r\n");
-    FollowSettingsFile();
+    Look();
     EXPECT_EQ(SlotTable[1].Memo, "from the other PC");
     EXPECT_EQ(SlotTable[2].Memo, "changed there");
-    EXPECT_EQ(listener.changed, SlotSet(0b110));
+    EXPECT_EQ(news_.Changed, SlotSet(0b110));
 
     // This copy posts into slot 5 while the other peels memo 1.
     SetMemoOf(4, "posted here");
     Store("[POST]\r\nPOST1MEMO=\r\n" + other + "[MINE]\r\nkept=yes\r\n");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_EQ(SlotTable[0].Memo, "");
     for (const char* entry :
          {"POST1MEMO=\r\n", "POST2MEMO=from the other PC\r\n", "POST3MEMO=changed there\r\n",
@@ -244,21 +239,20 @@ TEST_F(SettingsFile, AnotherCopysChangesAreTakenAndNeverWrittenOver) {
     // Every slot full: a memo both copies rewrote differently is kept beside the file.
     for (int slot = 0; slot < kSlotCount; ++slot)
         SetMemoOf(slot, "memo " + std::to_string(slot));
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     SetMemoOf(6, "rewritten here");
     const std::string stored = Stored();
     Store(stored.substr(0, stored.find("POST7MEMO=")) + "POST7MEMO=rewritten there" +
           stored.substr(stored.find("\r\n", stored.find("POST7MEMO="))));
     // Kept first, and once however often the save fails.
     fs::permissions(File(), fs::perms::owner_read);
-    EXPECT_FALSE(WriteSettings());
-    EXPECT_FALSE(WriteSettings());
+    EXPECT_FALSE(Save());
+    EXPECT_FALSE(Save());
     fs::permissions(File(), fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_EQ(SlotTable[6].Memo, "rewritten here");
     EXPECT_EQ(temp_.Read(kKeptMemosFile), "rewritten there\r\n");
-    EXPECT_TRUE(listener.kept);
-    ListenToSettings(nullptr);
+    EXPECT_TRUE(news_.MemosKept);
 }
 
 // The copies a synchronising service leaves beside the file: memos only they hold are taken
@@ -281,15 +275,15 @@ TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
     temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST1MEMO=there\r\nPOST2MEMO=here\r\n");
     ASSERT_TRUE(ReadSettings());
     const auto any = [](const StoredSlot&) { return true; };
-    EXPECT_EQ(TakeConflictCopies(any), std::vector<std::string>{"timpsd-OTHER.ini"});
+    EXPECT_EQ(Take(any), std::vector<std::string>{"timpsd-OTHER.ini"});
     EXPECT_EQ(SlotTable[1].Memo, "there");
     EXPECT_EQ(SlotTable[2].Memo, "");
     EXPECT_NE(Stored().find("POST2MEMO=there\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged"));
-    EXPECT_EQ(TakeConflictCopies(any), std::vector<std::string>{});
+    EXPECT_EQ(Take(any), std::vector<std::string>{});
     // OneDrive names the next copy from that PC alike; a memo not wanted is left out.
     temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST4MEMO=again\r\nPOST5MEMO=unwanted\r\n");
-    EXPECT_EQ(TakeConflictCopies([](const StoredSlot& memo) { return memo.Memo != "unwanted"; }),
+    EXPECT_EQ(Take([](const StoredSlot& memo) { return memo.Memo != "unwanted"; }),
               std::vector<std::string>{"timpsd-OTHER.ini"});
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged-2"));
     EXPECT_EQ(SlotTable[3].Memo, "again");
@@ -303,8 +297,8 @@ TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
     for (int day = 0; day < 9; ++day) {
         SetMemoOf(0, "day " + std::to_string(day));
         const std::string before = fs::exists(File()) ? Stored() : "";
-        ASSERT_TRUE(WriteSettings());
-        ASSERT_TRUE(WriteSettings());  // the same day: no second copy
+        ASSERT_TRUE(Save());
+        ASSERT_TRUE(Save());  // the same day: no second copy
         EXPECT_EQ(day > 0 ? temp_.Read("timpsd.ini.1") : "", before);
         EXPECT_EQ(fs::exists(copy(day)), day >= 1 && day <= 7) << day;
         for (int n = 1; n <= 7 && fs::exists(copy(n)); ++n) {
@@ -318,7 +312,7 @@ TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
     fs::remove(copy(7));
     fs::create_directories(copy(7) / "held");
     SetMemoOf(0, "day 9");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_EQ(temp_.Read("timpsd.ini.1"), latest);
 }
 
@@ -332,28 +326,24 @@ TEST_F(SettingsFile, ABrokenFileIsSetAside) {
     EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken");
     EXPECT_EQ(SettingsSetAside(), "");
     EXPECT_EQ(temp_.Read("timpsd.ini.broken"), broken);
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_EQ(Stored().find('\0'), std::string::npos);
     EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
 
-    RecordingListener listener;
-    ListenToSettings(&listener);
     Store(std::string(300, '\0'));
-    FollowSettingsFile();
-    EXPECT_EQ(std::make_pair(listener.setAside, SlotTable[0].Memo),
-              std::make_pair(1, std::string("saved")));
+    Look();
+    EXPECT_EQ(SlotTable[0].Memo, "saved");
     EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken-2");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
     EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.1"));
 
     for (int n = 3; n <= 99; ++n)  // no name left to set it aside under
         temp_.Write("timpsd.ini.broken-" + std::to_string(n), "");
     Store(broken);
-    EXPECT_FALSE(WriteSettings());
+    EXPECT_FALSE(Save());
     EXPECT_EQ(Stored(), broken);
     EXPECT_EQ(SettingsSetAside(), kSettingsBrokenKept);
-    ListenToSettings(nullptr);
 }
 
 // Waited on: a file held for a moment or online only; access denied only for a write where

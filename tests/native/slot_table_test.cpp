@@ -32,9 +32,8 @@ TEST(SlotTable, ReleaseKeepsTheMemosAndResetClearsEverything) {
     theme.Slots[1].LineCount = 3;
     UseTheme(theme);
     PostIntoSlot(1, "kept", ReminderTime{2030, 1, 2, 3, 4});
-    MarkSlotPosted(1, true);
     ToggleSmallDisplay(1);
-    MarkSlotPosted(5, false);
+    PostIntoSlot(5, "untimed", std::nullopt);
     ReleaseAllSlots();
     for (const MemoSlot& slot : SlotTable)
         EXPECT_EQ(slot.HasMemo, 0);
@@ -43,7 +42,7 @@ TEST(SlotTable, ReleaseKeepsTheMemosAndResetClearsEverything) {
 
     ResetSlots();
     EXPECT_EQ(SlotTable[1].Memo, "");
-    EXPECT_EQ(SlotTable[1].Year, 0);
+    EXPECT_EQ(SlotTable[1].Time.Year, 0);
     EXPECT_EQ(SlotTable[1].SmallDisplay, 0);
     EXPECT_EQ(SlotTable[1].SlotTheme.LineCount, 0);
 }
@@ -57,7 +56,7 @@ TEST(SlotTable, PostsAndEmptyingChangeTheTimeFieldsTogether) {
     EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{2030, 1, 2, 3, 4, 40, 50, 1, "timed"}));
     PostIntoSlot(2, "untimed", std::nullopt);
     EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, "untimed"}));
-    MarkSlotPosted(2, true);
+    EXPECT_EQ(SlotTable[2].HasMemo, 1);
     EmptySlot(2);
     EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, ""}));
     EXPECT_EQ(SlotTable[2].HasMemo, 0);

@@ -54,7 +54,7 @@ TEST_F(Editor, PostingWithAndWithoutATime) {
     WriteMemo(L"plain");
     Click(editor().SetBtn);
     EXPECT_EQ(SlotTable[0].Memo, "plain");
-    EXPECT_EQ(TimeOf(SlotTable[0]), std::vector<int>(5, kNotSet));
+    EXPECT_EQ(SlotTable[0].Time, ReminderTime::None());
     EXPECT_EQ(SlotTable[0].TimeFlag, 0);
     EXPECT_EQ(SlotTable[0].HasMemo, 1);
     ASSERT_TRUE(app_.MemoWindow(0).Visible());
@@ -72,7 +72,7 @@ TEST_F(Editor, PostingWithAndWithoutATime) {
     Tick();
     SetBoxes({"2030", "4", "30", "23", "59"});
     Click(editor().SetBtn);
-    EXPECT_EQ(TimeOf(SlotTable[1]), (std::vector<int>{2030, 4, 30, 23, 59}));
+    EXPECT_EQ(SlotTable[1].Time, (ReminderTime{2030, 4, 30, 23, 59}));
     EXPECT_EQ(SlotTable[1].TimeFlag, 1);
     EXPECT_NE(Settings().find("POST2YEAR=2030\r\nPOST2MONTH=4\r\nPOST2DAY=30\r\nPOST2TIML=23\r\n"
                               "POST2TIMM=59\r\n"),
@@ -121,12 +121,12 @@ TEST_F(Editor, EachRefusedBoxUnsetsTheTime) {
     Tick();
     for (const auto& refused : cases) {
         boxes_.clear();
-        ChangeSlot(0, [](StoredSlot& slot) { slot.Year = slot.Month = 1; });
+        ChangeSlot(0, [](StoredSlot& slot) { slot.Time.Year = slot.Time.Month = 1; });
         SetBoxes(refused.texts);
         Click(editor().SetBtn);
         ASSERT_EQ(boxes_.size(), 1u) << refused.texts[0];
         EXPECT_EQ(boxes_[0].text, refused.message);
-        EXPECT_EQ(TimeOf(SlotTable[0]), std::vector<int>(5, kNotSet));
+        EXPECT_EQ(SlotTable[0].Time, ReminderTime::None());
         EXPECT_TRUE(HasFocus((editor().*refused.box).Handle())) << refused.message;
         EXPECT_EQ(SlotTable[0].Memo, "");
     }
@@ -138,7 +138,7 @@ TEST_F(Editor, EachRefusedBoxUnsetsTheTime) {
     Click(editor().SetBtn);
     ASSERT_EQ(boxes_.size(), 1u);
     EXPECT_EQ(boxes_[0].text, kDayInvalid);
-    EXPECT_EQ(TimeOf(SlotTable[0]), (std::vector<int>{2030, 4, 31, 9, 5}));
+    EXPECT_EQ(SlotTable[0].Time, (ReminderTime{2030, 4, 31, 9, 5}));
     EXPECT_EQ(editor().DayCmb.ItemCount(), 30);
     EXPECT_TRUE(HasFocus(editor().DayCmb.Handle()));
     EXPECT_EQ(SlotTable[0].Memo, "");
@@ -154,7 +154,7 @@ TEST_F(Editor, RewritingWithNoTextTakesTheMemoOffAndPeelingOffSavesNothing) {
     Click(editor().EdtBtn);
     EXPECT_TRUE(boxes_.empty());
     EXPECT_EQ(SlotTable[2].Memo, "");
-    EXPECT_EQ(TimeOf(SlotTable[2]), std::vector<int>(5, kNotSet));
+    EXPECT_EQ(SlotTable[2].Time, ReminderTime::None());
     EXPECT_FALSE(app_.MemoWindow(2).Visible());
     EXPECT_FALSE(editor().TimSetCBox.Checked());
     EXPECT_FALSE(editor().YearCmb.Enabled());

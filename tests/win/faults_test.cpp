@@ -343,7 +343,7 @@ TEST_F(Faults, TheClockAtTheEndsOfTheYears) {
         app.Editor().TimSetCBox.SetChecked(true);
         app.Editor().ShowNowInBoxes();
         Click(app.Editor(), app.Editor().SetBtn);
-        EXPECT_EQ(SlotTable[4].Year, now.Year);
+        EXPECT_EQ(SlotTable[4].Time.Year, now.Year);
         LoopProbe probe;
         probe.Post([&] { PressKeyAsUser(app.Reminder().Handle(), VK_ESCAPE); });
         SendMessageW(app.Editor().Handle(), WM_TIMER, TTPostForm::kChkPstTimTimer, 0);

@@ -11,8 +11,10 @@
 #include "memo/text_draw.h"
 #include "model/editor_operations.h"
 #include "model/settings.h"
+#include "model/settings_keeper.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "model/theme_folder.h"
 #include "platform/win32/popup_menu.h"
 #include "process_driver.h"
 #include "reminder/reminder_draw.h"
@@ -154,6 +156,13 @@ class RecordingEditor : public EditorOperations {
     }
 };
 
+// Saves and looks, counted.
+struct RecordingKeeper : SettingsKeeper {
+    bool SaveSettings(const LocalTime&) override { return ++saves > 0; }
+    void FollowSettingsFile(const LocalTime&) override {}
+    int saves = 0;
+};
+
 struct MenuSeen {
     bool newMemo;
     std::string sizeCaption;
@@ -194,7 +203,8 @@ class DesktopMemos : public testing::Test {
 
     ProgramFolder folder_;
     RecordingEditor editor_;
-    MemoWindows memos_{editor_};
+    RecordingKeeper keeper_;
+    MemoWindows memos_{editor_, keeper_};
     RECT desktop_{};
     std::vector<MenuSeen> menus_;
     const char* itemToChoose_ = nullptr;
@@ -300,7 +310,7 @@ TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
     SelectSlot(2);
     ChangeSlot(2, [](StoredSlot& slot) {
         slot.TimeFlag = 1;
-        slot.Year = 2030;
+        slot.Time.Year = 2030;
     });
     itemToChoose_ = kPeelOffCaption;
     RightClick(Window(2), 100, 10);
@@ -309,12 +319,11 @@ TEST_F(DesktopMemos, PeelingOffClearsTheSlotWithoutSaving) {
     EXPECT_EQ(slot.Memo, "");
     EXPECT_EQ(slot.HasMemo, 0);
     EXPECT_EQ(slot.TimeFlag, 0);
-    for (const std::int32_t field : {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute}) {
-        EXPECT_EQ(field, kNotSet);
-    }
+    EXPECT_EQ(slot.Time, ReminderTime::None());
     EXPECT_FALSE(Window(2).Visible());
     EXPECT_EQ(editor_.calls, std::vector<std::string>{"SlotPeeledOff 2 timed"});
     EXPECT_EQ(folder_.Read("timpsd.ini").find("POST3MEMO=third"), 8u);  // not written
+    EXPECT_EQ(keeper_.saves, 0);
 
     editor_.calls.clear();
     Window(6).PeelOffMemo();

@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ChangeSlot;
+using testing_support::SaveSettingsNow;
 using testing_support::SetMemoOf;
 
 class SystemProfile : public testing::Test {
@@ -98,18 +99,19 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
     SetMemoOf(0, "\x83\x5C\x81\x5B\x83\x5D memo");
     SetMemoOf(1, " blanks ");
     SetMemoOf(2, "'quoted'");
-    ChangeSlot(3, [](StoredSlot& slot) { slot.Year = -1; });
+    ChangeSlot(3, [](StoredSlot& slot) { slot.Time.Year = -1; });
     ChangeSlot(4, [](StoredSlot& slot) { slot.Top = -120; });
     ChangeSlot(6, [](StoredSlot& slot) { slot.Left = 2147483647; });
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(SaveSettingsNow());
 
     const std::string system = (folder_ / "system.ini").string();
     for (int i = 0; i < kSlotCount; ++i) {
         const MemoSlot& slot = SlotTable[i];
         const std::string p = "POST" + std::to_string(i + 1);
+        const ReminderTime& time = slot.Time;
         const std::pair<const char*, int> numbers[] = {
-            {"YEAR", slot.Year}, {"MONTH", slot.Month},      {"DAY", slot.Day},
-            {"TIML", slot.Hour}, {"TIMM", slot.Minute},      {"TOP", slot.Top},
+            {"YEAR", time.Year}, {"MONTH", time.Month},      {"DAY", time.Day},
+            {"TIML", time.Hour}, {"TIMM", time.Minute},      {"TOP", slot.Top},
             {"LEFT", slot.Left}, {"TIMEFLAG", slot.TimeFlag}};
         for (const auto& [suffix, value] : numbers) {
             ASSERT_TRUE(WritePrivateProfileStringA("POST", (p + suffix).c_str(),
@@ -136,7 +138,7 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     temp_.Write("timpsd.ini.new", "half a save");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     SetMemoOf(0, "new");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(SaveSettingsNow());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=new\r\n"), std::string::npos);
     EXPECT_EQ(GetFileAttributesW(saved.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
               0u);
@@ -147,7 +149,7 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     fs::create_directory(folder_ / "timpsd.ini.new-2");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     SetMemoOf(0, "in place");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(SaveSettingsNow());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
     EXPECT_NE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     fs::remove(temporary);
@@ -156,7 +158,7 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     const KernelHandle held(CreateFileW(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     SetMemoOf(0, "second name");
-    ASSERT_TRUE(WriteSettings());
+    ASSERT_TRUE(SaveSettingsNow());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=second name\r\n"), std::string::npos);
 }
 

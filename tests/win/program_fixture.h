@@ -43,9 +43,6 @@ class ProgramFixture : public testing::Test {
         SendMessageW(app_.Title().Handle(), TPTitleForm::kTrayMessage, TPTitleForm::kTrayIconId,
                      WM_RBUTTONDOWN);
     }
-    static std::vector<int> TimeOf(const MemoSlot& slot) {
-        return {slot.Year, slot.Month, slot.Day, slot.Hour, slot.Minute};
-    }
     void RightClickMemo(int slot, const char* caption) {
         choose_ = caption;
         SendMessageW(app_.MemoWindow(slot).Handle(), WM_RBUTTONDOWN, MK_RBUTTON,

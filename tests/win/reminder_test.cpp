@@ -92,7 +92,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         EXPECT_EQ(GetForegroundWindow(), window().Handle());
         ChangeSlot(6, [](StoredSlot& slot) {
             slot.Memo = "seventh";
-            slot.Year = 2026;
+            slot.Time.Year = 2026;
         });
         PressKey(VK_ESCAPE);
     });
@@ -110,7 +110,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
     EXPECT_TRUE(probe_.Done());
     EXPECT_FALSE(window().Visible());
     EXPECT_FALSE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    EXPECT_EQ(TimeOf(SlotTable[4]), std::vector<int>(5, kNotSet));
+    EXPECT_EQ(SlotTable[4].Time, ReminderTime::None());
     EXPECT_EQ(SlotTable[4].TimeFlag, 0);
     EXPECT_EQ(SlotTable[4].HasMemo, 0);
     EXPECT_NE(Settings().find("POST5MEMO=\r\n"), std::string::npos);

@@ -170,7 +170,7 @@ class Soak : public ProgramFixture {
         SetDueTime(round + 1);
         Click(editor(), editor().EdtBtn);
         ASSERT_EQ(SlotTable[timed].Memo, Sjis(MemoText(L"rewritten ", round)));
-        ASSERT_EQ(SlotTable[timed].Hour, (round + 1) % 24);
+        ASSERT_EQ(SlotTable[timed].Time.Hour, (round + 1) % 24);
 
         bool shown = false;
         probe_.Post([&] {

@@ -171,7 +171,7 @@ TEST_F(TitleAndTray, TheFourthVersionTakesTheKeyboard) {
 TEST_F(TitleAndTray, NoSlotFreeForARemovedMemo) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         testing_support::SetMemoOf(slot, "taken");
-    KeepRemovedMemo(0);
+    KeepRemovedMemo(0, ReadLocalClock());
     FirstDisplayInTheTray();
     bool refused = false;
     const PopupMenu::ScopedHook hook([&](const PopupMenu& menu) -> UINT {

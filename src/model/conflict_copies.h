@@ -1,0 +1,32 @@
+// The copies of timpsd.ini a synchronising service makes beside it when two PCs changed it at
+// once: their memos are taken into the slots, and the copies renamed so that they are not
+// taken twice.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/settings.h"
+
+namespace haripon {
+
+// OneDrive: timpsd-PC.ini; Dropbox, Nextcloud, Google Drive: timpsd (…).ini; Syncthing:
+// timpsd.sync-conflict-….ini; ASCII letters in any case.
+bool IsConflictCopyName(std::string_view name);
+
+struct ConflictCopiesTaken {
+    // The copies taken and renamed; none when there were none, or the save failed (they are
+    // taken at the next start then).
+    std::vector<std::string> Names;
+    SettingsNews News;
+};
+
+// Takes the memos that only the conflict copies beside the file hold and that are `wanted`,
+// each into its own slot where that is free, else the first free one (or kept beside the
+// file), saves, and renames each copy.
+using MemoWanted = std::function<bool(const StoredSlot& memo)>;
+ConflictCopiesTaken TakeConflictCopies(const MemoWanted& wanted, const LocalTime& now);
+
+}  // namespace haripon

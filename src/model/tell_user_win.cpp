@@ -1,0 +1,14 @@
+#include "model/tell_user.h"
+
+#include <string>
+
+#include "model/slot_table.h"
+#include "platform/win32/message_box.h"
+
+namespace haripon {
+
+void TellUser(std::string_view text, HWND focus) {
+    ShowMessage(std::string(text), VersionText, focus);
+}
+
+}  // namespace haripon
