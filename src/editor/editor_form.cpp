@@ -12,6 +12,7 @@
 #include "model/texts.h"
 #include "platform/core/local_clock.h"
 #include "platform/core/wide_text_win.h"
+#include "platform/win32/control_table.h"
 #include "platform/win32/error_report.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/window_text.h"
@@ -43,59 +44,56 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit, SettingsKeeper& keepe
       keeper_(keeper),
       check_(*this, kChkPstTimTimer, *this, keeper) {
     SetKeptWhollyOnScreen(true);  // its buttons must be in reach
-    MainImg.SetBounds(0, 0, kWidth, kHeight);
-    MainImg.SetEnabled(false);  // a press on the background reaches the window
-    AddControl(MainImg);
-
-    NowPostTit.SetCaption(kSelectedMemoCaption);
-    NowPostTit.SetLeft(14);
-    NowPostTit.SetTop(13);
-    NowPostTit.FitToCaption();
-    AddControl(NowPostTit);
-    NowPostName.SetBounds(464, 72, 0, 0);
-    NowPostName.SetVisible(false);
-    AddControl(NowPostName);
-    SelPstImg.SetBounds(91, 9, 16, 16);
-    SelPstImg.SetTransparent(true);
-    AddControl(SelPstImg);
-
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        PstBtnImg[slot].SetBounds(SlotPictureLeft(slot), kSlotPictureTop, kSlotPictureSize.Width,
-                                  kSlotPictureSize.Height);
-        PstBtnImg[slot].SetTransparent(true);
-        AddControl(PstBtnImg[slot]);
-    }
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        SpeedButton& button = PstBtn[slot];
-        button.SetBounds(SlotButtonLeft(slot), kSlotButtonTop, kSlotButtonSize.Width,
-                         kSlotButtonSize.Height);
-        button.SetFlat(true);
-        button.OnClick = [this, slot] { PstBtnClick(slot); };
-        button.SetTabStop(true);
-        button.SetAccessibleAction(kPressAction);
-        AddControl(button);
-    }
-
-    const struct {
-        SpeedButton& button;
-        int left, top, size;
-        const char* hint;
-        void (TTPostForm::*click)();
-    } toolButtons[] = {
-        {DltBtn, 200, 8, 23, kPeelOffHint, &TTPostForm::DltBtnClick},
-        {EdtBtn, 248, 8, 23, kRewriteHint, &TTPostForm::EdtBtnClick},
-        {SetBtn, 288, 8, 23, kPostHint, &TTPostForm::SetBtnClick},
-        {CloseBtn, 344, 10, 20, kMinimiseHint, &TTPostForm::CloseBtnClick},
-        {ExitBtn, 376, 10, 20, kExitHint, &TTPostForm::ExitBtnClick},
+    // The parts bottom to top, as the window is designed; the theme places most of them anew.
+    std::vector<ControlArgs> parts = {
+        {MainImg, {0, 0, kWidth, kHeight}},
+        {NowPostTit, kSelectedMemoCaption, {14, 13}},
+        {NowPostName, {464, 72, 0, 0}},
+        {SelPstImg, {91, 9, 16, 16}},
     };
-    for (const auto& tool : toolButtons) {
-        tool.button.SetBounds(tool.left, tool.top, tool.size, tool.size == 23 ? 22 : 20);
-        tool.button.SetHint(tool.hint);
-        tool.button.OnClick = [this, click = tool.click] { (this->*click)(); };
-        tool.button.SetTabStop(true);
-        tool.button.SetAccessibleAction(kPressAction);
-        AddControl(tool.button);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        parts.push_back({PstBtnImg[slot],
+                         {SlotPictureLeft(slot), kSlotPictureTop, kSlotPictureSize.Width,
+                          kSlotPictureSize.Height}});
     }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        parts.push_back(
+            {PstBtn[slot],
+             {SlotButtonLeft(slot), kSlotButtonTop, kSlotButtonSize.Width, kSlotButtonSize.Height},
+             nullptr,
+             nullptr,
+             true,
+             [this, slot] { PstBtnClick(slot); }});
+    }
+    parts.insert(
+        parts.end(),
+        {
+            {DltBtn, {200, 8, 23, 22}, kPeelOffHint, nullptr, true, [this] { DltBtnClick(); }},
+            {EdtBtn, {248, 8, 23, 22}, kRewriteHint, nullptr, true, [this] { EdtBtnClick(); }},
+            {SetBtn, {288, 8, 23, 22}, kPostHint, nullptr, true, [this] { SetBtnClick(); }},
+            {CloseBtn,
+             {344, 10, 20, 20},
+             kMinimiseHint,
+             nullptr,
+             true,
+             [this] { CloseBtnClick(); }},
+            {ExitBtn, {376, 10, 20, 20}, kExitHint, nullptr, true, [this] { ExitBtnClick(); }},
+            {PostMsgTitLbl, kMemoContentCaption, {22, 117}},
+            {YearLbl, kYearUnit, {72, 202}},
+            {MonthLbl1, kMonthUnit, {136, 202}},
+            {DayLbl1, kDayUnit, {200, 202}},
+            {TimeLbl, kHourUnit, {264, 202}},
+            {TimeMmLbl, kMinuteUnit, {328, 202}},
+        });
+    AddControls(*this, parts, kPressAction);
+    MainImg.SetEnabled(false);  // a press on the background reaches the window
+    NowPostName.SetVisible(false);
+    SelPstImg.SetTransparent(true);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        PstBtnImg[slot].SetTransparent(true);
+        PstBtn[slot].SetFlat(true);
+    }
+
     // The keyboard goes round the date and time, the tick and the memo, then the buttons.
     std::vector<TabStop> order;
     for (WindowedControl* control : std::initializer_list<WindowedControl*>{
@@ -106,28 +104,6 @@ TTPostForm::TTPostForm(FileName folder, ProgramExit& exit, SettingsKeeper& keepe
     for (SpeedButton& button : PstBtn)
         order.push_back({&button, nullptr});
     SetTabOrder(std::move(order));
-
-    PostMsgTitLbl.SetCaption(kMemoContentCaption);
-    PostMsgTitLbl.SetLeft(22);
-    PostMsgTitLbl.SetTop(117);
-    PostMsgTitLbl.FitToCaption();
-    AddControl(PostMsgTitLbl);
-    const struct {
-        Label& label;
-        const char* caption;
-        int left;
-    } units[] = {{YearLbl, kYearUnit, 72},
-                 {MonthLbl1, kMonthUnit, 136},
-                 {DayLbl1, kDayUnit, 200},
-                 {TimeLbl, kHourUnit, 264},
-                 {TimeMmLbl, kMinuteUnit, 328}};
-    for (const auto& unit : units) {
-        unit.label.SetCaption(unit.caption);
-        unit.label.SetLeft(unit.left);
-        unit.label.SetTop(202);
-        unit.label.FitToCaption();
-        AddControl(unit.label);
-    }
 }
 
 void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& reminder,
@@ -137,15 +113,20 @@ void TTPostForm::Connect(MemoWindowOperations& memos, ReminderWindowOperations& 
 }
 
 void TTPostForm::CreateWindowedControls() {
-    const int lefts[] = {8, 88, 152, 216, 280};
-    const int widths[] = {57, 41, 41, 41, 41};
-    const int lengths[] = {4, 2, 2, 2, 2};
-    const std::array<ComboBox*, kTimeBoxCount> boxes = TimeBoxes();
-    for (int i = 0; i < kTimeBoxCount; ++i) {
-        boxes[i]->Create(*this);
-        boxes[i]->SetBounds(lefts[i], 196, widths[i], 20);
-        boxes[i]->SetMaxLength(lengths[i]);
-        boxes[i]->SetEnabled(false);
+    // The date and time row: each box's place, width and the characters it takes.
+    const struct {
+        ComboBox& box;
+        int left, width, length;
+    } row[kTimeBoxCount] = {{YearCmb, 8, 57, 4},
+                            {MonthCmb, 88, 41, 2},
+                            {DayCmb, 152, 41, 2},
+                            {TimeLCmb, 216, 41, 2},
+                            {TimeMCmb, 280, 41, 2}};
+    for (const auto& box : row) {
+        box.box.Create(*this);
+        box.box.SetBounds(box.left, 196, box.width, 20);
+        box.box.SetMaxLength(box.length);
+        box.box.SetEnabled(false);
     }
     // The years a reminder is likely set for and the check accepts; any other year it
     // accepts can be typed.

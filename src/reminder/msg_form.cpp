@@ -9,6 +9,7 @@
 #include "theme/theme_keys.h"
 #include "theme/theme_loader.h"
 #include "platform/win32/accessible.h"
+#include "platform/win32/control_table.h"
 #include "platform/win32/error_report.h"
 #include "theme/theme_pictures.h"
 
@@ -16,28 +17,27 @@ namespace haripon {
 
 namespace {
 
-void Place(Control& control, const PartPlace& place) {
-    control.SetBounds(place.Left, place.Top, place.Width, place.Height);
+Place DesignedAt(const PartPlace& place) {
+    return {place.Left, place.Top, place.Width, place.Height};
 }
 
 }  // namespace
 
 TMsgForm::TMsgForm() : Form(kClassName, kWidth, kHeight) {
     SetKeptWhollyOnScreen(true);  // its close button must be in reach
-    MsgMainImg.SetBounds(0, 0, kWidth, kHeight);
-    Place(MsgFrmStrImg, kMemoStrip);
-    Place(MsgFrmMainImg, kCharacterDesign);
+    // The parts bottom to top, as the window is designed; the theme places the character and
+    // the button anew.
+    AddControls(*this,
+                {
+                    {MsgMainImg, {0, 0, kWidth, kHeight}},
+                    {MsgFrmStrImg, DesignedAt(kMemoStrip)},
+                    {MsgFrmMainImg, DesignedAt(kCharacterDesign)},
+                    {MsgWndExtBtn, DesignedAt(kCloseButtonDesign), nullptr, kCloseReminderName,
+                     false, [this] { MsgWndExtBtnClick(); }},
+                    {MsgFrmChrStrImg, DesignedAt(kLineStrip)},
+                },
+                kPressAction);
     MsgFrmMainImg.SetTransparent(true);
-    Place(MsgWndExtBtn, kCloseButtonDesign);
-    MsgWndExtBtn.OnClick = [this] { MsgWndExtBtnClick(); };
-    MsgWndExtBtn.SetAccessibleName(kCloseReminderName);
-    MsgWndExtBtn.SetAccessibleAction(kPressAction);
-    Place(MsgFrmChrStrImg, kLineStrip);
-    AddControl(MsgMainImg);
-    AddControl(MsgFrmStrImg);
-    AddControl(MsgFrmMainImg);
-    AddControl(MsgWndExtBtn);
-    AddControl(MsgFrmChrStrImg);
 }
 
 // The background and the close button are the theme's from start to end; the background's
