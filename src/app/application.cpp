@@ -69,7 +69,7 @@ void Application::FirstDisplay() {
     if (firstDisplayDone_)
         return;
     firstDisplayDone_ = true;
-    TakeConflictCopiesTold();
+    TakeConflictCopiesTold(ReadClockIntoLocalNow());
     memos_.ShowPostedMemos();
     title_.AddTrayIcon();
     // The editor comes before the title goes, so that the focus stays with the program.
@@ -101,7 +101,10 @@ bool Application::SaveSettings(const LocalTime& now) {
 }
 
 void Application::FollowSettingsFile(const LocalTime& now) {
-    ShowSettingsNews(haripon::FollowSettingsFile(now, SlotsBeingEdited()));
+    const SettingsNews news = haripon::FollowSettingsFile(now, SlotsBeingEdited());
+    ShowSettingsNews(news);
+    if (news.FileRead && firstDisplayDone_)
+        TakeConflictCopiesTold(now);
 }
 
 SlotSet Application::SlotsBeingEdited() const {
@@ -119,27 +122,35 @@ void Application::ShowSettingsNews(const SettingsNews& news) {
         memos_.SlotChangedElsewhere(slot);
         editor_.SlotChangedElsewhere(slot);
     }
-    if (news.MemosKept)
-        TellMemosKept();
-    if (std::string told = SettingsSetAside(); !told.empty())
-        title_.Later([told = std::move(told)] { TellUser(told); });
+    if (news.MemosKept || news.FileRead)
+        AnnounceKeptMemos();
+    for (std::string told : {SettingsSetAside(), RemovedMemosRefused()}) {
+        if (!told.empty())
+            title_.Later([told = std::move(told)] { TellUser(told); });
+    }
 }
 
-// Told once a run, and not while the session ends.
-void Application::TellMemosKept() {
-    if (keptMemosTold_ || sessionEnding_)
+// Memos kept for want of a free slot, here or on another PC, are told on every PC until a
+// user has seen them; not while the session ends.
+void Application::AnnounceKeptMemos() {
+    if (announcingKept_ || sessionEnding_)
         return;
-    keptMemosTold_ = true;
-    title_.Later([] { TellUser(std::string(kMemosKept) + "\r\n" + kKeptMemosFile); });
+    std::vector<RemovedMemo> unseen = UnseenKeptMemos();
+    if (unseen.empty())
+        return;
+    announcingKept_ = true;
+    title_.Later([this, unseen = std::move(unseen)] {
+        TellUser(std::string(kMemosKept) + "\r\n" + kKeptMemosFile + "\r\n\r\n" +
+                 kMemosKeptRestore);
+        MarkKeptMemosSeen(unseen);
+        announcingKept_ = false;
+    });
 }
 
-// The memos of the synchronising services' conflict copies, unless their time has come
-// (delivered elsewhere, most likely), taken once every window exists; the user is told.
-void Application::TakeConflictCopiesTold() {
-    const DateTimeRecord& now = ReadClockIntoLocalNow();
-    const ConflictCopiesTaken taken = TakeConflictCopies(
-        [&now](const StoredSlot& memo) { return memo.TimeFlag == 0 || !memo.Time.ReachedBy(now); },
-        now);
+// The memos of the synchronising services' conflict copies, taken once every window exists
+// and whenever the file is read again; the user is told.
+void Application::TakeConflictCopiesTold(const LocalTime& now) {
+    const ConflictCopiesTaken taken = TakeConflictCopies(now);
     ShowSettingsNews(taken.News);
     if (taken.Names.empty())
         return;

@@ -65,9 +65,9 @@ class Application : public ProgramExit, public SettingsKeeper, public RemindersW
 
   private:
     void CreateOtherWindows();
-    void TakeConflictCopiesTold();
+    void TakeConflictCopiesTold(const LocalTime& now);
     void ShowSettingsNews(const SettingsNews& news);
-    void TellMemosKept();
+    void AnnounceKeptMemos();
 
     FileName folder_;
     TPTitleForm title_;
@@ -80,7 +80,7 @@ class Application : public ProgramExit, public SettingsKeeper, public RemindersW
     bool firstDisplayDone_ = false;
     bool shutDown_ = false;
     bool sessionEnding_ = false;
-    bool keptMemosTold_ = false;
+    bool announcingKept_ = false;
 };
 
 }  // namespace haripon

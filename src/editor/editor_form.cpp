@@ -173,7 +173,7 @@ void TTPostForm::FormCreate() {
                             kMemoTitleSize.cx, kMemoTitleSize.cy);
     // The read sets the version text; its failure is told under the caption before it.
     const std::string caption = VersionText;
-    if (!ReadSettings())
+    if (!ReadSettings(ReadClockIntoLocalNow()))
         ShowMessage(kIniReadFailed, caption);
     if (const std::string told = SettingsSetAside(); !told.empty())
         Say(told.c_str(), nullptr);

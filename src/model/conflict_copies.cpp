@@ -1,6 +1,8 @@
 #include "model/conflict_copies.h"
 
+#include "model/gone_memos.h"
 #include "model/kept_memos.h"
+#include "model/removed_memos.h"
 #include "model/set_aside.h"
 #include "model/settings_format.h"
 #include "model/slot_table.h"
@@ -25,9 +27,9 @@ bool EndsWith(std::string_view text, std::string_view end) {
     return text.size() >= end.size() && StartsWith(text.substr(text.size() - end.size()), end);
 }
 
-bool HoldsText(const StoredSlots& slots, const std::string& text) {
+bool Shows(const StoredSlots& slots, const StoredSlot& memo) {
     for (const StoredSlot& slot : slots) {
-        if (slot.Memo == text)
+        if (SameMemo(slot, memo) || (!memo.Id.empty() && slot.Id == memo.Id))
             return true;
     }
     return false;
@@ -53,27 +55,29 @@ bool IsConflictCopyName(std::string_view name) {
            between("timpsd.sync-conflict-", kIni);
 }
 
-ConflictCopiesTaken TakeConflictCopies(const MemoWanted& wanted, const LocalTime& now) {
+ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
     std::vector<std::string> names;
     std::vector<std::string> taken;
     if (!SettingsFileRead() || !ListFiles(AppFolder, names))
         return {};
     StoredSlots slots = StoredPartOfAll();
-    std::vector<StoredSlot> homeless;
+    std::vector<std::pair<StoredSlot, std::string>> homeless;  // and the copy it came from
     for (const std::string& name : names) {
         std::string bytes;
         if (!IsConflictCopyName(name) || ReadFileBytes(AppFile(name), bytes) != ReadResult::Ok ||
             LooksBinary(bytes))
             continue;
-        const StoredSlots copy = ReadSlots(ProfileText(bytes));
+        const ProfileText profile(bytes);
+        const StoredSlots copy = ReadSlots(profile);
+        TakeGone(ReadSharing(profile).Gone, now);
         for (int i = 0; i < kSlotCount; ++i) {
-            if (copy[i].Memo.empty() || HoldsText(slots, copy[i].Memo) || !wanted(copy[i]))
+            if (copy[i].Memo.empty() || Shows(slots, copy[i]) || FindGone(KnownGone(), copy[i].Id))
                 continue;
             const int at = slots[i].Memo.empty() ? i : FirstEmptyOf(slots);
             if (at >= 0) {
                 slots[at] = copy[i];
             } else {
-                homeless.push_back(copy[i]);
+                homeless.emplace_back(copy[i], name);
             }
         }
         taken.push_back(name);
@@ -83,15 +87,20 @@ ConflictCopiesTaken TakeConflictCopies(const MemoWanted& wanted, const LocalTime
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
     ConflictCopiesTaken result;
-    const Kept kept = KeepMemos(homeless);
+    std::vector<StoredSlot> memos;
+    for (const auto& [memo, copy] : homeless)
+        memos.push_back(memo);
+    const Kept kept = KeepMemos(memos);
     result.News.MemosKept = kept == Kept::Added;
     if (kept == Kept::Failed)
         return result;
+    for (const auto& [memo, copy] : homeless)
+        KeepHomelessMemos({memo}, {GoneWhy::Kept, copy}, now);
     const SettingsSaved saved = WriteSettings(now);
     result.News.Changed = saved.News.Changed;
     result.News.MemosKept = result.News.MemosKept || saved.News.MemosKept;
     if (!saved.Done)
-        return result;  // taken again at the next start: its memos are not taken twice
+        return result;  // taken again at the next look: its memos are not taken twice
     for (const std::string& name : taken) {
         if (!SetAside(name, ".merged").empty())
             result.Names.push_back(name);

@@ -3,7 +3,6 @@
 // taken twice.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +22,11 @@ struct ConflictCopiesTaken {
     SettingsNews News;
 };
 
-// Takes the memos that only the conflict copies beside the file hold and that are `wanted`,
-// each into its own slot where that is free, else the first free one (or kept beside the
-// file), saves, and renames each copy.
-using MemoWanted = std::function<bool(const StoredSlot& memo)>;
-ConflictCopiesTaken TakeConflictCopies(const MemoWanted& wanted, const LocalTime& now);
+// Takes the memos that only the conflict copies beside the file hold, as the merge takes
+// another copy's: not one that left its slot on purpose, here or elsewhere (nor one whose
+// time has passed: its reminder is shown); each into its own slot where that is free, else
+// the first free one (else kept beside the file, and in the removed memos' file); saves, and
+// renames each copy.
+ConflictCopiesTaken TakeConflictCopies(const LocalTime& now);
 
 }  // namespace haripon

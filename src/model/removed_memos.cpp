@@ -5,12 +5,21 @@
 #include <string>
 
 #include "model/settings_format.h"
+#include "model/texts.h"
 #include "platform/core/file_io.h"
 #include "platform/core/profile.h"
 
 namespace haripon {
 
 namespace {
+
+// A file that could not be used, and whether the user was told.
+bool refused = false;
+bool refusalTold = false;
+
+void Refused() {
+    refused = true;
+}
 
 // Each memo a section, newest first: [MEMO1] .. [MEMO20].
 std::string Section(int n) {
@@ -36,6 +45,11 @@ std::vector<RemovedMemo> Parse(const ProfileText& file) {
         for (std::size_t i = 0; i < std::size(kLeftAt); ++i)
             memo.LeftAt.*kLeftAt[i] =
                 static_cast<std::uint16_t>(file.ReadInteger(section, kLeftAtKeys[i]));
+        memo.Memo.Id = file.ReadString(section, "ID");
+        if (const std::string why = file.ReadString(section, "WHY"); why.size() == 1)
+            memo.Elsewhere =
+                LeftElsewhere{static_cast<GoneWhy>(why[0]), file.ReadString(section, "FROM")};
+        memo.Seen = file.ReadInteger(section, "UNSEEN") == 0;
         memos.push_back(std::move(memo));
     }
     return memos;
@@ -52,8 +66,18 @@ void Write(const std::vector<RemovedMemo>& memos) {
         WriteSlotNumbers(file, section, "", memo.Memo);
         for (std::size_t j = 0; j < std::size(kLeftAt); ++j)
             file.WriteInteger(section, kLeftAtKeys[j], memo.LeftAt.*kLeftAt[j]);
+        if (!memo.Memo.Id.empty())
+            file.WriteString(section, "ID", memo.Memo.Id);
+        if (memo.Elsewhere) {
+            file.WriteString(section, "WHY",
+                             std::string(1, static_cast<char>(memo.Elsewhere->Why)));
+            file.WriteString(section, "FROM", memo.Elsewhere->From);
+        }
+        if (!memo.Seen)
+            file.WriteInteger(section, "UNSEEN", 1);
     }
-    ReplaceFileBytes(AppFile(kRemovedMemosFile), file.Bytes());
+    if (!ReplaceFileBytes(AppFile(kRemovedMemosFile), file.Bytes()))
+        Refused();
 }
 
 // False when the file cannot be read, or is no text: it is then neither used nor written over.
@@ -61,7 +85,30 @@ bool Read(std::vector<RemovedMemo>& memos) {
     std::string bytes;
     const ReadResult result = ReadFileBytes(AppFile(kRemovedMemosFile), bytes);
     memos = result == ReadResult::Ok ? Parse(ProfileText(bytes)) : std::vector<RemovedMemo>();
-    return result != ReadResult::Failed && !LooksBinary(bytes);
+    const bool usable = result != ReadResult::Failed && !LooksBinary(bytes);
+    if (!usable)
+        Refused();
+    return usable;
+}
+
+bool Holds(const std::vector<RemovedMemo>& memos, const StoredSlot& memo) {
+    return std::any_of(memos.begin(), memos.end(), [&](const RemovedMemo& kept) {
+        return memo.Id.empty() ? SameMemo(kept.Memo, memo) : kept.Memo.Id == memo.Id;
+    });
+}
+
+// Each memo kept once, newest first.
+void Keep(std::vector<RemovedMemo> added) {
+    std::vector<RemovedMemo> memos;
+    if (added.empty() || !Read(memos))
+        return;
+    added.erase(std::remove_if(added.begin(), added.end(),
+                               [&](const RemovedMemo& memo) { return Holds(memos, memo.Memo); }),
+                added.end());
+    if (added.empty())
+        return;
+    memos.insert(memos.begin(), added.begin(), added.end());
+    Write(memos);
 }
 
 bool SameMoment(const LocalTime& a, const LocalTime& b) {
@@ -84,13 +131,48 @@ std::vector<RemovedMemo> ReadRemovedMemos() {
     return memos;
 }
 
-void KeepRemovedMemo(int slot, const LocalTime& now) {
+void KeepRemovedMemo(int slot, const LocalTime& now,
+                     const std::optional<LeftElsewhere>& elsewhere) {
     const StoredSlot& memo = SlotTable[slot];
+    if (!memo.Memo.empty())
+        Keep({{memo, slot, now, elsewhere}});
+}
+
+void KeepHomelessMemos(const std::vector<StoredSlot>& memos, const LeftElsewhere& why,
+                       const LocalTime& now) {
+    std::vector<RemovedMemo> kept;
+    for (const StoredSlot& memo : memos)
+        kept.push_back({memo, 0, now, why, false});
+    Keep(std::move(kept));
+}
+
+std::vector<RemovedMemo> UnseenKeptMemos() {
     std::vector<RemovedMemo> memos;
-    if (memo.Memo.empty() || !Read(memos))
+    Read(memos);
+    memos.erase(std::remove_if(memos.begin(), memos.end(),
+                               [](const RemovedMemo& memo) { return memo.Seen; }),
+                memos.end());
+    return memos;
+}
+
+void MarkKeptMemosSeen(const std::vector<RemovedMemo>& seen) {
+    std::vector<RemovedMemo> memos;
+    if (!Read(memos))
         return;
-    memos.insert(memos.begin(), {memo, slot, now});
-    Write(memos);
+    bool changed = false;
+    for (RemovedMemo& memo : memos) {
+        if (!memo.Seen && std::find(seen.begin(), seen.end(), memo) != seen.end())
+            memo.Seen = changed = true;
+    }
+    if (changed)
+        Write(memos);
+}
+
+std::string RemovedMemosRefused() {
+    if (!refused || refusalTold)
+        return {};
+    refusalTold = true;
+    return std::string(kRemovedMemosRefused) + "\r\n" + kRemovedMemosFile;
 }
 
 void ForgetRemovedMemo(const RemovedMemo& memo) {

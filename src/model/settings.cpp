@@ -2,12 +2,16 @@
 
 #include "model/broken_file.h"
 #include "model/daily_copies.h"
+#include "model/gone_memos.h"
 #include "model/kept_memos.h"
+#include "model/memo_ids.h"
 #include "model/periods.h"
+#include "model/removed_memos.h"
 #include "model/settings_format.h"
 #include "model/slot_changes.h"
 #include "model/slot_table.h"
 #include "model/texts.h"
+#include "platform/core/app_path.h"
 #include "platform/core/file_io.h"
 
 namespace haripon {
@@ -34,15 +38,56 @@ struct KnownFile {
 constexpr unsigned kLooksBetweenReads = kFullReadMilliseconds / kCheckMilliseconds;
 
 KnownFile known;
+std::string copyName;
 
-// What the merge brings is taken into the slots. `file`: what the file holds now, the base of
-// the next merge; a slot whose change waits keeps its base.
+const std::string& CopyName() {
+    if (copyName.empty())
+        copyName = ComputerName();
+    return copyName;
+}
+
+// What this copy holds, as a save or look merges it: a time the editor refused counts as the
+// one the file had.
+StoredSlots MineToMerge() {
+    StoredSlots mine = StoredPartOfAll();
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (SlotTable[i].TimeRefused && mine[i].Memo == known.Base[i].Memo)
+            mine[i].Time = known.Base[i].Time;
+    }
+    return mine;
+}
+
+bool ShownAnywhere(const StoredSlots& slots, const StoredSlot& memo) {
+    for (const StoredSlot& slot : slots) {
+        if (SameMemo(slot, memo) || (!memo.Id.empty() && slot.Id == memo.Id))
+            return true;
+    }
+    return false;
+}
+
+// Why a memo another copy's change took off this copy's slot, as that copy said.
+LeftElsewhere WhyItLeft(const StoredSlot& memo, const StoredSlot& replacement,
+                        const std::string& writer) {
+    const GoneMemo* gone = FindGone(KnownGone(), memo.Id);
+    return {gone                       ? gone->Why
+            : replacement.Memo.empty() ? GoneWhy::Peeled
+                                       : GoneWhy::Rewritten,
+            writer};
+}
+
+// What the merge brings is taken into the slots; a memo it takes off, and shows nowhere else,
+// is kept in the removed memos' file with why and from where. `file`: what the file holds now,
+// the base of the next merge; a slot whose change waits keeps its base.
 SettingsNews TakeMerge(const SlotMerge& merge, const StoredSlots& file, const FileStamp& stamp,
-                       const LocalTime& now) {
+                       const LocalTime& now, const std::string& writer) {
     for (int i = 0; i < kSlotCount; ++i) {
         if (merge.Changed[i]) {
-            if (SlotTable[i].Memo != merge.Slots[i].Memo)
-                TakeMemoOut(i, Leaving::TakenFromElsewhere, now);
+            const StoredSlot before = SlotTable[i];
+            if (!before.Memo.empty() && !SameMemo(before, merge.Slots[i]) &&
+                !ShownAnywhere(merge.Slots, before)) {
+                TakeMemoOut(i, Leaving::TakenFromElsewhere, now,
+                            WhyItLeft(before, merge.Slots[i], writer));
+            }
             StoreSlot(i, merge.Slots[i]);
         }
         if (!merge.Waiting[i])
@@ -51,7 +96,31 @@ SettingsNews TakeMerge(const SlotMerge& merge, const StoredSlots& file, const Fi
     known.Seen = file;
     known.Stamp = stamp;
     known.Looks = 0;
-    return {merge.Changed};
+    return {merge.Changed, false, true};
+}
+
+// Memos the file brings that found no free slot: kept beside the file, in the removed memos'
+// file as unseen, and as gone, so that the copy that wrote them takes them off too.
+Kept KeepHomeless(const std::vector<StoredSlot>& homeless, const std::string& writer,
+                  const LocalTime& now) {
+    const Kept kept = KeepMemos(homeless);
+    if (kept == Kept::Failed)
+        return kept;
+    for (const StoredSlot& memo : homeless)
+        RecordGone(memo.Id, GoneWhy::Kept, now);
+    KeepHomelessMemos(homeless, {GoneWhy::Kept, writer}, now);
+    return kept;
+}
+
+// The memos read without an id (a file of a program that knows none) get one now.
+void GiveIds() {
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (!SlotTable[i].Memo.empty() && SlotTable[i].Id.empty()) {
+            StoredSlot memo = SlotTable[i];
+            memo.Id = NewMemoId();
+            StoreSlot(i, memo);
+        }
+    }
 }
 
 }  // namespace
@@ -66,12 +135,19 @@ SettingsWrites SettingsFolderTakesWrites() {
                                             : SettingsWrites::FolderRefuses;
 }
 
+void SetCopyName(std::string name) {
+    copyName = std::move(name);
+}
+
 void ForgetSettingsFile() {
     known = {};
     ForgetBrokenFile();
+    ForgetGone();
 }
 
-bool ReadSettings() {
+// A broken file's memos, as far as they could be read, are written into a new file at once:
+// they are not left to a save that a crash may never let come.
+bool ReadSettings(const LocalTime& now) {
     const FileName path = AppFile(kSettingsFile);
     // The stamp before the bytes: a change between the two is seen by the next look.
     const FileStamp stamp = StampOf(path);
@@ -81,18 +157,24 @@ bool ReadSettings() {
     if (read == ReadResult::Failed)
         return false;
 
-    // What could be read of a broken file is shown, and the file set aside for the user.
-    const StoredSlots slots = ReadSlots(ProfileText(bytes));
+    const ProfileText profile(bytes);
+    const StoredSlots slots = ReadSlots(profile);
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
+    GiveIds();
+    TakeGone(ReadSharing(profile).Gone, now);
     known = {true, slots, slots, stamp};
-    SetAsideIfBroken(read, bytes);
+    if (SetAsideIfBroken(read, bytes) == BrokenFile::SetAside) {
+        known.Base = known.Seen = {};
+        WriteSettings(now);
+    }
     return true;
 }
 
 // What the file holds now is read first and merged: another copy may have written it. A file
 // gone since (deleted, or in the middle of a synchronisation) brings nothing to merge; one
-// that cannot be read is never taken as empty.
+// that cannot be read is never taken as empty; one that is no text is merged with what can be
+// read of it, and set aside.
 SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
     if (!known.Read)
         return {FirstUsedSlot() < 0, {}};
@@ -100,27 +182,41 @@ SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
     const FileName path = AppFile(kSettingsFile);
     std::string bytes;
     ReadResult read = ReadFileBytes(path, bytes);
-    if (read == ReadResult::Failed || SetAsideIfBroken(read, bytes) == BrokenFile::Held)
+    if (read == ReadResult::Failed)
         return {};
     ProfileText profile(bytes);
     StoredSlots file = known.Base;
+    SharingRecord sharing;
     if (read == ReadResult::Ok) {
         file = ReadSlots(profile);
-    } else if (!ThemeFolder.empty()) {
-        WriteFolderKey(profile, ThemeFolder);  // the theme stays
+        sharing = ReadSharing(profile);
     }
-    const SlotMerge merge = MergeSlots(known.Base, StoredPartOfAll(), file, held);
+    switch (SetAsideIfBroken(read, bytes)) {
+        case BrokenFile::Held:
+            return {};
+        case BrokenFile::SetAside:
+            profile = ProfileText();
+            break;
+        case BrokenFile::None:
+            break;
+    }
+    if (read != ReadResult::Ok && !ThemeFolder.empty())
+        WriteFolderKey(profile, ThemeFolder);  // the theme stays
+    TakeGone(sharing.Gone, now);
+    const SlotMerge merge =
+        MergeSlots(known.Base, MineToMerge(), file, held, MergeFor::Save, KnownGone());
     // Kept first, and told: a save that fails keeps them all the same, once.
     SettingsSaved saved;
-    const Kept kept = KeepMemos(merge.Homeless);
+    const Kept kept = KeepHomeless(merge.Homeless, sharing.Writer, now);
     saved.News.MemosKept = kept == Kept::Added;
     if (kept == Kept::Failed)
         return saved;
     WriteSlots(merge.File, VersionText, profile);
+    WriteSharing({CopyName(), KnownGone()}, profile);
     if (!ReplaceFileBytes(path, profile.Bytes()))
         return saved;
     saved.Done = true;
-    saved.News.Changed = TakeMerge(merge, merge.File, StampOf(path), now).Changed;
+    saved.News.Changed = TakeMerge(merge, merge.File, StampOf(path), now, sharing.Writer).Changed;
     // After the file is replaced, from the bytes read: the copy does not widen the moment in
     // which another copy's change could be written over unseen.
     if (read == ReadResult::Ok)
@@ -137,15 +233,23 @@ SettingsNews FollowSettingsFile(const LocalTime& now, const SlotSet& held) {
                                          ++known.Looks < kLooksBetweenReads)))
         return {};
     std::string bytes;
-    ReadResult read = ReadFileBytes(path, bytes, false);
-    if (read == ReadResult::Failed || SetAsideIfBroken(read, bytes) == BrokenFile::Held ||
+    const ReadResult read = ReadFileBytes(path, bytes, false);
+    if (read == ReadResult::Failed || (read == ReadResult::Ok && LooksBinary(bytes)) ||
         (known.Read && read == ReadResult::Missing))
         return {};  // tried again at the next look, without holding the program up now
+    const bool first = !known.Read;
     known.Read = true;
-    const StoredSlots file = ReadSlots(ProfileText(bytes));
+    const ProfileText profile(bytes);
+    const StoredSlots file = ReadSlots(profile);
+    const SharingRecord sharing = ReadSharing(profile);
+    TakeGone(sharing.Gone, now);
     // What two copies changed differently stays as each has it, until a save settles it.
-    return TakeMerge(MergeSlots(known.Base, StoredPartOfAll(), file, held, MergeFor::Look), file,
-                     stamp, now);
+    SettingsNews news =
+        TakeMerge(MergeSlots(known.Base, MineToMerge(), file, held, MergeFor::Look, KnownGone()),
+                  file, stamp, now, sharing.Writer);
+    if (first)
+        GiveIds();
+    return news;
 }
 
 bool SettingsFileRead() {

@@ -5,6 +5,8 @@
 // operation returns what it brought, and the caller shows it.
 #pragma once
 
+#include <string>
+
 #include "model/slot_merge.h"
 #include "platform/core/local_clock.h"
 
@@ -16,6 +18,9 @@ struct SettingsNews {
     SlotSet Changed;
     // Memos another copy wrote found no free slot: they were added to kKeptMemosFile.
     bool MemosKept = false;
+    // The file's bytes were read (at least once a minute): what else other copies left
+    // beside it is worth a look too.
+    bool FileRead = false;
 };
 
 struct SettingsSaved {
@@ -23,11 +28,14 @@ struct SettingsSaved {
     SettingsNews News;
 };
 
+// The name this copy writes into the file as its writer: the PC's, unless set.
+void SetCopyName(std::string name);
+
 // Fills the stored fields of all seven slots from section POST and sets VersionText.
 // False when the file exists but could not be read; the slots then keep their values. A file
-// that is no text, met by this read or any later one, is read as far as it can be and set
-// aside (broken_file.h).
-bool ReadSettings();
+// that is no text is read as far as it can be, set aside (broken_file.h) and its memos saved
+// at once into a new file (`now`: for that save).
+bool ReadSettings(const LocalTime& now);
 
 // Writes all seven slots and the version text, merged first with what another copy wrote
 // since this one last read or wrote the file. `held`: the slots whose memo the user is editing
@@ -39,7 +47,8 @@ SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held = {});
 
 // The file looked at (its size and last write): what other copies changed since this one
 // last read or wrote it is taken into the slots this copy has not changed; a file that could
-// not be read at start is read now, if it can be. Nothing is written.
+// not be read at start is read now, if it can be. A file that is no text is looked at again
+// at the next look (it may be in the middle of a synchronisation). Nothing is written.
 SettingsNews FollowSettingsFile(const LocalTime& now, const SlotSet& held = {});
 // True when the file holds a change to the slot that waits (the memo being edited here): the
 // memo may have been delivered or peeled off elsewhere, and is not due here meanwhile.

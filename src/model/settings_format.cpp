@@ -1,5 +1,7 @@
 #include "model/settings_format.h"
 
+#include "model/memo_ids.h"
+
 namespace haripon {
 
 namespace {
@@ -9,6 +11,8 @@ constexpr char kVersionSection[] = "VERSION";
 constexpr char kVersionKey[] = "VERSION";
 constexpr char kFolderSection[] = "FOLDER";
 constexpr char kFolderKey[] = "DATFOLDER";
+constexpr char kSharingSection[] = "SHARING";
+constexpr char kWriterKey[] = "WRITER";
 
 constexpr const char* kTimeKeys[kTimeFieldCount] = {"YEAR", "MONTH", "DAY", "TIML", "TIMM"};
 
@@ -26,6 +30,29 @@ std::string Key(std::string_view prefix, const char* suffix) {
 
 std::string SlotPrefix(int index) {
     return "POST" + std::to_string(index + 1);
+}
+
+std::string GoneKey(std::size_t index) {
+    return "GONE" + std::to_string(index + 1);
+}
+
+// "id fingerprint": the id, when the fingerprint is the memo's.
+std::string ReadId(const ProfileText& profile, int index, const StoredSlot& memo) {
+    const std::string value = profile.ReadString(kSharingSection, Key(SlotPrefix(index), "ID"));
+    const std::size_t blank = value.find(' ');
+    if (blank == std::string::npos || memo.Memo.empty() ||
+        value.substr(blank + 1) != MemoFingerprint(memo))
+        return {};
+    return value.substr(0, blank);
+}
+
+// An id is written for a memo that has one; a key written before is emptied with its memo.
+void WriteId(ProfileText& profile, int index, const StoredSlot& memo) {
+    const std::string key = Key(SlotPrefix(index), "ID");
+    const bool held = !memo.Memo.empty() && !memo.Id.empty();
+    if (held || profile.Find(kSharingSection, key))
+        profile.WriteString(kSharingSection, key,
+                            held ? memo.Id + " " + MemoFingerprint(memo) : std::string());
 }
 
 }  // namespace
@@ -51,6 +78,7 @@ StoredSlots ReadSlots(const ProfileText& profile) {
     for (int i = 0; i < kSlotCount; ++i) {
         ReadSlotNumbers(profile, kPostSection, SlotPrefix(i), slots[i]);
         slots[i].Memo = profile.ReadString(kPostSection, Key(SlotPrefix(i), "MEMO"));
+        slots[i].Id = ReadId(profile, i, slots[i]);
     }
     return slots;
 }
@@ -62,6 +90,51 @@ void WriteSlots(const StoredSlots& slots, std::string_view version, ProfileText&
                             QuoteForProfile(slots[i].Memo));
     }
     profile.WriteString(kVersionSection, kVersionKey, version);
+    for (int i = 0; i < kSlotCount; ++i)
+        WriteId(profile, i, slots[i]);
+}
+
+SharingRecord ReadSharing(const ProfileText& profile) {
+    SharingRecord record;
+    record.Writer = profile.ReadString(kSharingSection, kWriterKey);
+    for (std::size_t i = 0; i < kGoneKept; ++i) {
+        const auto value = profile.Find(kSharingSection, GoneKey(i));
+        if (!value)
+            break;
+        GoneMemo gone;
+        const std::size_t first = value->find(' ');
+        const std::size_t second = value->find(' ', first == std::string::npos ? first : first + 1);
+        if (second == std::string::npos || second + 2 != value->size())
+            continue;  // not as this program writes it
+        gone.Id = value->substr(0, first);
+        gone.Day = ParseProfileInt(value->substr(first + 1, second - first - 1), 0);
+        gone.Why = static_cast<GoneWhy>((*value)[second + 1]);
+        record.Gone.push_back(gone);
+    }
+    return record;
+}
+
+bool HasSharing(const ProfileText& profile) {
+    bool ids = false;
+    for (int i = 0; i < kSlotCount && !ids; ++i)
+        ids = profile.Find(kSharingSection, Key(SlotPrefix(i), "ID")).has_value();
+    return ids || profile.Find(kSharingSection, kWriterKey);
+}
+
+// Written only once there is something to tell: a file without memos stays as it was.
+void WriteSharing(const SharingRecord& record, ProfileText& profile) {
+    if (record.Gone.empty() && !HasSharing(profile))
+        return;
+    profile.WriteString(kSharingSection, kWriterKey, record.Writer);
+    std::size_t i = 0;
+    for (; i < record.Gone.size(); ++i) {
+        const GoneMemo& gone = record.Gone[i];
+        profile.WriteString(kSharingSection, GoneKey(i),
+                            gone.Id + " " + std::to_string(gone.Day) + " " +
+                                std::string(1, static_cast<char>(gone.Why)));
+    }
+    for (; profile.Find(kSharingSection, GoneKey(i)); ++i)
+        profile.WriteString(kSharingSection, GoneKey(i), "");  // fewer than before
 }
 
 std::string ReadFolderKey(const ProfileText& profile) {

@@ -1,23 +1,27 @@
 #include "model/slot_changes.h"
 
+#include "model/gone_memos.h"
 #include "model/removed_memos.h"
 
 namespace haripon {
 
 namespace {
 
-// What the user takes off can be brought back; another copy keeps what it took off there.
-void KeepAsRemoved(int slot, Leaving why, const LocalTime& now) {
+void KeepAsRemoved(int slot, Leaving why, const LocalTime& now,
+                   const std::optional<LeftElsewhere>& elsewhere = std::nullopt) {
+    constexpr GoneWhy kGone[] = {GoneWhy::Peeled, GoneWhy::Delivered, GoneWhy::Rewritten};
     if (why != Leaving::TakenFromElsewhere)
-        KeepRemovedMemo(slot, now);
+        RecordGone(SlotTable[slot].Id, kGone[static_cast<int>(why)], now);
+    KeepRemovedMemo(slot, now, elsewhere);
 }
 
 }  // namespace
 
-Departure TakeMemoOut(int slot, Leaving why, const LocalTime& now) {
+Departure TakeMemoOut(int slot, Leaving why, const LocalTime& now,
+                      const std::optional<LeftElsewhere>& elsewhere) {
     const MemoSlot& memo = SlotTable[slot];
     const Departure departure{!memo.Memo.empty(), memo.TimeFlag != 0, why == Leaving::Delivered};
-    KeepAsRemoved(slot, why, now);
+    KeepAsRemoved(slot, why, now, elsewhere);
     EmptySlot(slot);
     return departure;
 }

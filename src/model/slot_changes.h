@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "model/removed_memos.h"
 #include "model/slot_table.h"
 
 namespace haripon {
@@ -22,10 +23,13 @@ struct Departure {
     bool SaveNow = false;   // the file is to be written now; else with the next save
 };
 
-// The slot's memo leaves it. The user's own acts keep it in the removed memos' file (`now`:
-// when it left), so that one taken off by a slip can be brought back; a delivery is written at
-// once; a peel-off waits for the next save; a rewrite is written by the rewrite itself.
-Departure TakeMemoOut(int slot, Leaving why, const LocalTime& now);
+// The slot's memo leaves it, and is kept in the removed memos' file (`now`: when it left), so
+// that one taken off by a slip, or by another copy (`elsewhere`: what it did, and where), can
+// be brought back. What this copy's user takes off is remembered as gone, so that the other
+// copies take it off too. A delivery is written at once; a peel-off waits for the next save;
+// a rewrite is written by the rewrite itself.
+Departure TakeMemoOut(int slot, Leaving why, const LocalTime& now,
+                      const std::optional<LeftElsewhere>& elsewhere = std::nullopt);
 
 // The editor's post or rewrite, once its boxes passed their check: the text with its reminder
 // time, or with none (timer off), in one step. A memo it replaces or empties leaves as

@@ -23,15 +23,31 @@ void TakeMemo(StoredSlot& into, const StoredSlot& from) {
     into.Left = left;
 }
 
-bool HoldsText(const StoredSlots& slots, const std::string& text) {
-    return std::any_of(slots.begin(), slots.end(),
-                       [&](const StoredSlot& slot) { return slot.Memo == text; });
+bool Holds(const StoredSlots& slots, const StoredSlot& memo) {
+    return std::any_of(slots.begin(), slots.end(), [&](const StoredSlot& slot) {
+        return SameMemo(slot, memo) || (!memo.Id.empty() && slot.Id == memo.Id);
+    });
+}
+
+// The base as the copy that wrote the file had it: without the memos it never saw.
+StoredSlots BaseSeenByFile(const StoredSlots& base, const StoredSlots& file, const GoneList& gone) {
+    StoredSlots seen = base;
+    for (StoredSlot& memo : seen) {
+        if (memo.Memo.empty() || memo.Id.empty() || FindGone(gone, memo.Id) || Holds(file, memo))
+            continue;
+        memo.Memo.clear();
+        memo.Id.clear();
+        memo.Time = ReminderTime::None();
+        memo.TimeFlag = 0;
+    }
+    return seen;
 }
 
 }  // namespace
 
-SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
-                     SlotSet held, MergeFor purpose) {
+SlotMerge MergeSlots(const StoredSlots& seenBase, const StoredSlots& mine, const StoredSlots& file,
+                     SlotSet held, MergeFor purpose, const GoneList& gone) {
+    const StoredSlots base = BaseSeenByFile(seenBase, file, gone);
     SlotMerge merge;
     merge.Slots = mine;
     SlotSet& waiting = merge.Waiting;
@@ -77,7 +93,7 @@ SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const Sto
     }
     for (const auto& placed : displaced) {
         const StoredSlot& memo = placed.second;
-        if (HoldsText(merge.Slots, memo.Memo))
+        if (Holds(merge.Slots, memo))
             continue;
         int free = 0;
         while (free < kSlotCount &&

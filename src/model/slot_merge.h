@@ -7,6 +7,7 @@
 #include <bitset>
 #include <vector>
 
+#include "model/gone_memos.h"
 #include "model/slot_table.h"
 
 namespace haripon {
@@ -41,13 +42,19 @@ struct SlotMerge {
 // - a memo both changed differently: an emptied side gives way to a written one; the same
 //   text with another time keeps this copy's; two different texts both stay, this copy's in
 //   its slot and the file's in the first free slot (or with the homeless, none being free),
-//   unless a slot holds that text already;
+//   unless a slot holds that memo already;
 // - a memo the file brings that this copy shows in another slot it changed, or that waits,
 //   is taken once that slot no longer shows it: never the same memo twice.
 // `held`: the slots whose memo is being edited here. A change the file brings to one of them
 // waits (the slot keeps its value, the file its own) until it is no longer held; a memo that
 // would take its place goes to a free slot.
+// `gone`: the memos that left their slots on purpose, here or elsewhere. A memo of the base
+// that the file no longer holds anywhere, and that is not gone, was never seen by the copy
+// that wrote the file (the two were apart when it was posted): its slot is merged as if it
+// had been empty in the base, so that the memo stays. A memo without an id cannot be told so,
+// and is taken as removed.
 SlotMerge MergeSlots(const StoredSlots& base, const StoredSlots& mine, const StoredSlots& file,
-                     SlotSet held = {}, MergeFor purpose = MergeFor::Save);
+                     SlotSet held = {}, MergeFor purpose = MergeFor::Save,
+                     const GoneList& gone = {});
 
 }  // namespace haripon

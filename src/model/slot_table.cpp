@@ -1,5 +1,6 @@
 #include "model/slot_table.h"
 
+#include "model/memo_ids.h"
 #include "platform/core/app_path.h"
 
 namespace haripon {
@@ -75,18 +76,24 @@ void StoreSlot(int slot, const StoredSlot& stored) {
     MemoSlot& memo = slots[slot];
     static_cast<StoredSlot&>(memo) = stored;
     memo.HasMemo = memo.Memo.empty() ? 0 : 1;
+    memo.TimeRefused = false;
 }
 
+// Another text is another memo, with an id of its own.
 void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time) {
     MemoSlot& posted = slots[slot];
+    if (memo != posted.Memo)
+        posted.Id = memo.empty() ? std::string() : NewMemoId();
     posted.Time = time.value_or(ReminderTime::None());
     posted.TimeFlag = time ? 1 : 0;
     posted.Memo = memo;
     posted.HasMemo = memo.empty() ? 0 : 1;
+    posted.TimeRefused = false;
 }
 
 void SetSlotTime(int slot, const ReminderTime& time) {
     slots[slot].Time = time;
+    slots[slot].TimeRefused = true;
 }
 
 void EmptySlot(int slot) {

@@ -18,13 +18,14 @@ namespace haripon {
 inline constexpr int kSlotCount = 7;
 
 // What the settings file keeps of a slot: its memo (the text, its reminder time and timer)
-// and its place.
+// and its place; and the memo's id, which tells it from others of the same text.
 struct StoredSlot {
     ReminderTime Time;
     std::int32_t Top = 0;
     std::int32_t Left = 0;
     std::int32_t TimeFlag = 0;
     std::string Memo;  // Shift-JIS; empty means the slot is empty
+    std::string Id;    // none for a memo written by a program that knows of no ids
 };
 bool operator==(const StoredSlot& a, const StoredSlot& b);
 inline bool operator!=(const StoredSlot& a, const StoredSlot& b) {
@@ -32,13 +33,16 @@ inline bool operator!=(const StoredSlot& a, const StoredSlot& b) {
 }
 using StoredSlots = std::array<StoredSlot, kSlotCount>;
 
-// The same memo: text, reminder time and timer.
+// The same memo: text, reminder time and timer (equal records may differ in their ids).
 bool SameMemo(const StoredSlot& a, const StoredSlot& b);
 
 struct MemoSlot : StoredSlot {
     std::uint8_t SmallDisplay = 0;
     std::uint8_t HasMemo = 0;
     haripon::SlotTheme SlotTheme;
+    // The editor refused the time typed for it: the slot's time is unset (or the refused day's)
+    // until the memo is posted again, but nothing of it is saved.
+    bool TimeRefused = false;
 };
 
 // The local clock as last read.
@@ -81,7 +85,7 @@ void StoreSlot(int slot, const StoredSlot& stored);
 // The memo posted: the text with its reminder time, or with none (timer off); its place
 // stays.
 void PostIntoSlot(int slot, std::string_view memo, const std::optional<ReminderTime>& time);
-// The time the editor's boxes left in the slot when they were refused.
+// The time the editor's boxes left in the slot when they were refused (TimeRefused).
 void SetSlotTime(int slot, const ReminderTime& time);
 // The slot holds no memo any more: no text, no time, no timer, no close guard.
 void EmptySlot(int slot);

@@ -25,7 +25,9 @@ TEST_F(RemovedMemos, TheLastTwentyAreKeptNewestFirst) {
         StoreSlotPosition(n % kSlotCount, 10 * n, 20 * n);
         KeepRemovedMemo(n % kSlotCount, kNow);
     }
+    PostIntoSlot(0, "memo 22", std::nullopt);
     KeepRemovedMemo(0, kNow);
+    KeepRemovedMemo(0, kNow);  // the same memo is kept once
     EmptySlot(1);
     KeepRemovedMemo(1, kNow);  // an empty slot leaves nothing behind
     const std::vector<RemovedMemo> memos = ReadRemovedMemos();
@@ -44,7 +46,7 @@ TEST_F(RemovedMemos, TheLastTwentyAreKeptNewestFirst) {
 // Back into its own slot, else the first free one, else nowhere; its timer only while ahead.
 TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
     RemovedMemo memo;
-    memo.Memo = {2026, 12, 9, 10, 0, 5, 6, 1, "back"};
+    memo.Memo = {2026, 12, 9, 10, 0, 5, 6, 1, "back", ""};
     memo.Slot = 3;
     EXPECT_EQ(SlotToRestoreInto(memo, SlotTable), 3);
     testing_support::SetMemoOf(3, "taken");
@@ -57,7 +59,7 @@ TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
 
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 9, 59)), memo.Memo);
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 10, 0)),
-              (StoredSlot{-1, -1, -1, -1, -1, 5, 6, 0, "back"}));
+              (StoredSlot{-1, -1, -1, -1, -1, 5, 6, 0, "back", ""}));
 }
 
 // A hand edit's gap keeps the memos after it; a file that is no text is neither used nor

@@ -5,6 +5,7 @@
 #include "model/conflict_copies.h"
 #include "model/broken_file.h"
 #include "model/kept_memos.h"
+#include "model/slot_changes.h"
 #include "model/slot_table.h"
 #include "model/theme_folder.h"
 #include "model/texts.h"
@@ -38,8 +39,8 @@ class SettingsFile : public testing::Test {
     // A save or a look, what it brought gathered.
     bool Save() { return Gather(WriteSettings(kToday)); }
     void Look() { Gather({true, FollowSettingsFile(kToday)}); }
-    std::vector<std::string> Take(const MemoWanted& wanted) {
-        const ConflictCopiesTaken taken = TakeConflictCopies(wanted, kToday);
+    std::vector<std::string> Take() {
+        const ConflictCopiesTaken taken = TakeConflictCopies(kToday);
         Gather({true, taken.News});
         return taken.Names;
     }
@@ -57,7 +58,7 @@ class SettingsFile : public testing::Test {
 };
 
 TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
     EXPECT_EQ(SlotTable[0].Time.Year, 0);  // zeros, not "not set"
@@ -79,7 +80,7 @@ TEST_F(SettingsFile, AUnicodeFileIsReadAndWrittenBackInShiftJis) {
             bytes += little ? std::string{low, high} : std::string{high, low};
         }
         Store(bytes);
-        ASSERT_TRUE(ReadSettings());
+        ASSERT_TRUE(ReadSettings(kToday));
         const std::string memo = std::string(kDayUnit) + kMonthUnit + " ?";
         EXPECT_EQ(SlotTable[1].Memo, memo);
         EXPECT_EQ(ReadThemeFolder(), "DATA\\Yozora\\");
@@ -100,7 +101,7 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
                                            "\x83\x5C\x81\x5B\x83\x5D & [x]=;",  // ソーゾ & [x]=;
                                            "",
                                            "plain memo"};
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     for (int i = 0; i < kSlotCount; ++i) {
         StoredSlot slot;
         slot.Time = {2000 + i, i == 3 ? -1 : i + 1, 10 + i, i, 50 + i};
@@ -114,7 +115,7 @@ TEST_F(SettingsFile, AllSlotsSurviveASaveAndARead) {
     ASSERT_TRUE(Save());
 
     ResetSlots();
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     for (int i = 0; i < kSlotCount; ++i) {
         const MemoSlot& slot = SlotTable[i];
         SCOPED_TRACE(i);
@@ -127,7 +128,7 @@ TEST_F(SettingsFile, HandEditedValuesAreTakenAsTheyAre) {
     Store(
         "[post]\nPOST1MEMO=  buy milk  \npost1month=13\nPOST1TOP=$10\nPOST1LEFT=-99999\n"
         "POST1YEAR=20x5\n[FOLDER]\nDATFOLDER=DATA\\sakura\\\n");
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     const MemoSlot& slot = SlotTable[0];
     EXPECT_EQ(slot.Memo, "buy milk");
     EXPECT_EQ(slot.HasMemo, 1);
@@ -141,7 +142,7 @@ TEST_F(SettingsFile, HandEditedValuesAreTakenAsTheyAre) {
 
 TEST_F(SettingsFile, SavingKeepsWhatElseTheFileHolds) {
     Store("[FOLDER]\r\nDATFOLDER=DATA\\b\\\r\n[POST]\r\nPOST1MEMO=old\r\nMYKEY=mine\r\n");
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     SetMemoOf(0, "new");
     ASSERT_TRUE(Save());
     const std::string bytes = Stored();
@@ -156,7 +157,7 @@ TEST_F(SettingsFile, SavingKeepsWhatElseTheFileHolds) {
 TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
     const std::string before = "[POST]\r\nPOST1MEMO=keep me\r\n";
     Store(before);
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);
     SetMemoOf(0, "changed");
     EXPECT_FALSE(Save());
@@ -166,7 +167,7 @@ TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
 
 TEST_F(SettingsFile, AnUnreadableFileIsNeverOverwritten) {
     fs::create_directory(File());  // exists, but cannot be read as a file
-    EXPECT_FALSE(ReadSettings());
+    EXPECT_FALSE(ReadSettings(kToday));
     EXPECT_EQ(VersionText, kVersionText);
     EXPECT_EQ(FirstUsedSlot(), -1);
     EXPECT_TRUE(Save());  // nothing of this run to lose: the save is left out
@@ -186,7 +187,7 @@ TEST_F(SettingsFile, AStartThatNeverReadTheMemosLeavesThemStored) {
 // the next save; the saved file is writable again.
 TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     Store("[POST]\r\nPOST1MEMO=old\r\n");
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     SetMemoOf(0, "new");
     temp_.Write("timpsd.ini.new", "half a save");
     fs::permissions(folder_ / "timpsd.ini.new", fs::perms::owner_read);
@@ -218,7 +219,7 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
 // changed is kept, and a save writes over neither.
 TEST_F(SettingsFile, AnotherCopysChangesAreTakenAndNeverWrittenOver) {
     Store("[POST]\r\nPOST1MEMO=mine\r\nPOST3MEMO=to change\r\n");
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     const std::string other = "POST2MEMO=from the other PC\r\nPOST3MEMO=changed there\r\n";
     Store("[POST]\r\nPOST1MEMO=mine\r\n" + other + "[MINE]\r\nkept=yes\r\n");
     Look();
@@ -271,28 +272,31 @@ TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
     for (const auto& [name, copy] : names)
         EXPECT_EQ(IsConflictCopyName(name), copy) << name;
 
-    Store("[POST]\r\nPOST1MEMO=here\r\n");
+    Store("[POST]\r\nPOST1MEMO=here\r\nPOST3MEMO=peeled\r\n");
     temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST1MEMO=there\r\nPOST2MEMO=here\r\n");
-    ASSERT_TRUE(ReadSettings());
-    const auto any = [](const StoredSlot&) { return true; };
-    EXPECT_EQ(Take(any), std::vector<std::string>{"timpsd-OTHER.ini"});
+    ASSERT_TRUE(ReadSettings(kToday));
+    EXPECT_EQ(Take(), std::vector<std::string>{"timpsd-OTHER.ini"});
     EXPECT_EQ(SlotTable[1].Memo, "there");
-    EXPECT_EQ(SlotTable[2].Memo, "");
+    EXPECT_EQ(SlotTable[2].Memo, "peeled");
     EXPECT_NE(Stored().find("POST2MEMO=there\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged"));
-    EXPECT_EQ(Take(any), std::vector<std::string>{});
-    // OneDrive names the next copy from that PC alike; a memo not wanted is left out.
-    temp_.Write("timpsd-OTHER.ini", "[POST]\r\nPOST4MEMO=again\r\nPOST5MEMO=unwanted\r\n");
-    EXPECT_EQ(Take([](const StoredSlot& memo) { return memo.Memo != "unwanted"; }),
-              std::vector<std::string>{"timpsd-OTHER.ini"});
+    EXPECT_EQ(Take(), std::vector<std::string>{});
+    // OneDrive names the next copy from that PC alike; a memo taken off here is not brought
+    // back from it, one whose time has passed is.
+    std::string copy = Stored();
+    copy.replace(copy.find("POST4YEAR=0"), 11, "POST4YEAR=2001");
+    copy.replace(copy.find("POST4MEMO="), 10, "POST4MEMO=again");
+    TakeMemoOut(2, Leaving::PeeledHere, kToday);
+    temp_.Write("timpsd-OTHER.ini", copy);
+    EXPECT_EQ(Take(), std::vector<std::string>{"timpsd-OTHER.ini"});
     EXPECT_TRUE(fs::exists(folder_ / "timpsd-OTHER.ini.merged-2"));
+    EXPECT_EQ(SlotTable[2].Memo, "");
     EXPECT_EQ(SlotTable[3].Memo, "again");
-    EXPECT_EQ(SlotTable[4].Memo, "");
 }
 
 // The day's first save keeps the file as it was; seven days are kept.
 TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     const auto copy = [&](int n) { return folder_ / ("timpsd.ini." + std::to_string(n)); };
     for (int day = 0; day < 9; ++day) {
         SetMemoOf(0, "day " + std::to_string(day));
@@ -316,27 +320,30 @@ TEST_F(SettingsFile, EachDaysFirstSaveKeepsTheFileAsItWas) {
     EXPECT_EQ(temp_.Read("timpsd.ini.1"), latest);
 }
 
-// A file that is no text, met at start or later, is read as far as it can be and set aside,
-// never merged, written over or kept as a daily copy; while it cannot be, nothing is saved.
+// A file that is no text is read as far as it can be: met at start it is set aside and its
+// memos saved at once into a new file; met by a look it is looked at again later (it may be in
+// the middle of a synchronisation); met by a save its memos are merged and it is set aside. It
+// is never written over nor kept as a daily copy; while it cannot be set aside, nothing is
+// saved.
 TEST_F(SettingsFile, ABrokenFileIsSetAside) {
     const std::string broken = std::string("\0\x01junk\0", 7) + "\r\n[POST]\r\nPOST1MEMO=saved\r\n";
     Store(broken);
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(kToday));
     EXPECT_EQ(SlotTable[0].Memo, "saved");
     EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken");
     EXPECT_EQ(SettingsSetAside(), "");
     EXPECT_EQ(temp_.Read("timpsd.ini.broken"), broken);
-    ASSERT_TRUE(Save());
-    EXPECT_EQ(Stored().find('\0'), std::string::npos);
-    EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
+    EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);  // before any save
 
-    Store(std::string(300, '\0'));
+    const std::string torn = std::string(300, '\0') + "\r\n[POST]\r\nPOST2MEMO=only there\r\n";
+    Store(torn);
     Look();
-    EXPECT_EQ(SlotTable[0].Memo, "saved");
-    EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken-2");
+    EXPECT_EQ(std::make_pair(SettingsSetAside(), Stored()), std::make_pair(std::string(), torn));
     ASSERT_TRUE(Save());
-    EXPECT_NE(Stored().find("POST1MEMO=saved\r\n"), std::string::npos);
-    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.1"));
+    EXPECT_EQ(SettingsSetAside(), std::string(kSettingsSetAside) + "\r\ntimpsd.ini.broken-2");
+    for (const char* memo : {"POST1MEMO=saved\r\n", "POST2MEMO=only there\r\n"})
+        EXPECT_NE(Stored().find(memo), std::string::npos) << memo;
+    EXPECT_EQ(temp_.Read("timpsd.ini.1").find('\0'), std::string::npos);
 
     for (int n = 3; n <= 99; ++n)  // no name left to set it aside under
         temp_.Write("timpsd.ini.broken-" + std::to_string(n), "");

@@ -15,7 +15,8 @@ StoredSlot Memo(const char* text, std::int32_t top = 0, std::int32_t year = kNot
             top,
             0,
             year == kNotSet ? 0 : 1,
-            text};
+            text,
+            ""};
 }
 
 // The first slot as the base, this copy and the file give it; every other slot holds "other"

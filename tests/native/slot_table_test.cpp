@@ -53,12 +53,13 @@ TEST(SlotTable, PostsAndEmptyingChangeTheTimeFieldsTogether) {
     ResetSlots();
     StoreSlotPosition(2, 40, 50);
     PostIntoSlot(2, "timed", ReminderTime{2030, 1, 2, 3, 4});
-    EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{2030, 1, 2, 3, 4, 40, 50, 1, "timed"}));
+    EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{2030, 1, 2, 3, 4, 40, 50, 1, "timed", ""}));
     PostIntoSlot(2, "untimed", std::nullopt);
-    EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, "untimed"}));
+    EXPECT_EQ(StoredPartOf(SlotTable[2]),
+              (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, "untimed", ""}));
     EXPECT_EQ(SlotTable[2].HasMemo, 1);
     EmptySlot(2);
-    EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, ""}));
+    EXPECT_EQ(StoredPartOf(SlotTable[2]), (StoredSlot{-1, -1, -1, -1, -1, 40, 50, 0, "", ""}));
     EXPECT_EQ(SlotTable[2].HasMemo, 0);
 }
 

@@ -180,7 +180,7 @@ class DesktopMemos : public testing::Test {
         SetThemeFolder(ReadThemeFolder());
         ResetSlots();
         LoadTheme();
-        ReadSettings();
+        ReadSettings(ReadLocalClock());
         memos_.Create();
         GetClientRect(GetDesktopWindow(), &desktop_);
     }

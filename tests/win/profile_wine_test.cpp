@@ -95,7 +95,7 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
     SetAppFolder(folder_.wstring() + L"\\");
     fs::remove(folder_ / "timpsd.ini");
     ResetSlots();
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(ReadLocalClock()));
     SetMemoOf(0, "\x83\x5C\x81\x5B\x83\x5D memo");
     SetMemoOf(1, " blanks ");
     SetMemoOf(2, "'quoted'");
@@ -132,7 +132,7 @@ TEST_F(SystemProfile, FreshSettingsFileHasTheSystemsBytes) {
 TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     SetAppFolder(folder_.wstring() + L"\\");
     ResetSlots();
-    ASSERT_TRUE(ReadSettings());
+    ASSERT_TRUE(ReadSettings(ReadLocalClock()));
     const fs::path saved = folder_ / "timpsd.ini";
     const fs::path temporary = folder_ / "timpsd.ini.new";
     temp_.Write("timpsd.ini.new", "half a save");

@@ -1,6 +1,7 @@
 // File names of the program: a folder plus a Shift-JIS relative name.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "platform/core/file_name.h"
@@ -12,5 +13,8 @@ FileName FileIn(const FileName& folder, std::string_view relative);
 
 // The folder of the running executable, with a separator at its end.
 FileName ExecutableFolder();
+
+// This PC's name (Shift-JIS), as the user knows it.
+std::string ComputerName();
 
 }  // namespace haripon

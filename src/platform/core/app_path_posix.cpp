@@ -1,5 +1,7 @@
 #include "platform/core/app_path.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -23,6 +25,11 @@ FileName FileIn(const FileName& folder, std::string_view relative) {
 FileName ExecutableFolder() {
     const std::string program = std::filesystem::read_symlink("/proc/self/exe").string();
     return program.substr(0, program.rfind('/') + 1);
+}
+
+std::string ComputerName() {
+    char name[256] = {};
+    return gethostname(name, sizeof name - 1) == 0 ? name : "";
 }
 
 }  // namespace haripon

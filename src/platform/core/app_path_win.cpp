@@ -26,4 +26,10 @@ FileName ExecutableFolder() {
     return name.substr(0, name.find_last_of(L"\\/") + 1);
 }
 
+std::string ComputerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &length) ? SjisFromWide({name, length}) : std::string();
+}
+
 }  // namespace haripon
