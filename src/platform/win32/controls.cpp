@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/accessible.h"
 #include "platform/win32/form.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
@@ -32,7 +31,7 @@ void Control::SetVisible(bool visible) {
     if (form_) {
         form_->ControlChanged(*this);
         if (!AccessibleName().empty())
-            AnnounceChange(*form_, *this, true);
+            form_->ElementChanged(*this, true);
     }
 }
 
@@ -50,7 +49,7 @@ void Control::SetAccessibleName(std::string_view name) {
         return;
     name_ = name;
     if (form_)
-        AnnounceChange(*form_, *this, false);
+        form_->ElementChanged(*this, false);
 }
 
 void Control::SetHint(std::string_view hint) {

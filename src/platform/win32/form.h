@@ -14,12 +14,23 @@
 #include "platform/core/window_geometry.h"
 #include "platform/win32/gdi.h"
 
-struct IAccessible;
-
 namespace haripon {
 
 class Control;
 class WindowedControl;
+
+// A form's element for assistive technology. The accessibility layer (accessible.h) makes it
+// through the maker it sets where the program starts; the form layer knows no more of it.
+class FormElement {
+  public:
+    // The answer to WM_GETOBJECT; 0 leaves the answer to the system.
+    virtual LRESULT AnswerGetObject(WPARAM flags, LPARAM objectId) = 0;
+    // The form is gone: the element tells nothing more, and the form lets go of it.
+    virtual void Forget() = 0;
+
+  protected:
+    ~FormElement() = default;
+};
 
 // The window messages the form layer keeps for itself: a form releases its window, and runs
 // what was put off.
@@ -119,9 +130,19 @@ class Form {
     Control* FocusedControl() const { return focused_; }
     void FocusControl(Control* control);
 
-    // What assistive technology is told of the form (accessible.h).
-    const std::vector<Control*>& Controls() const { return controls_; }
+    // What assistive technology is told of the form: its role and, numbered from 1, the shown
+    // controls that have a name, bottom to top.
     virtual long AccessibleRole() const;
+    std::vector<Control*> NamedControls() const;
+    // A control's number among them; CHILDID_SELF for one that is none of them.
+    long ElementId(const Control* control) const;
+    // Called by a named control shown or hidden (the elements changed), or renamed.
+    void ElementChanged(const Control& control, bool shownOrHidden);
+    // The form's element, made when first asked for by the maker set for every form
+    // (accessible.h: UseAccessibleForms); null without one, or when the maker gives none.
+    FormElement* Element();
+    using ElementMaker = FormElement* (*)(Form& form);
+    static void SetElementMaker(ElementMaker maker);
 
   protected:
     // Windowed controls join the form here, once the window exists and before FormCreate;
@@ -178,6 +199,7 @@ class Form {
     void MakeHints();
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
+    void ForgetElement();
 
     const std::wstring className_;
     const int designWidth_;
@@ -202,10 +224,7 @@ class Form {
     std::vector<TabStop> tabOrder_;
     std::string caption_;
     Control* focused_ = nullptr;
-    // The form's element for assistive technology, made when first asked for.
-    void* accessible_ = nullptr;
-    friend IAccessible* FormAccessibleObject(Form& form);
-    friend void ForgetAccessibleObject(Form& form);
+    FormElement* element_ = nullptr;  // held until the window is gone
 };
 
 // While one lives, the monitors' work areas are its own, as a test sets them.
