@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/core/window_geometry.h"
+#include "platform/win32/control_host.h"
 #include "platform/win32/gdi.h"
 
 namespace haripon {
@@ -37,7 +38,7 @@ class FormElement {
 inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
 inline constexpr UINT kFormLaterMessage = WM_APP + 0x3F1;
 
-class Form {
+class Form : public ControlHost {
   public:
     // The window's class (by which other programs may find it), its client size as designed
     // and any extended style beyond that of a tool window.
@@ -101,17 +102,9 @@ class Form {
 
     // Adds a control on top of those added before.
     void AddControl(Control& control);
-    // Called by a windowed control created on this form.
-    void AddWindowedControl(WindowedControl& control);
     bool HasWindowedControls() const { return !windowedControls_.empty(); }
     // The client area as it would be painted now.
     Bitmap RenderClient() const;
-    // Called by a control whose place, visibility or hint changed (its hint follows).
-    void ControlChanged(const Control& control);
-    // Called by a control moved, hidden or disabled: the keyboard leaves it when out of use.
-    void FocusFollows(const Control& control);
-    // The hint of a windowed control of this form (Shift-JIS; empty for none).
-    void SetChildHint(HWND child, std::string_view hint);
 
     // The form whose window this is, or null for any other window.
     static Form* FromHandle(HWND window);
@@ -136,8 +129,6 @@ class Form {
     std::vector<Control*> NamedControls() const;
     // A control's number among them; CHILDID_SELF for one that is none of them.
     long ElementId(const Control* control) const;
-    // Called by a named control shown or hidden (the elements changed), or renamed.
-    void ElementChanged(const Control& control, bool shownOrHidden);
     // The form's element, made when first asked for by the maker set for every form
     // (accessible.h: UseAccessibleForms); null without one, or when the maker gives none.
     FormElement* Element();
@@ -174,6 +165,14 @@ class Form {
     }
 
   private:
+    // What its controls ask of the form: they reach it through ControlHost alone.
+    HWND HostWindow() const override { return handle_; }
+    void ControlChanged(const Control& control) override;
+    void FocusFollows(const Control& control) override;
+    void ElementChanged(const Control& control, bool shownOrHidden) override;
+    void AddWindowedControl(WindowedControl& control) override;
+    void SetChildHint(HWND child, std::string_view hint) override;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseRequested();
