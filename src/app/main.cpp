@@ -7,6 +7,7 @@
 #include "app/application.h"
 #include "model/texts.h"
 #include "platform/core/app_path.h"
+#include "platform/win32/accessible.h"
 #include "platform/win32/error_report.h"
 #include "platform/core/handles_win.h"
 #include "platform/core/wide_text_win.h"
@@ -66,6 +67,7 @@ int RunProgram() {
         return 0;
     }
     StartAgainAfterARestart();
+    UseAccessibleForms();
     Application application(ExecutableFolder());
     return application.Run();
 }

@@ -13,6 +13,7 @@
 #include "app/application.h"
 #include "form_driver.h"
 #include "platform/core/local_clock.h"
+#include "platform/win32/accessible.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/popup_menu.h"
 #include "process_driver.h"
@@ -31,6 +32,7 @@ class ProgramFixture : public testing::Test {
     void Start(const std::string& settings) {
         if (!settings.empty())
             folder_.Write("timpsd.ini", settings);
+        UseAccessibleForms();
         app_.CreateWindows();
         app_.Reminder().SetKeyDelay(
             0);  // the keys' first moment: Reminders.KeysWaitForTheUserAndAMoment

@@ -64,14 +64,10 @@ void SetNumber(VARIANT* variant, long value) {
     variant->lVal = value;
 }
 
-// The shown controls that have a name, bottom to top.
-std::vector<Control*> NamedControls(const Form& form) {
-    std::vector<Control*> named;
-    for (Control* control : form.Controls()) {
-        if (control->Visible() && !control->AccessibleName().empty())
-            named.push_back(control);
-    }
-    return named;
+// Only a form with something of its own to tell answers: one with named controls or another
+// role than a plain client area. The system answers for the others from their window text.
+bool TellsOwn(const Form& form) {
+    return form.AccessibleRole() != ROLE_SYSTEM_CLIENT || !form.NamedControls().empty();
 }
 
 // The shown child windows, which are elements of their own that the system makes.
@@ -82,15 +78,6 @@ std::vector<HWND> ChildWindows(HWND form) {
             windows.push_back(child);
     }
     return windows;
-}
-
-long IdOf(const Form& form, const Control* control) {
-    const std::vector<Control*> named = NamedControls(form);
-    for (std::size_t i = 0; control && i < named.size(); ++i) {
-        if (named[i] == control)
-            return static_cast<long>(i) + 1;
-    }
-    return CHILDID_SELF;
 }
 
 HRESULT WindowElement(HWND window, IDispatch** dispatch) {
@@ -104,11 +91,27 @@ HRESULT WindowElement(HWND window, IDispatch** dispatch) {
                       reinterpret_cast<void**>(dispatch));
 }
 
-// Child id n is the n-th named control, then the n-th child window after them.
-class FormAccessible final : public IAccessible {
+// Child id n is the n-th named control, then the n-th child window after them. The form
+// holds one reference until it forgets the element.
+class FormAccessible final : public IAccessible, public FormElement {
   public:
     explicit FormAccessible(Form& form) : form_(&form) {}
-    void Forget() { form_ = nullptr; }
+
+    LRESULT AnswerGetObject(WPARAM flags, LPARAM objectId) override {
+        using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+        static const FromObject fromObject =
+            Library<FromObject>(L"oleacc.dll", "LresultFromObject");
+        if (static_cast<LONG>(objectId) != OBJID_CLIENT || !fromObject || !form_ ||
+            !TellsOwn(*form_))
+            return 0;
+        const LRESULT answer =
+            JoinCom() ? fromObject(IID_IAccessible, flags, static_cast<IAccessible*>(this)) : 0;
+        return answer > 0 ? answer : 0;  // a failure leaves the answer to the system
+    }
+    void Forget() override {
+        form_ = nullptr;
+        Release();
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
         *object = nullptr;
@@ -218,7 +221,7 @@ class FormAccessible final : public IAccessible {
             return E_FAIL;
         const HWND focused = GetFocus();
         if (focused == form_->Handle())
-            return Give(IdOf(*form_, form_->FocusedControl()), focus);
+            return Give(form_->ElementId(form_->FocusedControl()), focus);
         const long id = IdOfWindow(focused);
         return id ? Give(id, focus) : S_FALSE;
     }
@@ -288,7 +291,7 @@ class FormAccessible final : public IAccessible {
             return S_FALSE;
         if (const long id = IdOfWindow(ChildWindowFromPointEx(window, at, CWP_SKIPINVISIBLE)))
             return Give(id, child);
-        const std::vector<Control*> named = NamedControls(*form_);
+        const std::vector<Control*> named = form_->NamedControls();
         long id = CHILDID_SELF;
         for (std::size_t i = 0; i < named.size(); ++i) {
             if (PtInRect(&named[i]->Bounds(), at))
@@ -310,7 +313,7 @@ class FormAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   private:
-    long Named() const { return form_ ? static_cast<long>(NamedControls(*form_).size()) : 0; }
+    long Named() const { return form_ ? static_cast<long>(form_->NamedControls().size()) : 0; }
     long Count() const {
         return form_ ? Named() + static_cast<long>(ChildWindows(form_->Handle()).size()) : 0;
     }
@@ -321,7 +324,7 @@ class FormAccessible final : public IAccessible {
     Control* Element(const VARIANT& child) const {
         if (!Simple(child) || child.lVal == CHILDID_SELF)
             return nullptr;
-        return NamedControls(*form_)[static_cast<std::size_t>(child.lVal) - 1];
+        return form_->NamedControls()[static_cast<std::size_t>(child.lVal) - 1];
     }
     // The id of the child window that is or holds `window`; 0 for none.
     long IdOfWindow(HWND window) const {
@@ -358,58 +361,27 @@ class FormAccessible final : public IAccessible {
     ULONG references_ = 1;
 };
 
+FormElement* MakeElement(Form& form) {
+    return TellsOwn(form) ? new FormAccessible(form) : nullptr;
+}
+
 }  // namespace
 
-// Only a form with something of its own to tell answers: one with named controls or another
-// role than a plain client area. The system answers for the others from their window text.
+void UseAccessibleForms() {
+    Form::SetElementMaker(&MakeElement);
+}
+
+// MakeElement is the one maker: every form's element is a FormAccessible.
 IAccessible* FormAccessibleObject(Form& form) {
-    if (form.AccessibleRole() == ROLE_SYSTEM_CLIENT && NamedControls(form).empty())
-        return nullptr;
-    if (!form.accessible_)
-        form.accessible_ = new FormAccessible(form);
-    auto* accessible = static_cast<FormAccessible*>(form.accessible_);
-    accessible->AddRef();
+    auto* const accessible =
+        TellsOwn(form) ? static_cast<FormAccessible*>(form.Element()) : nullptr;
+    if (accessible)
+        accessible->AddRef();
     return accessible;
-}
-
-LRESULT AnswerAccessibleObject(Form& form, WPARAM flags, LPARAM objectId) {
-    using FromObject = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-    static const FromObject fromObject = Library<FromObject>(L"oleacc.dll", "LresultFromObject");
-    if (static_cast<LONG>(objectId) != OBJID_CLIENT || !fromObject)
-        return 0;
-    IAccessible* const accessible = FormAccessibleObject(form);
-    if (!accessible)
-        return 0;
-    const LRESULT answer = JoinCom() ? fromObject(IID_IAccessible, flags, accessible) : 0;
-    accessible->Release();
-    return answer > 0 ? answer : 0;  // a failure leaves the answer to the system
-}
-
-void ForgetAccessibleObject(Form& form) {
-    if (auto* accessible = static_cast<FormAccessible*>(form.accessible_)) {
-        accessible->Forget();
-        accessible->Release();
-        form.accessible_ = nullptr;
-    }
 }
 
 void AnnounceAlert(HWND window) {
     NotifyWinEvent(EVENT_SYSTEM_ALERT, window, OBJID_CLIENT, CHILDID_SELF);
-}
-
-void AnnounceFocus(const Form& form) {
-    NotifyWinEvent(EVENT_OBJECT_FOCUS, form.Handle(), OBJID_CLIENT,
-                   IdOf(form, form.FocusedControl()));
-}
-
-void AnnounceChange(const Form& form, const Control& control, bool shownOrHidden) {
-    if (!form.Handle())
-        return;
-    if (shownOrHidden) {
-        NotifyWinEvent(EVENT_OBJECT_REORDER, form.Handle(), OBJID_CLIENT, CHILDID_SELF);
-    } else if (const long id = IdOf(form, &control); id != CHILDID_SELF) {
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, form.Handle(), OBJID_CLIENT, id);
-    }
 }
 
 }  // namespace haripon

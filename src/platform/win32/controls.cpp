@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/accessible.h"
-#include "platform/win32/form.h"
 #include "platform/win32/picture.h"
 #include "platform/core/wide_text_win.h"
 
@@ -32,7 +30,7 @@ void Control::SetVisible(bool visible) {
     if (form_) {
         form_->ControlChanged(*this);
         if (!AccessibleName().empty())
-            AnnounceChange(*form_, *this, true);
+            form_->ElementChanged(*this, true);
     }
 }
 
@@ -50,7 +48,7 @@ void Control::SetAccessibleName(std::string_view name) {
         return;
     name_ = name;
     if (form_)
-        AnnounceChange(*form_, *this, false);
+        form_->ElementChanged(*this, false);
 }
 
 void Control::SetHint(std::string_view hint) {
@@ -62,15 +60,16 @@ void Control::SetHint(std::string_view hint) {
 RECT Control::VisibleArea() const {
     RECT visible = bounds_;
     RECT client{};
-    if (form_ && form_->Handle() && GetClientRect(form_->Handle(), &client))
+    if (form_ && form_->HostWindow() && GetClientRect(form_->HostWindow(), &client))
         IntersectRect(&visible, &bounds_, &client);
     return visible;
 }
 
 // A hidden form is painted whole when it is shown.
 void Control::Invalidate() const {
-    if (form_ && form_->Visible())
-        InvalidateRect(form_->Handle(), &bounds_, FALSE);
+    const HWND window = form_ ? form_->HostWindow() : nullptr;
+    if (window && IsWindowVisible(window))
+        InvalidateRect(window, &bounds_, FALSE);
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/core/file_name.h"
+#include "platform/win32/control_host.h"
 #include "platform/win32/gdi.h"
 
 namespace haripon {
@@ -72,7 +73,7 @@ class Control {
 
   private:
     friend class Form;
-    Form* form_ = nullptr;
+    ControlHost* form_ = nullptr;
     RECT bounds_{};
     bool visible_ = true;
     bool enabled_ = true;

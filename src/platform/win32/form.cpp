@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <utility>
 
-#include "platform/win32/accessible.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/error_report.h"
 #include "platform/core/wide_text_win.h"
@@ -45,6 +45,9 @@ thread_local Form* formBeingCreated = nullptr;
 // The innermost of the forms shown modally; each knows the one it was shown above.
 thread_local Form* innermostModal = nullptr;
 
+// Makes the forms' elements for assistive technology: set where the program starts.
+Form::ElementMaker elementMaker = nullptr;
+
 // What the user does with the mouse and the keyboard, as it reaches a window.
 bool IsInputMessage(UINT message) {
     return message == WM_MOUSEACTIVATE || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
@@ -59,7 +62,7 @@ POINT PointFrom(LPARAM lParam) {
 }  // namespace
 
 Form::~Form() {
-    ForgetAccessibleObject(*this);
+    ForgetElement();
     if (handle_) {
         SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
         RemovePropW(handle_, kFormProperty);
@@ -655,8 +658,10 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(handle_);
             return 0;
         case WM_GETOBJECT:
-            if (const LRESULT answer = AnswerAccessibleObject(*this, wParam, lParam))
-                return answer;
+            if (FormElement* const element = Element()) {
+                if (const LRESULT answer = element->AnswerGetObject(wParam, lParam))
+                    return answer;
+            }
             return DefWindowProcW(handle_, message, wParam, lParam);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -671,7 +676,7 @@ LRESULT Form::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_NCDESTROY: {
-            ForgetAccessibleObject(*this);
+            ForgetElement();
             const HWND window = handle_;
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             RemovePropW(window, kFormProperty);
@@ -689,6 +694,45 @@ long Form::AccessibleRole() const {
     return ROLE_SYSTEM_CLIENT;
 }
 
+std::vector<Control*> Form::NamedControls() const {
+    std::vector<Control*> named;
+    std::copy_if(
+        controls_.begin(), controls_.end(), std::back_inserter(named),
+        [](Control* control) { return control->Visible() && !control->AccessibleName().empty(); });
+    return named;
+}
+
+long Form::ElementId(const Control* control) const {
+    const std::vector<Control*> named = NamedControls();
+    const auto found = std::find(named.begin(), named.end(), control);
+    return found == named.end() ? CHILDID_SELF : static_cast<long>(found - named.begin()) + 1;
+}
+
+void Form::ElementChanged(const Control& control, bool shownOrHidden) {
+    if (!handle_)
+        return;
+    if (shownOrHidden) {
+        NotifyWinEvent(EVENT_OBJECT_REORDER, handle_, OBJID_CLIENT, CHILDID_SELF);
+    } else if (const long id = ElementId(&control); id != CHILDID_SELF) {
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle_, OBJID_CLIENT, id);
+    }
+}
+
+void Form::SetElementMaker(ElementMaker maker) {
+    elementMaker = maker;
+}
+
+FormElement* Form::Element() {
+    if (!element_ && elementMaker)
+        element_ = elementMaker(*this);
+    return element_;
+}
+
+void Form::ForgetElement() {
+    if (element_)
+        std::exchange(element_, nullptr)->Forget();
+}
+
 void Form::FocusControl(Control* control) {
     if (focused_)
         focused_->Invalidate();
@@ -697,7 +741,7 @@ void Form::FocusControl(Control* control) {
         return;
     SetFocus(handle_);
     focused_->Invalidate();
-    AnnounceFocus(*this);
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, handle_, OBJID_CLIENT, ElementId(focused_));
 }
 
 void Form::Tab(bool forward) {

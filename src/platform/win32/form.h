@@ -12,21 +12,33 @@
 #include <vector>
 
 #include "platform/core/window_geometry.h"
+#include "platform/win32/control_host.h"
 #include "platform/win32/gdi.h"
-
-struct IAccessible;
 
 namespace haripon {
 
 class Control;
 class WindowedControl;
 
+// A form's element for assistive technology. The accessibility layer (accessible.h) makes it
+// through the maker it sets where the program starts; the form layer knows no more of it.
+class FormElement {
+  public:
+    // The answer to WM_GETOBJECT; 0 leaves the answer to the system.
+    virtual LRESULT AnswerGetObject(WPARAM flags, LPARAM objectId) = 0;
+    // The form is gone: the element tells nothing more, and the form lets go of it.
+    virtual void Forget() = 0;
+
+  protected:
+    ~FormElement() = default;
+};
+
 // The window messages the form layer keeps for itself: a form releases its window, and runs
 // what was put off.
 inline constexpr UINT kFormReleaseMessage = WM_APP + 0x3F0;
 inline constexpr UINT kFormLaterMessage = WM_APP + 0x3F1;
 
-class Form {
+class Form : public ControlHost {
   public:
     // The window's class (by which other programs may find it), its client size as designed
     // and any extended style beyond that of a tool window.
@@ -90,17 +102,9 @@ class Form {
 
     // Adds a control on top of those added before.
     void AddControl(Control& control);
-    // Called by a windowed control created on this form.
-    void AddWindowedControl(WindowedControl& control);
     bool HasWindowedControls() const { return !windowedControls_.empty(); }
     // The client area as it would be painted now.
     Bitmap RenderClient() const;
-    // Called by a control whose place, visibility or hint changed (its hint follows).
-    void ControlChanged(const Control& control);
-    // Called by a control moved, hidden or disabled: the keyboard leaves it when out of use.
-    void FocusFollows(const Control& control);
-    // The hint of a windowed control of this form (Shift-JIS; empty for none).
-    void SetChildHint(HWND child, std::string_view hint);
 
     // The form whose window this is, or null for any other window.
     static Form* FromHandle(HWND window);
@@ -119,9 +123,17 @@ class Form {
     Control* FocusedControl() const { return focused_; }
     void FocusControl(Control* control);
 
-    // What assistive technology is told of the form (accessible.h).
-    const std::vector<Control*>& Controls() const { return controls_; }
+    // What assistive technology is told of the form: its role and, numbered from 1, the shown
+    // controls that have a name, bottom to top.
     virtual long AccessibleRole() const;
+    std::vector<Control*> NamedControls() const;
+    // A control's number among them; CHILDID_SELF for one that is none of them.
+    long ElementId(const Control* control) const;
+    // The form's element, made when first asked for by the maker set for every form
+    // (accessible.h: UseAccessibleForms); null without one, or when the maker gives none.
+    FormElement* Element();
+    using ElementMaker = FormElement* (*)(Form& form);
+    static void SetElementMaker(ElementMaker maker);
 
   protected:
     // Windowed controls join the form here, once the window exists and before FormCreate;
@@ -153,6 +165,14 @@ class Form {
     }
 
   private:
+    // What its controls ask of the form: they reach it through ControlHost alone.
+    HWND HostWindow() const override { return handle_; }
+    void ControlChanged(const Control& control) override;
+    void FocusFollows(const Control& control) override;
+    void ElementChanged(const Control& control, bool shownOrHidden) override;
+    void AddWindowedControl(WindowedControl& control) override;
+    void SetChildHint(HWND child, std::string_view hint) override;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void CloseRequested();
@@ -178,6 +198,7 @@ class Form {
     void MakeHints();
     HWND Hints();
     WindowedControl* WindowedControlOf(HWND child) const;
+    void ForgetElement();
 
     const std::wstring className_;
     const int designWidth_;
@@ -202,10 +223,7 @@ class Form {
     std::vector<TabStop> tabOrder_;
     std::string caption_;
     Control* focused_ = nullptr;
-    // The form's element for assistive technology, made when first asked for.
-    void* accessible_ = nullptr;
-    friend IAccessible* FormAccessibleObject(Form& form);
-    friend void ForgetAccessibleObject(Form& form);
+    FormElement* element_ = nullptr;  // held until the window is gone
 };
 
 // While one lives, the monitors' work areas are its own, as a test sets them.

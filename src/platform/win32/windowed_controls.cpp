@@ -6,13 +6,13 @@
 #include <cstdint>
 
 #include "platform/win32/error_report.h"
-#include "platform/win32/form.h"
 #include "platform/core/wide_text_win.h"
 #include "platform/win32/window_text.h"
 
 namespace haripon {
 
-void WindowedControl::Attach(Form& form, const wchar_t* className, DWORD style, DWORD exStyle) {
+void WindowedControl::Attach(ControlHost& form, const wchar_t* className, DWORD style,
+                             DWORD exStyle) {
     form_ = &form;
     className_ = className;
     style_ = style;
@@ -27,8 +27,8 @@ void WindowedControl::MakeWindow() {
         WS_CHILD | style_ | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     const HWND window =
         CreateWindowExW(exStyle_, className_, text_.c_str(), style, bounds_.left, bounds_.top,
-                        bounds_.right - bounds_.left, bounds_.bottom - bounds_.top, form_->Handle(),
-                        nullptr, GetModuleHandleW(nullptr), nullptr);
+                        bounds_.right - bounds_.left, bounds_.bottom - bounds_.top,
+                        form_->HostWindow(), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window)
         ThrowLastError("CreateWindow");
     handle_ = window;
@@ -114,7 +114,7 @@ void WindowedControl::SetText(std::string_view text) {
         text_ = WideFromSjis(text);
 }
 
-void Edit::Create(Form& form) {
+void Edit::Create(ControlHost& form) {
     Attach(form, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
 }
 
@@ -214,7 +214,7 @@ bool Edit::TakeInput() {
     return false;
 }
 
-void ComboBox::Create(Form& form) {
+void ComboBox::Create(ControlHost& form) {
     Attach(form, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
 }
 
@@ -308,7 +308,7 @@ void ComboBox::Command(WORD code) {
     }
 }
 
-void CheckBox::Create(Form& form, std::string_view caption) {
+void CheckBox::Create(ControlHost& form, std::string_view caption) {
     Attach(form, L"BUTTON", WS_TABSTOP | BS_CHECKBOX);
     SetText(caption);
 }

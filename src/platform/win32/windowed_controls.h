@@ -12,11 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/control_host.h"
 #include "platform/win32/gdi.h"
 
 namespace haripon {
-
-class Form;
 
 class WindowedControl {
   public:
@@ -54,14 +53,14 @@ class WindowedControl {
   protected:
     // The control joins the form (in tab order); its window is made with the form's first
     // showing.
-    void Attach(Form& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    void Attach(ControlHost& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
     // The window has just been made: what only the subclass knows is given to it.
     virtual void WindowMade() {}
     // The text set before the window was made.
     const std::wstring& TextBeforeWindow() const { return text_; }
 
   private:
-    Form* form_ = nullptr;
+    ControlHost* form_ = nullptr;
     HWND handle_ = nullptr;
     const wchar_t* className_ = nullptr;
     DWORD style_ = 0;
@@ -81,7 +80,7 @@ class WindowedControl {
 // only as many as fit the limit in Shift-JIS bytes, as the text will be stored.
 class Edit : public WindowedControl {
   public:
-    void Create(Form& form);
+    void Create(ControlHost& form);
     void SetMaxBytes(std::size_t bytes) { maxBytes_ = bytes; }
     // Text set by the program is taken whole; the limit holds for input.
     void SetText(std::string_view text) override;
@@ -100,7 +99,7 @@ class Edit : public WindowedControl {
 // A combo box whose text can also be typed.
 class ComboBox : public WindowedControl {
   public:
-    void Create(Form& form);
+    void Create(ControlHost& form);
     void SetItems(const std::vector<std::string>& items);  // Shift-JIS
     void ClearItems();
     void AddItem(std::string_view item);
@@ -127,7 +126,7 @@ class ComboBox : public WindowedControl {
 // A check box; a change made by the program runs the same handling as a click.
 class CheckBox : public WindowedControl {
   public:
-    void Create(Form& form, std::string_view caption);
+    void Create(ControlHost& form, std::string_view caption);
     bool Checked() const;
     void SetChecked(bool checked);
     void Command(WORD code) override;
