@@ -7,15 +7,12 @@
 
 namespace haripon {
 
-struct StoredSlot;
-
 // A new id: this run's token and a count ("3fa2c9d1.7").
 std::string NewMemoId();
 // The token the ids of this run start with; random unless set (a test's copies).
 void SetMemoIdToken(std::string token);
 
-// What a memo holds (its text, reminder time and timer) in eight hexadecimal digits: an id
-// kept beside a slot whose memo another program rewrote no longer matches it.
-std::string MemoFingerprint(const StoredSlot& memo);
+// Eight hexadecimal digits of a 32-bit number.
+std::string Hex8(std::uint32_t value);
 
 }  // namespace haripon

@@ -36,6 +36,25 @@ std::string GoneKey(std::size_t index) {
     return "GONE" + std::to_string(index + 1);
 }
 
+// FNV-1a.
+void Mix(std::uint32_t& hash, std::string_view bytes) {
+    for (const char byte : bytes) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 16777619u;
+    }
+}
+
+// What a memo holds (its text, reminder time and timer) in eight hexadecimal digits: the id
+// kept beside a slot whose memo another program rewrote no longer matches it.
+std::string MemoFingerprint(const StoredSlot& memo) {
+    std::uint32_t hash = 2166136261u;
+    Mix(hash, memo.Memo);
+    for (const auto field : kTimeFields)
+        Mix(hash, "\t" + std::to_string(memo.Time.*field));
+    Mix(hash, "\t" + std::to_string(memo.TimeFlag));
+    return Hex8(hash);
+}
+
 // "id fingerprint": the id, when the fingerprint is the memo's.
 std::string ReadId(const ProfileText& profile, int index, const StoredSlot& memo) {
     const std::string value = profile.ReadString(kSharingSection, Key(SlotPrefix(index), "ID"));
@@ -114,7 +133,7 @@ SharingRecord ReadSharing(const ProfileText& profile) {
     return record;
 }
 
-bool HasSharing(const ProfileText& profile) {
+static bool HasSharing(const ProfileText& profile) {
     bool ids = false;
     for (int i = 0; i < kSlotCount && !ids; ++i)
         ids = profile.Find(kSharingSection, Key(SlotPrefix(i), "ID")).has_value();
