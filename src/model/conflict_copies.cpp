@@ -1,5 +1,7 @@
 #include "model/conflict_copies.h"
 
+#include "model/conflict_names.h"
+
 #include "model/gone_memos.h"
 #include "model/kept_memos.h"
 #include "model/removed_memos.h"
@@ -11,21 +13,6 @@
 namespace haripon {
 
 namespace {
-
-bool StartsWith(std::string_view text, std::string_view start) {
-    if (text.size() < start.size())
-        return false;
-    for (std::size_t i = 0; i < start.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(start[i]))
-            return false;
-    }
-    return true;
-}
-
-bool EndsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && StartsWith(text.substr(text.size() - end.size()), end);
-}
 
 bool Shows(const StoredSlots& slots, const StoredSlot& memo) {
     for (const StoredSlot& slot : slots) {
@@ -44,16 +31,6 @@ int FirstEmptyOf(const StoredSlots& slots) {
 }
 
 }  // namespace
-
-bool IsConflictCopyName(std::string_view name) {
-    constexpr std::string_view kIni = ".ini";
-    const auto between = [&](std::string_view start, std::string_view end) {
-        return name.size() > start.size() + end.size() && StartsWith(name, start) &&
-               EndsWith(name, end);
-    };
-    return between("timpsd-", kIni) || between("timpsd (", ").ini") ||
-           between("timpsd.sync-conflict-", kIni);
-}
 
 ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
     std::vector<std::string> names;

@@ -4,16 +4,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "model/settings.h"
 
 namespace haripon {
-
-// OneDrive: timpsd-PC.ini; Dropbox, Nextcloud, Google Drive: timpsd (…).ini; Syncthing:
-// timpsd.sync-conflict-….ini; ASCII letters in any case.
-bool IsConflictCopyName(std::string_view name);
 
 struct ConflictCopiesTaken {
     // The copies taken and renamed; none when there were none, or the save failed (they are

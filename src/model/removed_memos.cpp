@@ -4,6 +4,8 @@
 #include <iterator>
 #include <string>
 
+#include "model/conflict_names.h"
+#include "model/set_aside.h"
 #include "model/settings_format.h"
 #include "model/texts.h"
 #include "platform/core/file_io.h"
@@ -55,8 +57,9 @@ std::vector<RemovedMemo> Parse(const ProfileText& file) {
     return memos;
 }
 
-// The whole file written anew, as the settings are: a new file renamed over the old.
-void Write(const std::vector<RemovedMemo>& memos) {
+// The whole file written anew, as the settings are: a new file renamed over the old; the
+// conflict copies it took in are set aside.
+void Write(const std::vector<RemovedMemo>& memos, const std::vector<std::string>& copies = {}) {
     ProfileText file;
     for (std::size_t i = 0; i < memos.size() && i < kRemovedMemosKept; ++i) {
         const std::string section = Section(static_cast<int>(i) + 1);
@@ -76,19 +79,64 @@ void Write(const std::vector<RemovedMemo>& memos) {
         if (!memo.Seen)
             file.WriteInteger(section, "UNSEEN", 1);
     }
-    if (!ReplaceFileBytes(AppFile(kRemovedMemosFile), file.Bytes()))
+    if (!ReplaceFileBytes(AppFile(kRemovedMemosFile), file.Bytes())) {
         Refused();
+        return;
+    }
+    for (const std::string& copy : copies)
+        SetAside(copy, ".merged");
 }
 
-// False when the file cannot be read, or is no text: it is then neither used nor written over.
-bool Read(std::vector<RemovedMemo>& memos) {
+bool Earlier(const LocalTime& a, const LocalTime& b) {
+    for (const auto field : kLeftAt) {
+        if (a.*field != b.*field)
+            return a.*field < b.*field;
+    }
+    return false;
+}
+
+bool SameEntry(const RemovedMemo& a, const RemovedMemo& b) {
+    return a.Memo.Id.empty() ? a == b : a.Memo.Id == b.Memo.Id;
+}
+
+// The memos of the conflict copies a synchronising service left of the file, added to
+// `memos`, newest first, each once; the copies' names in `copies`.
+void AddConflictCopies(std::vector<RemovedMemo>& memos, std::vector<std::string>& copies) {
+    std::vector<std::string> names;
+    if (!ListFiles(AppFolder, names))
+        return;
+    const std::string_view file = kRemovedMemosFile;
+    for (const std::string& name : names) {
+        std::string bytes;
+        if (!IsConflictCopyName(name, file.substr(0, file.rfind('.'))) ||
+            ReadFileBytes(AppFile(name), bytes) != ReadResult::Ok || LooksBinary(bytes))
+            continue;
+        for (RemovedMemo& memo : Parse(ProfileText(bytes))) {
+            if (std::none_of(memos.begin(), memos.end(),
+                             [&](const RemovedMemo& kept) { return SameEntry(kept, memo); }))
+                memos.push_back(std::move(memo));
+        }
+        copies.push_back(name);
+    }
+    std::stable_sort(memos.begin(), memos.end(), [](const RemovedMemo& a, const RemovedMemo& b) {
+        return Earlier(b.LeftAt, a.LeftAt);
+    });
+}
+
+// The file and its conflict copies as one. False when the file cannot be read, or is no
+// text: it is then neither used nor written over.
+bool Read(std::vector<RemovedMemo>& memos, std::vector<std::string>* copies = nullptr) {
     std::string bytes;
     const ReadResult result = ReadFileBytes(AppFile(kRemovedMemosFile), bytes);
     memos = result == ReadResult::Ok ? Parse(ProfileText(bytes)) : std::vector<RemovedMemo>();
     const bool usable = result != ReadResult::Failed && !LooksBinary(bytes);
-    if (!usable)
+    if (!usable) {
         Refused();
-    return usable;
+        return false;
+    }
+    std::vector<std::string> names;
+    AddConflictCopies(memos, copies ? *copies : names);
+    return true;
 }
 
 bool Holds(const std::vector<RemovedMemo>& memos, const StoredSlot& memo) {
@@ -100,7 +148,8 @@ bool Holds(const std::vector<RemovedMemo>& memos, const StoredSlot& memo) {
 // Each memo kept once, newest first.
 void Keep(std::vector<RemovedMemo> added) {
     std::vector<RemovedMemo> memos;
-    if (added.empty() || !Read(memos))
+    std::vector<std::string> copies;
+    if (added.empty() || !Read(memos, &copies))
         return;
     added.erase(std::remove_if(added.begin(), added.end(),
                                [&](const RemovedMemo& memo) { return Holds(memos, memo.Memo); }),
@@ -108,7 +157,7 @@ void Keep(std::vector<RemovedMemo> added) {
     if (added.empty())
         return;
     memos.insert(memos.begin(), added.begin(), added.end());
-    Write(memos);
+    Write(memos, copies);
 }
 
 bool SameMoment(const LocalTime& a, const LocalTime& b) {
@@ -157,7 +206,8 @@ std::vector<RemovedMemo> UnseenKeptMemos() {
 
 void MarkKeptMemosSeen(const std::vector<RemovedMemo>& seen) {
     std::vector<RemovedMemo> memos;
-    if (!Read(memos))
+    std::vector<std::string> copies;
+    if (!Read(memos, &copies))
         return;
     bool changed = false;
     for (RemovedMemo& memo : memos) {
@@ -165,7 +215,7 @@ void MarkKeptMemosSeen(const std::vector<RemovedMemo>& seen) {
             memo.Seen = changed = true;
     }
     if (changed)
-        Write(memos);
+        Write(memos, copies);
 }
 
 std::string RemovedMemosRefused() {
@@ -177,13 +227,14 @@ std::string RemovedMemosRefused() {
 
 void ForgetRemovedMemo(const RemovedMemo& memo) {
     std::vector<RemovedMemo> memos;
-    if (!Read(memos))
+    std::vector<std::string> copies;
+    if (!Read(memos, &copies))
         return;
     const auto found = std::find(memos.begin(), memos.end(), memo);
     if (found == memos.end())
         return;
     memos.erase(found);
-    Write(memos);
+    Write(memos, copies);
 }
 
 int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotCount>& slots,

@@ -43,10 +43,27 @@ StoredSlots BaseSeenByFile(const StoredSlots& base, const StoredSlots& file, con
     return seen;
 }
 
+// The file as it stands once what left on purpose is gone from it too: a file written by a
+// copy that had not heard of a removal yet (a conflict, a file delivered late) brings nothing
+// back.
+StoredSlots FileWithoutGone(StoredSlots file, const GoneList& gone) {
+    for (StoredSlot& memo : file) {
+        if (!memo.Id.empty() && FindGone(gone, memo.Id)) {
+            memo.Memo.clear();
+            memo.Id.clear();
+            memo.Time = ReminderTime::None();
+            memo.TimeFlag = 0;
+        }
+    }
+    return file;
+}
+
 }  // namespace
 
-SlotMerge MergeSlots(const StoredSlots& seenBase, const StoredSlots& mine, const StoredSlots& file,
-                     SlotSet held, MergeFor purpose, const GoneList& gone) {
+SlotMerge MergeSlots(const StoredSlots& seenBase, const StoredSlots& mine,
+                     const StoredSlots& fileAsRead, SlotSet held, MergeFor purpose,
+                     const GoneList& gone) {
+    const StoredSlots file = FileWithoutGone(fileAsRead, gone);
     const StoredSlots base = BaseSeenByFile(seenBase, file, gone);
     SlotMerge merge;
     merge.Slots = mine;

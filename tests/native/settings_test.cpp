@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/conflict_copies.h"
+#include "model/conflict_names.h"
 #include "model/broken_file.h"
 #include "model/kept_memos.h"
 #include "model/slot_changes.h"
@@ -36,9 +37,9 @@ class SettingsFile : public testing::Test {
     fs::path File() const { return folder_ / "timpsd.ini"; }
     void Store(const std::string& bytes) const { temp_.Write("timpsd.ini", bytes); }
     std::string Stored() const { return temp_.Read("timpsd.ini"); }
-    // A save or a look, what it brought gathered.
-    bool Save() { return Gather(WriteSettings(kToday)); }
-    void Look() { Gather({true, FollowSettingsFile(kToday)}); }
+    // A save or a look, what it brought gathered; the daily copies go by the files' own times.
+    bool Save() { return Gather(WriteSettings(ReadLocalClock())); }
+    void Look() { Gather({true, FollowSettingsFile(ReadLocalClock())}); }
     std::vector<std::string> Take() {
         const ConflictCopiesTaken taken = TakeConflictCopies(kToday);
         Gather({true, taken.News});

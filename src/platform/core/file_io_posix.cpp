@@ -1,4 +1,5 @@
 #include "platform/core/file_io.h"
+#include "platform/core/file_faults.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -47,6 +48,14 @@ class FileDescriptor {
   private:
     int fd_;
 };
+
+int stepsToEnd = 0;
+
+// One step that changes files, where a test may have the process end.
+void FileStep() {
+    if (stepsToEnd > 0 && --stepsToEnd == 0)
+        ::_exit(86);
+}
 
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -179,7 +188,9 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
         errno = error;
         return false;
     }
+    FileStep();
     const bool written = WriteAll(file.Get(), bytes) && ::fsync(file.Get()) == 0;
+    FileStep();
     if (!file.Close() || !written || std::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
@@ -269,6 +280,7 @@ FileStamp StampOf(const FileName& path) {
 }
 
 bool RemoveFile(const FileName& path) {
+    FileStep();
     return ::unlink(path.c_str()) == 0;
 }
 
@@ -290,7 +302,12 @@ bool RenameFile(const FileName& from, const FileName& to) {
         errno = EEXIST;
         return false;
     }
+    FileStep();
     return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void EndProcessAtFileStep(int n) {
+    stepsToEnd = n;
 }
 
 std::string LastFileErrorText() {
