@@ -560,7 +560,9 @@ def journey_5(user):
 
 def journey_6(user):
     """A folder that refuses writes: said once at start, memos shown, the exit not held up."""
-    before = b"[POST]\r\nPOST1MEMO=kept\r\nPOST1LEFT=100\r\nPOST1TOP=300\r\n"
+    # A memo without a time: a reminder would stop the end on a busy machine, where the
+    # journey outlasts the first check.
+    before = b"[POST]\r\nPOST1MEMO=kept\r\nPOST1YEAR=-1\r\nPOST1LEFT=100\r\nPOST1TOP=300\r\n"
     user.write("timpsd.ini", before)
     # As Controlled Folder Access or a read-only share refuses it; as root, file modes would not.
     paths = [user.folder, os.path.join(user.folder, "timpsd.ini")]
