@@ -189,8 +189,9 @@ class User:
         status, out = self.remote("rect", cls)
         if status != 0:
             return None
-        left, top, width, height, shown = (int(v) for v in out.split())
-        return {"left": left, "top": top, "width": width, "height": height, "shown": shown == 1}
+        left, top, width, height, shown, x = (int(v) for v in out.split())
+        return {"left": left, "top": top, "width": width, "height": height, "shown": shown == 1,
+                "x": x}
 
     def text(self, cls):
         """The window text of the program's window of that class, as a screen reader reads it."""
