@@ -13,10 +13,9 @@ import os
 import shutil
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from journeys import JourneyFailed, STRIP, User, expect, unpacked  # noqa: E402
+from journeys import STRIP, UP, JourneyFailed, User, expect, unpacked  # noqa: E402
 
 MEMO = "日本語のメモ 表示テスト"
 
@@ -57,6 +56,13 @@ def is_empty_box(shape):
     return shape == outline
 
 
+def text_row(screen, box):
+    """The first row of a message box's text, below its caption: a row with glyphs."""
+    return next((y for y in range(box["top"] + 25, box["top"] + box["height"])
+                 if len(glyphs(screen, box["left"] + 10, y, box["left"] + box["width"] - 10,
+                               y + 1)) > 3), None)
+
+
 def expect_japanese(screen, box, what):
     shapes = glyphs(screen, *box)
     boxes = sum(is_empty_box(shape) for shape in shapes)
@@ -87,38 +93,36 @@ def main():
                                   "POST2TOP=340\r\nPOST2LEFT=300\r\n" % (MEMO, "i" * 60)
                                   ).encode("cp932"))
         user.start()
-        strip = user.wait_shown(STRIP.format(1), timeout=20)
-        narrow = user.wait_shown(STRIP.format(2), timeout=5)
-        time.sleep(0.5)
-        screen = user.shot("strip")
-        expect_japanese(screen, (strip["left"] + 24, strip["top"] + 5, strip["left"] + 300,
-                                 strip["top"] + 17), "memo strip")
-        # The label is fixed pitch here too: sixty narrow letters reach the strip's end.
+        strip = user.wait_shown(STRIP.format(1), UP)
+        narrow = user.wait_shown(STRIP.format(2))
+        label = (strip["left"] + 24, strip["top"] + 5, strip["left"] + 300, strip["top"] + 17)
         left, top = narrow["left"] + 24, narrow["top"] + 5
+        screen = user.shot_when("strip", lambda screen: len(glyphs(screen, *label)) >= 5 and
+                                glyphs(screen, left, top, left + 386, top + 12))
+        expect_japanese(screen, label, "memo strip")
+        # The label is fixed pitch here too: sixty narrow letters reach the strip's end.
         paper = screen.pixel(left + 385, top)
         inked = [x - left for x in range(left, left + 386) for y in range(top, top + 12)
                  if sum(abs(a - b) for a, b in zip(screen.pixel(x, y), paper)) > 200]
         print("    sixty narrow letters end at x = %d of 386" % max(inked, default=-1))
         expect(max(inked, default=-1) > 330, "sixty narrow letters reach the strip's end")
 
-        user.xdotool("mousemove", 40, 40)
-        user.remote("tray", 516)
-        menu = user.wait_shown("#32768", timeout=5)
-        time.sleep(0.3)
+        user.open_tray_menu()
+        menu = user.wait_shown("#32768")
+        # Found where their captions are drawn: the menu is drawn before the screenshot.
+        middles = {name: user.menu_item(name)[1]
+                   for name in ("kOpenEditorCaption", "kVersionCaption")}
         screen = user.shot("menu")
-        for name in ("kOpenEditorCaption", "kVersionCaption"):
-            _, middle = user.menu_item(name)
+        for name, middle in middles.items():
             expect_japanese(screen, (menu["left"] + 4, middle - 7, menu["left"] + menu["width"] - 4,
                                      middle + 8), "tray menu item " + name)
         user.choose_menu_item("kVersionCaption")
-        box = user.wait_shown("#32770", timeout=5)
-        time.sleep(0.3)
-        screen = user.shot("message")
-        text_row = next(y for y in range(box["top"] + 25, box["top"] + box["height"])
-                        if len(glyphs(screen, box["left"] + 10, y, box["left"] + box["width"] - 10,
-                                      y + 1)) > 3)
-        expect_japanese(screen, (box["left"] + 10, text_row - 2, box["left"] + box["width"] - 10,
-                                 text_row + 14), "message")
+        box = user.wait_shown("#32770")
+        screen = user.shot_when("message", lambda screen: text_row(screen, box))
+        row = text_row(screen, box)
+        expect(row, "the message shows a row of text")
+        expect_japanese(screen, (box["left"] + 10, row - 2, box["left"] + box["width"] - 10,
+                                 row + 14), "message")
         caption, text = user.read_box()
         expect(text == "『ハリポン Ver 1.01』", "the message reads 『ハリポン Ver 1.01』")
         user.tray_menu("kExitCaption")

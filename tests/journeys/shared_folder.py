@@ -16,8 +16,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from journeys import (EDITOR, ROOT, STRIP, Editor, JourneyFailed, User, expect,  # noqa: E402
-                      theme_keys)
+from journeys import (EDITOR, ROOT, SHOWS, STRIP, UP, Editor, JourneyFailed, User,  # noqa: E402
+                      expect, theme_keys, within)
 
 
 def post_and_hide(user, slot, text):
@@ -25,19 +25,14 @@ def post_and_hide(user, slot, text):
     editor.slot(slot)
     editor.write_memo(text)
     editor.post()
-    user.wait_shown(STRIP.format(slot), timeout=5)
+    user.wait_shown(STRIP.format(slot))
     user.click(*editor.key_place("CLOSESBTN", 10, 10))
     user.wait_hidden(EDITOR)
 
 
-def shows_within(user, slot, seconds):
-    end = time.time() + seconds
-    while time.time() < end:
-        place = user.rect(STRIP.format(slot))
-        if place and place["shown"]:
-            return True
-        time.sleep(0.5)
-    return False
+def shows(user, slot):
+    """The memo of that slot shows, at one of the checks that follow the file."""
+    return within(SHOWS, lambda: (user.rect(STRIP.format(slot)) or {}).get("shown"), pause=0.5)
 
 
 def main():
@@ -50,17 +45,16 @@ def main():
     other = User(program, remote, shots, "shared-other", beside=first, prefix=second)
     try:
         first.start()
-        first.wait_shown(EDITOR, timeout=15)
+        first.wait_shown(EDITOR, UP)
         other.start()
-        other.wait_shown(EDITOR, timeout=15)  # on top of the first copy's
-        time.sleep(0.5)
+        other.wait_shown(EDITOR, UP)  # mapped on top of the first copy's
         post_and_hide(other, 2, "posted on the other PC")
         post_and_hide(first, 1, "posted on this PC")
-        expect(shows_within(first, 2, 12), "this PC shows the other PC's memo")
-        expect(shows_within(other, 1, 12), "the other PC shows this PC's memo")
+        expect(shows(first, 2), "this PC shows the other PC's memo")
+        expect(shows(other, 1), "the other PC shows this PC's memo")
         first.shot("both-memos")
         other.remote("close")
-        other.process.wait(timeout=15)
+        other.wait_for_end()
         saved = first.file()
         expect(b"POST1MEMO=posted on this PC\r\n" in saved and
                b"POST2MEMO=posted on the other PC\r\n" in saved,
@@ -72,7 +66,7 @@ def main():
         os.replace(os.path.join(first.folder, "timpsd.ini.arriving"),
                    os.path.join(first.folder, "timpsd.ini"))
         started = time.time()
-        expect(shows_within(first, 3, 8), "the memo of a file replaced from outside shows (%.1f s)"
+        expect(shows(first, 3), "the memo of a file replaced from outside shows (%.1f s)"
                % (time.time() - started))
         first.shot("arrived")
         first.remote("close")

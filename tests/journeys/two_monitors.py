@@ -14,10 +14,9 @@ import re
 import shutil
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from journeys import ROOT, STRIP, JourneyFailed, User, expect  # noqa: E402
+from journeys import ROOT, STRIP, UP, JourneyFailed, User, expect, within  # noqa: E402
 
 PRIMARY, SECOND = (0, 0, 1280, 1024), (1280, 0, 2304, 768)
 
@@ -31,20 +30,21 @@ def free_display(first):
 
 def start_displays():
     """Xvfb holding Xephyr with two heads; returns the processes and Xephyr's display."""
-    outer, inner = free_display(70), None
     quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
+
+    def up(number):
+        return subprocess.run(["xdpyinfo", "-display", ":%d" % number], **quiet).returncode == 0
+    outer = free_display(70)
     xvfb = subprocess.Popen(["Xvfb", ":%d" % outer, "-screen", "0", "2400x1100x24",
                              "-nolisten", "tcp"], **quiet)
-    time.sleep(1)
-    inner = free_display(outer + 1)
-    xephyr = subprocess.Popen(["Xephyr", ":%d" % inner, "+xinerama", "-extension", "RANDR",
-                               "-screen", "1280x1024", "-screen", "1024x768"],
-                              env=dict(os.environ, DISPLAY=":%d" % outer), **quiet)
-    for _ in range(50):
-        if subprocess.run(["xdpyinfo", "-display", ":%d" % inner], **quiet).returncode == 0:
-            return [xephyr, xvfb], ":%d" % inner
-        time.sleep(0.1)
-    for process in (xephyr, xvfb):
+    processes, inner = [xvfb], free_display(outer + 1)
+    if within(UP, lambda: up(outer)):
+        processes.insert(0, subprocess.Popen(
+            ["Xephyr", ":%d" % inner, "+xinerama", "-extension", "RANDR", "-screen", "1280x1024",
+             "-screen", "1024x768"], env=dict(os.environ, DISPLAY=":%d" % outer), **quiet))
+        if within(UP, lambda: up(inner)):
+            return processes, ":%d" % inner
+    for process in processes:
         process.kill()
     return None, None
 
@@ -77,16 +77,15 @@ def main():
                    b"POST2LEFT=5000\r\nPOST3MEMO=left of all\r\nPOST3YEAR=-1\r\nPOST3TOP=100\r\n"
                    b"POST3LEFT=-2000\r\n")
         user.start()
-        far, left = user.wait_shown(STRIP.format(2), 20), user.wait_shown(STRIP.format(3))
+        far, left = user.wait_shown(STRIP.format(2), UP), user.wait_shown(STRIP.format(3))
         expect(on(SECOND, far), "the strip stored at 5000, 3000 is on the nearest monitor (%d, %d)"
                % (far["left"], far["top"]))
         expect(on(PRIMARY, left), "the strip stored at -2000, 100 is on the screen (%d, %d)"
                % (left["left"], left["top"]))
 
         strip = user.wait_shown(STRIP.format(1))
-        time.sleep(0.5)
-        user.drag(strip["left"] + 200, strip["top"] + 11, 1700, 300)
-        moved = user.rect(STRIP.format(1))
+        moved = user.drag(STRIP.format(1), strip["left"] + 200, strip["top"] + 11, 1700, 300,
+                          (1500, 289))
         user.shot("dragged")
         expect(on(SECOND, moved), "the strip dragged onto the second monitor stays there (%d, %d)"
                % (moved["left"], moved["top"]))

@@ -7,8 +7,9 @@
 //                         on the way with OK and printing its text, one line each, in UTF-8,
 //                         and last "closing: N ms", from the close to the program's end or
 //                         to the first box after the close;
-//   haripon_remote rect CLASS   prints "left top width height shown" of the program's window
-//                         of that class: the window's place and its client size;
+//   haripon_remote rect CLASS   prints "left top width height shown x" of the program's window
+//                         of that class: the window's place, its client size, whether it
+//                         shows, and the X window Wine shows it in (0 for none);
 //   haripon_remote text CLASS   prints the window text of the program's window of that
 //                         class, in UTF-8;
 //   haripon_remote box    prints the caption and the text of the message box shown, one line
@@ -21,7 +22,12 @@
 //                         no menu shows or none of its items reads so;
 //   haripon_remote gone   waits until no copy of the program is left: its window and its
 //                         single-instance mutex gone, as Wine leaves things a moment after a
-//                         kill; fails after ten seconds.
+//                         kill;
+//   haripon_remote time FROM TO  says "watching", then prints the milliseconds from FROM to
+//                         TO, each "+CLASS" (a window of that class shows) or "-CLASS" (none
+//                         shows any more), seen every 10 ms: measured here, beside the program,
+//                         not after the start of a process for every look.
+// Every wait fails after a bound made for a busy machine.
 #include <windows.h>
 
 #include <algorithm>
@@ -31,18 +37,55 @@
 #include <vector>
 
 #include "app/title_form.h"
+#include "theme/chooser_form.h"
 
 namespace {
 
-HWND WaitForProgram(DWORD timeoutMs) {
+constexpr DWORD kStartOrEndMs = 60000;  // the program comes up, or ends
+
+// Asks `done` every 10 ms until it holds (true) or the bound passes (false).
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD boundMs = kStartOrEndMs) {
     const DWORD start = GetTickCount();
-    for (;;) {
-        if (const HWND title = FindWindowW(haripon::TPTitleForm::kClassName, nullptr))
-            return title;
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
+    while (!done()) {
+        if (GetTickCount() - start > boundMs)
+            return false;
         Sleep(10);
     }
+    return true;
+}
+
+HWND WaitForProgram() {
+    HWND title = nullptr;
+    WaitUntil([&] { return (title = FindWindowW(haripon::TPTitleForm::kClassName, nullptr)); });
+    return title;
+}
+
+std::wstring Wide(const char* utf8) {
+    wchar_t wide[64] = {};
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 64);
+    return wide;
+}
+
+struct ShownSearch {
+    const std::wstring& className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK AddShown(HWND window, LPARAM search) {
+    auto& shown = *reinterpret_cast<ShownSearch*>(search);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (shown.className == name && IsWindowVisible(window))
+        shown.found.push_back(window);
+    return TRUE;
+}
+
+// The top-level windows of that class that show, of any process.
+std::vector<HWND> ShownWindows(const std::wstring& className) {
+    ShownSearch search{className, {}};
+    EnumWindows(&AddShown, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void PrintUtf8(const wchar_t* text) {
@@ -84,50 +127,54 @@ int Storm(HWND title) {
 
 int Close(HWND title) {
     PostMessageW(title, WM_CLOSE, 0, 0);
-    const DWORD start = GetTickCount();
-    while (IsWindow(title)) {
-        if (ShownBox()) {
-            std::puts("a message box came at the end");
-            return 1;
-        }
-        if (GetTickCount() - start > 10000)
-            return 1;
-        Sleep(10);
+    bool boxCame = false;
+    if (!WaitUntil([&] { return !IsWindow(title) || (boxCame = ShownBox() != nullptr); }))
+        return 1;
+    if (boxCame)
+        std::puts("a message box came at the end");
+    return boxCame ? 1 : 0;
+}
+
+// Reads and answers the message box that shows, if one does; whether one did.
+bool AnswerShownBox() {
+    const HWND box = ShownBox();
+    if (box) {
+        EnumChildWindows(box, &PrintBoxText, 0);
+        std::fflush(stdout);
+        AnswerOk(box);
     }
-    return 0;
+    return box != nullptr;
+}
+
+// The start is over once every window exists (the chooser is made last) and the title has
+// gone.
+bool StartIsOver(HWND title) {
+    return !IsWindowVisible(title) && FindWindowW(haripon::TChgCgFrm::kClassName, nullptr);
 }
 
 // The message boxes that come while the program starts and ends are each read and answered.
 int End(HWND title) {
-    bool closeSent = false;
-    DWORD closedAt = 0;
+    const bool started = WaitUntil([&] {
+        AnswerShownBox();
+        return StartIsOver(title) || !IsWindow(title);
+    });
+    if (!started)
+        return 1;
+    PostMessageW(title, WM_CLOSE, 0, 0);
+    const DWORD closedAt = GetTickCount();
     long closing = -1;
-    const DWORD start = GetTickCount();
-    while (IsWindow(title)) {
-        if (const HWND box = ShownBox()) {
-            if (closeSent && closing < 0)
-                closing = static_cast<long>(GetTickCount() - closedAt);
-            EnumChildWindows(box, &PrintBoxText, 0);
-            std::fflush(stdout);
-            AnswerOk(box);
-        } else if (!closeSent && GetTickCount() - start > 4000) {
-            PostMessageW(title, WM_CLOSE, 0, 0);  // after the title, once the start is over
-            closeSent = true;
-            closedAt = GetTickCount();
-        }
-        if (GetTickCount() - start > 30000)
-            return 1;
-        Sleep(20);
-    }
-    std::printf("closing: %ld ms\n",
-                closing >= 0 ? closing : static_cast<long>(GetTickCount() - closedAt));
-    return 0;
+    const bool ended = WaitUntil([&] {
+        const DWORD now = GetTickCount();
+        if ((AnswerShownBox() || !IsWindow(title)) && closing < 0)
+            closing = static_cast<long>(now - closedAt);
+        return !IsWindow(title);
+    });
+    std::printf("closing: %ld ms\n", closing);
+    return ended ? 0 : 1;
 }
 
 HWND ProgramWindow(const char* className) {
-    wchar_t name[64] = {};
-    MultiByteToWideChar(CP_UTF8, 0, className, -1, name, 64);
-    return FindWindowW(name, nullptr);
+    return FindWindowW(Wide(className).c_str(), nullptr);
 }
 
 int Rect(const char* className) {
@@ -138,8 +185,10 @@ int Rect(const char* className) {
     RECT client{};
     GetWindowRect(window, &place);
     GetClientRect(window, &client);
-    std::printf("%ld %ld %ld %ld %d\n", place.left, place.top, client.right, client.bottom,
-                IsWindowVisible(window) ? 1 : 0);
+    // Wine keeps the X window of a top-level window among its properties.
+    const auto x = reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window"));
+    std::printf("%ld %ld %ld %ld %d %lu\n", place.left, place.top, client.right, client.bottom,
+                IsWindowVisible(window) ? 1 : 0, static_cast<unsigned long>(x));
     return 0;
 }
 
@@ -321,20 +370,10 @@ std::wstring FromUtf8Hex(const char* hex) {
     return wide;
 }
 
-BOOL CALLBACK AddShownMenu(HWND window, LPARAM menus) {
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (lstrcmpW(name, L"#32768") == 0 && IsWindowVisible(window))
-        reinterpret_cast<std::vector<HWND>*>(menus)->push_back(window);
-    return TRUE;
-}
-
 // In every menu shown (a menu and the submenu it opened).
 int MenuItem(const char* captionHex) {
-    std::vector<HWND> menus;
-    EnumWindows(&AddShownMenu, reinterpret_cast<LPARAM>(&menus));
     const Ink caption = CaptionInk(FromUtf8Hex(captionHex));
-    for (const HWND menu : menus) {
+    for (const HWND menu : ShownWindows(L"#32768")) {
         RECT area{};
         GetWindowRect(menu, &area);
         POINT at{};
@@ -347,24 +386,38 @@ int MenuItem(const char* captionHex) {
     return 1;
 }
 
-int Gone() {
-    for (int tries = 0; tries < 500; ++tries) {
-        const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Haripon.SingleInstance");
-        if (mutex)
-            CloseHandle(mutex);
-        else if (!FindWindowW(haripon::TPTitleForm::kClassName, nullptr))
-            return 0;
-        Sleep(20);
-    }
-    return 1;
+bool NoCopyLeft() {
+    const HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, L"Local\\Haripon.SingleInstance");
+    if (mutex)
+        CloseHandle(mutex);
+    return !mutex && !FindWindowW(haripon::TPTitleForm::kClassName, nullptr);
+}
+
+// "+CLASS": a window of that class shows; "-CLASS": none shows any more.
+bool Happened(const std::string& event) {
+    return ShownWindows(Wide(event.c_str() + 1)).empty() == (event[0] == '-');
+}
+
+int Time(const std::string& from, const std::string& to) {
+    std::puts("watching");
+    std::fflush(stdout);
+    if (!WaitUntil([&] { return Happened(from); }))
+        return 1;
+    const DWORD start = GetTickCount();
+    if (!WaitUntil([&] { return Happened(to); }))
+        return 1;
+    std::printf("%lu\n", GetTickCount() - start);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "gone")
-        return Gone();
-    const HWND title = WaitForProgram(15000);
+        return WaitUntil(&NoCopyLeft) ? 0 : 1;
+    if (argc == 4 && std::string(argv[1]) == "time")
+        return Time(argv[2], argv[3]);
+    const HWND title = WaitForProgram();
     if (argc < 2 || !title)
         return 2;
     const std::string command = argv[1];

@@ -57,16 +57,14 @@ BOOL CALLBACK CollectStatic(HWND window, LPARAM parameter) {
 }
 
 HWND WaitForTopLevel(DWORD processId, const wchar_t* className, DWORD timeoutMs, bool shown) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        Search search{processId, className, shown};
-        EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        if (GetTickCount() - start > timeoutMs)
-            return nullptr;
-        Sleep(50);
-    }
+    Search search{processId, className, shown};
+    WaitUntil(
+        [&] {
+            EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
 }
 
 }  // namespace
@@ -94,7 +92,7 @@ ProgramRun::ProgramRun(const ProgramFolder& folder, const std::wstring& argument
 ProgramRun::~ProgramRun() {
     if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_.Get(), 1);
-        WaitForSingleObject(process_.Get(), 5000);
+        WaitForSingleObject(process_.Get(), kStartOrEndMs);
     }
 }
 

@@ -11,6 +11,23 @@
 
 namespace haripon::testing_support {
 
+// Bounds of the waits for the program, made for a busy two-core machine: they cost nothing
+// when things go right.
+constexpr DWORD kStartOrEndMs = 60000;  // the program comes up, or ends
+constexpr DWORD kShowMs = 30000;        // a window or a message box shows
+
+// Asks `done` every 10 ms until it holds (true) or the bound passes (false).
+template <typename Condition>
+bool WaitUntil(Condition done, DWORD boundMs = kShowMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > boundMs)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 // A fresh temporary folder holding a copy of the staged program with its themes.
 class ProgramFolder : public TempFolder {
   public:
@@ -33,14 +50,15 @@ class ProgramRun {
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     DWORD ProcessId() const { return processId_; }
-    // The program's top-level window of that class, waiting up to the timeout; a shown
-    // one when `shown` is true.
-    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = 10000, bool shown = false) const;
+    // The program's top-level window of that class, waiting up to the timeout (by default
+    // long enough for the first window of a start); a shown one when `shown` is true.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeoutMs = kStartOrEndMs,
+                       bool shown = false) const;
     // The next message box of the program, waiting up to the timeout.
-    MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = 10000) const;
+    MessageBoxSeen WaitForMessageBox(DWORD timeoutMs = kShowMs) const;
     static void PressOk(const MessageBoxSeen& box);
     // True when the program ended within the timeout; its exit code is then kept.
-    bool WaitForExit(DWORD timeoutMs = 15000);
+    bool WaitForExit(DWORD timeoutMs = kStartOrEndMs);
     DWORD ExitCode() const { return exitCode_; }
 
   private:

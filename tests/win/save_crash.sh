@@ -6,6 +6,9 @@
 set -u
 runs=$1 dist=$2 remote=$3
 
+# Bound of the wait for the program to come up, made for a busy two-core machine.
+up_seconds=60
+
 work=$(mktemp -d /tmp/haripon-crash.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 folder=$work/run
@@ -43,7 +46,7 @@ for ((run = 1; run <= runs; run++)); do
   pid=$(start_program)
   wine "$remote" storm </dev/null >"$work/storm" 2>/dev/null &
   storm_pid=$!
-  for ((tries = 0; tries < 400; tries++)); do
+  for ((tries = 0; tries < up_seconds * 20; tries++)); do
     [ -s "$work/storm" ] && break
     sleep 0.05
   done
