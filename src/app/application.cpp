@@ -83,6 +83,7 @@ void Application::Shutdown() {
     if (shutDown_)
         return;
     shutDown_ = true;
+    editor_.StopReminderCheck();
     SaveSettings(ReadClockIntoLocalNow());
     ReleaseAllSlots();
     SetBlockEditorClose(false);

@@ -59,6 +59,9 @@ class TTPostForm : public Form, public EditorOperations {
     // hold yet: the user edits its memo.
     bool EditsSelectedSlot() const;
 
+    // The program ends: no reminder comes up any more, also while a message of the end is
+    // open.
+    void StopReminderCheck() { check_.Stop(); }
     // Shows the window and brings it to the front; centred the first time.
     void ShowEditor();
     void ShowSelectedSlot();

@@ -1,5 +1,7 @@
 #include "model/settings.h"
 
+#include <optional>
+
 #include "model/broken_file.h"
 #include "model/daily_copies.h"
 #include "model/gone_memos.h"
@@ -36,6 +38,10 @@ struct KnownFile {
 // The bytes are read at least this often whatever the stamp says: a file replaced within the
 // resolution of its time stamp (two seconds on FAT) with the same size looks unchanged.
 constexpr unsigned kLooksBetweenReads = kFullReadMilliseconds / kCheckMilliseconds;
+
+// Held while a save reads, merges and replaces the file: two copies on one PC take turns. A
+// name synchronising services leave alone.
+constexpr char kLockFile[] = "~$timpsd.lock";
 
 KnownFile known;
 std::string copyName;
@@ -180,6 +186,7 @@ SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
         return {FirstUsedSlot() < 0, {}};
 
     const FileName path = AppFile(kSettingsFile);
+    std::optional<FileLock> turn(std::in_place, AppFile(kLockFile));
     std::string bytes;
     ReadResult read = ReadFileBytes(path, bytes);
     if (read == ReadResult::Failed)
@@ -215,6 +222,7 @@ SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
     WriteSharing({CopyName(), KnownGone()}, profile);
     if (!ReplaceFileBytes(path, profile.Bytes()))
         return saved;
+    turn.reset();
     saved.Done = true;
     saved.News.Changed = TakeMerge(merge, merge.File, StampOf(path), now, sharing.Writer).Changed;
     // After the file is replaced, from the bytes read: the copy does not widen the moment in

@@ -27,7 +27,13 @@ void ReminderCheck::Connect(MemoWindowOperations& memos, ReminderWindowOperation
 }
 
 void ReminderCheck::Start() {
-    timerWindow_.StartTimer(timerId_, kCheckMilliseconds);
+    if (!stopped_)
+        timerWindow_.StartTimer(timerId_, kCheckMilliseconds);
+}
+
+void ReminderCheck::Stop() {
+    stopped_ = true;
+    timerWindow_.StopTimer(timerId_);
 }
 
 // Until the reminder window exists nothing is due.

@@ -38,6 +38,8 @@ class ReminderCheck {
 
     // The first check comes five seconds from now.
     void Start();
+    // No check any more: the program ends.
+    void Stop();
     // The timer's handler. The timer is off while the check runs, so that checks never
     // overlap, and on again at its end whatever happened in it.
     void CheckReminders();
@@ -53,6 +55,7 @@ class ReminderCheck {
     ReminderWindowOperations* reminder_ = nullptr;
     RemindersWaiting* waitingTold_ = nullptr;
     bool waiting_ = false;
+    bool stopped_ = false;
     LineGenerator lines_;
 };
 

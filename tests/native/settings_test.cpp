@@ -9,11 +9,15 @@
 #include "model/slot_changes.h"
 #include "model/slot_table.h"
 #include "model/theme_folder.h"
+#include "platform/core/file_io.h"
 #include "model/texts.h"
 #include "platform/core/refusals.h"
 #include "settings_layout.h"
 #include "slot_setup.h"
 #include "temp_folder.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -352,6 +356,31 @@ TEST_F(SettingsFile, ABrokenFileIsSetAside) {
     EXPECT_FALSE(Save());
     EXPECT_EQ(Stored(), broken);
     EXPECT_EQ(SettingsSetAside(), kSettingsBrokenKept);
+}
+
+// Two copies on one PC save at the same moment: the second waits for the first's turn and
+// merges what it wrote, instead of renaming its file over it unseen.
+TEST_F(SettingsFile, CopiesOnOnePcTakeTurns) {
+    ASSERT_TRUE(ReadSettings(kToday));
+    int turnTaken[2];
+    ASSERT_EQ(::pipe(turnTaken), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {  // the other copy: its turn taken, its file written a moment later
+        const FileLock turn(folder_.string() + "/~$timpsd.lock");
+        ::write(turnTaken[1], "x", 1);
+        ::usleep(300000);
+        Store("[POST]\r\nPOST2MEMO=the other copy's\r\n");
+        ::_exit(turn.Held() ? 0 : 1);
+    }
+    char signal;
+    ASSERT_EQ(::read(turnTaken[0], &signal, 1), 1);
+    SetMemoOf(0, "this copy's");
+    EXPECT_TRUE(Save());
+    int status = 0;
+    ::waitpid(other, &status, 0);
+    EXPECT_EQ(status, 0);
+    for (const char* memo : {"POST1MEMO=this copy's\r\n", "POST2MEMO=the other copy's\r\n"})
+        EXPECT_NE(Stored().find(memo), std::string::npos) << memo;
 }
 
 // Waited on: a file held for a moment or online only; access denied only for a write where

@@ -162,5 +162,36 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=second name\r\n"), std::string::npos);
 }
 
+// The day's copies turn only as far as they can: the oldest does not go while the one before
+// it is held by another program and cannot take its place.
+TEST_F(SystemProfile, AHeldDailyCopyKeepsTheOlderOnes) {
+    SetAppFolder(folder_.wstring() + L"\\");
+    ResetSlots();
+    temp_.Write("timpsd.ini", "[POST]\r\n");
+    ASSERT_TRUE(ReadSettings(ReadLocalClock()));
+    for (int n = 1; n <= 7; ++n)
+        temp_.Write("timpsd.ini." + std::to_string(n), "copy " + std::to_string(n));
+    const FileName sixth = (folder_ / "timpsd.ini.6").wstring();
+    const KernelHandle held(
+        CreateFileW(sixth.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    {  // the latest copy made yesterday
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER time{};
+        time.LowPart = now.dwLowDateTime;
+        time.HighPart = now.dwHighDateTime;
+        time.QuadPart -= 864000000000ull;
+        const FILETIME yesterday{time.LowPart, time.HighPart};
+        const KernelHandle first(CreateFileW((folder_ / "timpsd.ini.1").c_str(),
+                                             FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
+                                             nullptr));
+        SetFileTime(first.Get(), nullptr, nullptr, &yesterday);
+    }
+    SetMemoOf(0, "today");
+    ASSERT_TRUE(SaveSettingsNow());
+    EXPECT_EQ(temp_.Read("timpsd.ini.7"), "copy 7");
+    EXPECT_EQ(temp_.Read("timpsd.ini.1"), "copy 1");
+}
+
 }  // namespace
 }  // namespace haripon

@@ -54,6 +54,23 @@ ReadResult MapFileBytes(const FileName& path, MappedFile& file);
 // old file then stays as it was.
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes);
 
+// A lock beside a file, held while a program reads, merges and replaces the file, so that two
+// copies of it on one PC (two accounts on one folder) take turns. Waited for at most as long
+// as a refusal that passes (below): a lock held longer is nobody's turn, and the work goes on
+// without it. On Windows the lock file goes with the lock.
+class FileLock {
+  public:
+    explicit FileLock(const FileName& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return handle_ != nullptr; }
+
+  private:
+    void* handle_ = nullptr;  // the open lock file
+    FileName path_;
+};
+
 // Refusals that pass (a file another program holds for a moment: a virus scanner, the
 // search indexer, a synchronising service) are tried again for about two seconds. Access
 // denied passes too, as a file being deleted gives it, unless the program has found its

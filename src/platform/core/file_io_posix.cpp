@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -199,6 +200,28 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     }
     SyncFolder(path.substr(0, path.rfind('/') + 1));
     return true;
+}
+
+// An advisory lock, tried for about two seconds.
+FileLock::FileLock(const FileName& path) : path_(path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return;
+    for (int tries = 0; tries < 100; ++tries) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            handle_ = reinterpret_cast<void*>(static_cast<std::intptr_t>(fd) + 1);
+            return;
+        }
+        ::usleep(20000);
+    }
+    ::close(fd);
+}
+
+FileLock::~FileLock() {
+    if (!handle_)
+        return;
+    // Left in place: another copy may be waiting on this very file.
+    ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(handle_) - 1));
 }
 
 // Writes are tried once here: no other program holds a file for a moment on these systems.

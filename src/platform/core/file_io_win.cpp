@@ -211,6 +211,23 @@ ReadResult ReadFileBytes(const FileName& path, std::string& bytes, bool patient)
     return result;
 }
 
+// Opened without sharing, so that another copy's open fails until this one closes it, and
+// deleted on the close.
+FileLock::FileLock(const FileName& path) : path_(path) {
+    Patiently(true, [&] {
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        handle_ = file == INVALID_HANDLE_VALUE ? nullptr : file;
+        return handle_ != nullptr;
+    });
+}
+
+FileLock::~FileLock() {
+    if (handle_)
+        CloseHandle(handle_);
+}
+
 bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     refusal.clear();
     const DWORD attributes = GetFileAttributesW(path.c_str());
