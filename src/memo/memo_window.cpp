@@ -95,10 +95,10 @@ void TMemoWindow::SlotChangedElsewhere(const MemoSlot& slot) {
 }
 
 // A strip that would show on no monitor (one unplugged, a laptop undocked, the display
-// changed) comes onto the nearest one, and keeps its new place.
+// changed) comes onto the nearest one, but its slot keeps its place, in the file and for the
+// other PCs: only the user's drag moves it.
 void TMemoWindow::KeepOnTheScreens() {
-    if (KeepOnScreen())
-        StoreWindowPosition();
+    KeepOnScreen();
 }
 
 // A background the theme lacks is reported, and the memo shown all the same, on its colour.
@@ -107,6 +107,10 @@ void TMemoWindow::ShowMemoWindow(const MemoSlot& slot) {
     DrawMemoLabel(slot);
     MoveTo({slot.Left, slot.Top});
     KeepOnTheScreens();
+}
+
+void TMemoWindow::FormDisplayChange() {
+    ShowMemoWindow(SlotTable[slot_]);
 }
 
 void TMemoWindow::SkinMemoWindow(const MemoSlot& slot) {

@@ -52,8 +52,8 @@ class TMemoWindow : public Form {
     void FormClose() override;
     void FormMouseDown(POINT at) override;
     void FormRightButtonDown(POINT at) override;
-    // The strip keeps the place it is brought to.
-    void FormDisplayChange() override { KeepOnTheScreens(); }
+    // The strip goes to its slot's place, onto a monitor there is.
+    void FormDisplayChange() override;
 
   private:
     EditorOperations& editor_;

@@ -39,6 +39,7 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
         return {};
     StoredSlots slots = StoredPartOfAll();
     std::vector<std::pair<StoredSlot, std::string>> homeless;  // and the copy it came from
+    SlotSet filled;
     for (const std::string& name : names) {
         std::string bytes;
         if (!IsConflictCopyName(name) || ReadFileBytes(AppFile(name), bytes) != ReadResult::Ok ||
@@ -53,6 +54,7 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
             const int at = slots[i].Memo.empty() ? i : FirstEmptyOf(slots);
             if (at >= 0) {
                 slots[at] = copy[i];
+                filled[at] = true;
             } else {
                 homeless.emplace_back(copy[i], name);
             }
@@ -64,6 +66,7 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
     for (int i = 0; i < kSlotCount; ++i)
         StoreSlot(i, slots[i]);
     ConflictCopiesTaken result;
+    result.News.Changed = filled;
     std::vector<StoredSlot> memos;
     for (const auto& [memo, copy] : homeless)
         memos.push_back(memo);
@@ -74,7 +77,7 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
     for (const auto& [memo, copy] : homeless)
         KeepHomelessMemos({memo}, {GoneWhy::Kept, copy}, now);
     const SettingsSaved saved = WriteSettings(now);
-    result.News.Changed = saved.News.Changed;
+    result.News.Changed = saved.News.Changed | filled;
     result.News.MemosKept = result.News.MemosKept || saved.News.MemosKept;
     if (!saved.Done)
         return result;  // taken again at the next look: its memos are not taken twice

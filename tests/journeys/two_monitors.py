@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The program on a desktop of two monitors side by side (Xephyr with two heads inside a
 private Xvfb): a strip dragged onto the second monitor stays there, and strips stored where
-no monitor is (after one was unplugged) come back onto the nearest one, which is what the
-next save keeps.
+no monitor is (after one was unplugged) come onto the nearest one, while the next save
+keeps their own places for when the monitor is back.
 
 usage: two_monitors.py PROGRAM_FOLDER HARIPON_REMOTE_EXE SHOTS_FOLDER
 (Wine's environment set for a prefix of its own, made when it is missing). Exits 0 when the
@@ -95,8 +95,8 @@ def main():
         saved = user.file().decode("cp932")
         places = {int(n): (int(l), int(t)) for n, t, l in
                   re.findall(r"POST(\d)TOP=(-?\d+)\r\nPOST\1LEFT=(-?\d+)", saved)}
-        expect(places[2] == (far["left"], far["top"]) and places[3] == (left["left"], left["top"]),
-               "the places they were brought to are saved")
+        expect(places[2] == (5000, 3000) and places[3] == (-2000, 100),
+               "their own places are saved, not the ones they were brought to")
         expect(places[1] == (moved["left"], moved["top"]), "the dragged place is saved")
         return 0
     except (JourneyFailed, subprocess.SubprocessError) as failure:

@@ -16,6 +16,7 @@ namespace {
 
 using testing_support::FreshSettingsLayout;
 using testing_support::kShowMs;
+using testing_support::kStartOrEndMs;
 using testing_support::ProgramFolder;
 using testing_support::ProgramRun;
 using testing_support::WaitUntil;
@@ -237,6 +238,26 @@ TEST(Program, AMemoDueBeforeTheStartIsDeliveredAtTheFirstCheck) {
     EXPECT_FALSE(IsWindowVisible(strip));
     PostMessageW(title, WM_CLOSE, 0, 0);
     ASSERT_TRUE(run.WaitForExit());
+}
+
+// A synchronising service brings a conflict copy while the program runs: within a minute (the
+// file is read whole at least that often) its memo is taken, shown and saved, and the user
+// told; a memo whose time has passed comes too, and its reminder shows.
+TEST(Program, AConflictCopyArrivingWhileRunningIsTaken) {
+    ProgramFolder folder;
+    folder.Write("timpsd.ini", "[POST]\r\nPOST1MEMO=here\r\nPOST1YEAR=-1\r\n");
+    ProgramRun run(folder);
+    ASSERT_NE(run.WaitForWindow(L"TPostForm1", kStartOrEndMs, true), nullptr);
+    folder.Write("timpsd-LAPTOP.ini",
+                 "[POST]\r\nPOST1MEMO=here\r\nPOST1YEAR=-1\r\nPOST3MEMO=from the laptop\r\n"
+                 "POST3YEAR=-1\r\nPOST5MEMO=overdue\r\nPOST5YEAR=2001\r\n");
+    const auto box = run.WaitForMessageBox(70000);
+    EXPECT_EQ(box.text, std::string(kConflictCopiesTaken) + "\r\ntimpsd-LAPTOP.ini");
+    EXPECT_NE(run.WaitForWindow(L"TPostForm3", 0, true), nullptr);
+    EXPECT_NE(folder.Read("timpsd.ini").find("POST3MEMO=from the laptop\r\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("timpsd-LAPTOP.ini.merged")));
+    ProgramRun::PressOk(box);
+    EXPECT_NE(run.WaitForWindow(TMsgForm::kClassName, kShowMs, true), nullptr);  // "overdue"
 }
 
 TEST(Program, TheEndOfTheSessionSaves) {

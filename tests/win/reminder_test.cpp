@@ -232,22 +232,29 @@ TEST_F(Reminders, WindowsComeOntoTheMonitorsThereAre) {
         "POST2MEMO=second\r\nPOST2YEAR=2000\r\n");
     app_.FirstDisplay();
     const ScreenRect area{2000, 0, 3000, 800};
-    const ScopedWorkAreas monitors({area});
+    const HWND strip = app_.MemoWindow(0).Handle();
     const auto onArea = [&](HWND window) {
         RECT place{};
         GetWindowRect(window, &place);
         return place.left >= area.Left && place.right <= area.Right && place.top >= area.Top &&
                place.bottom <= area.Bottom;
     };
-    SendMessageW(app_.MemoWindow(0).Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1000, 800));
-    EXPECT_TRUE(onArea(app_.MemoWindow(0).Handle()));
-    EXPECT_GE(SlotTable[0].Left, area.Left);
-    probe_.Post([&] {
-        EXPECT_TRUE(onArea(window().Handle()));
-        PressKey(VK_ESCAPE);
-    });
-    Check();
-    EXPECT_TRUE(probe_.Done());
+    {
+        const ScopedWorkAreas monitors({area});
+        SendMessageW(strip, WM_DISPLAYCHANGE, 32, MAKELPARAM(1000, 800));
+        EXPECT_TRUE(onArea(strip));
+        EXPECT_EQ(SlotTable[0].Left, 100);  // brought over, not moved: its place stays
+        probe_.Post([&] {
+            EXPECT_TRUE(onArea(window().Handle()));
+            PressKey(VK_ESCAPE);
+        });
+        Check();
+        EXPECT_TRUE(probe_.Done());
+    }
+    SendMessageW(strip, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 1024));  // the monitor is back
+    RECT back{};
+    GetWindowRect(strip, &back);
+    EXPECT_EQ(std::make_pair(back.left, back.top), std::make_pair(100L, 100L));
 }
 
 // A key counts only once the user has given the window the keyboard, after its delay, and

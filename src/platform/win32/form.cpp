@@ -288,6 +288,11 @@ ScreenRect Form::ScreenBounds() const {
 }
 
 void Form::MoveTo(WindowPlace place) {
+    home_.reset();
+    Place(place);
+}
+
+void Form::Place(WindowPlace place) {
     RECT window{};
     GetWindowRect(handle_, &window);
     if (window.left != place.Left || window.top != place.Top)
@@ -302,11 +307,25 @@ void Form::WMExitSizeMove() {
 }
 
 bool Form::KeepOnScreen() {
+    const ScreenRect bounds = ScreenBounds();
     const std::optional<WindowPlace> place =
-        BringOnScreen(ScreenBounds(), WorkAreas(), keptWhollyOnScreen_);
-    if (place)
-        MoveTo(*place);
-    return place.has_value();
+        BringOnScreen(bounds, WorkAreas(), keptWhollyOnScreen_);
+    if (!place)
+        return false;
+    if (!home_)
+        home_ = WindowPlace{bounds.Left, bounds.Top};
+    Place(*place);
+    return true;
+}
+
+bool Form::ReturnHome() {
+    if (!home_)
+        return false;
+    const WindowPlace home = *home_;
+    home_.reset();
+    Place(home);
+    KeepOnScreen();
+    return true;
 }
 
 void Form::AddWindowedControl(WindowedControl& control) {

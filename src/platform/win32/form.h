@@ -96,8 +96,12 @@ class Form : public ControlHost {
     void StartDragMove();
     // A window that shows on no monitor (one unplugged, the display changed) is moved onto
     // the nearest one: true then. One kept wholly on screen (a window that must be answered)
-    // is pulled into the nearest work area unless it lies wholly in one.
+    // is pulled into the nearest work area unless it lies wholly in one. The place it was
+    // brought from stays its own: when the monitors change again it goes back there, where
+    // that shows (ReturnHome), until it is moved on purpose (MoveTo, a drag).
     bool KeepOnScreen();
+    // Back to the place a rescue took it from, onto a monitor there is: true when it had one.
+    bool ReturnHome();
     void SetKeptWhollyOnScreen(bool wholly) { keptWhollyOnScreen_ = wholly; }
 
     // Adds a control on top of those added before.
@@ -155,9 +159,13 @@ class Form : public ControlHost {
     virtual void FormRightButtonDown(POINT /*at*/) {}
     // Enter (IDOK) or Esc (IDCANCEL) pressed where no control takes the key.
     virtual void FormDialogKey(int /*command*/) {}
-    // The monitors or their work areas changed while the form is shown: by default it comes
-    // onto the nearest work area where it shows on none.
-    virtual void FormDisplayChange() { KeepOnScreen(); }
+    // The monitors or their work areas changed while the form is shown: by default it goes
+    // back where it was before a rescue, or comes onto the nearest work area where it shows on
+    // none.
+    virtual void FormDisplayChange() {
+        if (!ReturnHome())
+            KeepOnScreen();
+    }
     // Any other message; return true when handled.
     virtual bool HandleMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                                LRESULT& /*result*/) {
@@ -179,6 +187,8 @@ class Form : public ControlHost {
     // The end of a move or resize by the user: the window is pulled back into the work area
     // of the monitor it was dropped on, left, top, right and bottom edge in that order.
     void WMExitSizeMove();
+    // Moves the window without making the place its own.
+    void Place(WindowPlace place);
     ScreenRect ScreenBounds() const;
     void PaintClient(HDC dc) const;
     void Paint();
@@ -216,6 +226,7 @@ class Form : public ControlHost {
     Form* modalBelow_ = nullptr;  // the modal form this one was shown above
     bool stayOnTop_ = false;
     bool keptWhollyOnScreen_ = false;
+    std::optional<WindowPlace> home_;  // where a rescue took it from
     bool modalCancelled_ = false;
     Control* captured_ = nullptr;
     Control* hovered_ = nullptr;
