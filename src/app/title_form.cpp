@@ -161,7 +161,8 @@ void TPTitleForm::ShowTrayMenu(const TrayEvent& event) {
         tray_.GiveFocusBack();
 }
 
-// With none to bring back, or no slot free, the item says so and cannot be chosen.
+// With none to bring back, or no slot free, the item says so and cannot be chosen. A memo
+// another PC's change took off says so.
 void TPTitleForm::FillRestoreMenu(bool enabled) {
     removedPup_.Clear();
     const std::vector<RemovedMemo> memos = ReadRemovedMemos();
@@ -173,9 +174,11 @@ void TPTitleForm::FillRestoreMenu(bool enabled) {
     for (const RemovedMemo& memo : memos) {
         const TextRows rows = FitTextToBytes(memo.Memo.Memo, kRestoredCaptionBytes);
         const auto two = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
-        const std::string caption = rows.Row[0] + (rows.Row[1].empty() ? "" : "...") + "  (" +
-                                    two(memo.LeftAt.Month) + "/" + two(memo.LeftAt.Day) + " " +
-                                    two(memo.LeftAt.Hour) + ":" + two(memo.LeftAt.Minute) + ")";
+        const std::string caption =
+            rows.Row[0] + (rows.Row[1].empty() ? "" : "...") + "  (" + two(memo.LeftAt.Month) +
+            "/" + two(memo.LeftAt.Day) + " " + two(memo.LeftAt.Hour) + ":" +
+            two(memo.LeftAt.Minute) +
+            (memo.Elsewhere ? std::string(" ") + kRemovedElsewhereMark : "") + ")";
         removedPup_.Add(caption, [this, memo] { application_.RestoreMemo(memo); });
     }
 }

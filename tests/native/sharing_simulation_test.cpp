@@ -208,10 +208,10 @@ void Deliver(const fs::path& path, const std::string& bytes) {
     fs::rename(temporary, path);
 }
 
-// Each PC's folder holds its own files; the cloud the last version of each, numbered. A PC
-// takes a newer version only of a file it has not changed since; one that changed on both
-// sides is kept both ways, as OneDrive does: the PC's own version beside the file, named for
-// the PC.
+// Each PC's folder holds its own files; the cloud every version of each, numbered. A PC takes
+// another version only of a file it has not changed since: the last one, or at times an older
+// one late, after a newer; one that changed on both sides is kept both ways, as OneDrive does
+// (the PC's own version beside the file, named for the PC).
 class Service {
   public:
     explicit Service(std::vector<fs::path> folders) : folders_(std::move(folders)) {
@@ -227,6 +227,7 @@ class Service {
         if (cloud.number == synced.number) {
             cloud = {cloud.number + 1, *local};
             synced = cloud;
+            history_[name].push_back(cloud);
             return;
         }
         // Changed on both sides: this PC's version beside the file, under a name no file has
@@ -241,11 +242,13 @@ class Service {
         Version& copied = cloud_[copy];
         copied = {copied.number + 1, *local};
         synced_[pc][copy] = copied;
+        history_[copy].push_back(copied);
         Deliver(folders_[pc] / name, cloud.bytes);
         synced = cloud;
     }
 
-    void Download(std::size_t pc, const std::string& name) {
+    // `late`: one of the versions before the last, where there are any.
+    void Download(std::size_t pc, const std::string& name, std::size_t late = 0) {
         const auto found = cloud_.find(name);
         auto& synced = synced_[pc][name];
         if (found == cloud_.end() || found->second.number == synced.number)
@@ -253,8 +256,15 @@ class Service {
         const auto local = ReadBytes(folders_[pc] / name);
         if (local && *local != synced.bytes && !torn_.count({pc, name}))
             return;  // changed here too: the upload settles it
-        Deliver(folders_[pc] / name, found->second.bytes);
-        synced = found->second;
+        const std::vector<Version>& versions = history_[name];
+        const Version& version =
+            late > 0 && versions.size() > 1
+                ? versions[versions.size() - 1 - late % (versions.size() - 1) - 1]
+                : found->second;
+        Deliver(folders_[pc] / name, version.bytes);
+        synced = version;
+        if (version.number != found->second.number)
+            synced.number = -1;  // the last one comes yet
         torn_.erase({pc, name});
     }
 
@@ -302,6 +312,7 @@ class Service {
     };
     std::vector<fs::path> folders_;
     std::map<std::string, Version> cloud_;
+    std::map<std::string, std::vector<Version>> history_;
     std::vector<std::map<std::string, Version>> synced_;
     std::set<std::pair<std::size_t, std::string>> torn_;
 };
@@ -438,8 +449,10 @@ class History {
                 "service " + std::to_string(pc) + " " + name + " " + std::to_string(what) + "\n";
             if (what < 4) {
                 service_->Upload(pc, name);
-            } else if (what < 9) {
+            } else if (what < 8) {
                 service_->Download(pc, name);
+            } else if (what < 9) {
+                service_->Download(pc, name, 1 + Pick(3));
             } else {
                 service_->Tear(pc, kSettingsFile);
             }
