@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/conflict_names.h"
+#include "model/memo_ids.h"
 #include "model/set_aside.h"
 #include "model/settings_format.h"
 #include "model/texts.h"
@@ -251,6 +252,8 @@ int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotC
 
 StoredSlot AsRestored(const RemovedMemo& memo, const DateTimeRecord& now) {
     StoredSlot restored = memo.Memo;
+    // A memo again, under a name no copy's list of removed memos holds.
+    restored.Id = NewMemoId();
     if (!restored.Time.IsSet() || restored.Time.ReachedBy(now)) {
         restored.Time = ReminderTime::None();
         restored.TimeFlag = 0;

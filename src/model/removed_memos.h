@@ -63,7 +63,7 @@ int SlotToRestoreInto(const RemovedMemo& memo, const std::array<MemoSlot, kSlotC
                       const SlotSet& held = {});
 
 // The memo as it comes back: with its reminder only while that is still ahead of `now` (one
-// already delivered comes back without it).
+// already delivered comes back without it), under a new id.
 StoredSlot AsRestored(const RemovedMemo& memo, const DateTimeRecord& now);
 
 }  // namespace haripon

@@ -23,6 +23,12 @@ void TakeMemo(StoredSlot& into, const StoredSlot& from) {
     into.Left = left;
 }
 
+// Unchanged: the same memo, and not one removed and posted again with the same text, which
+// has another id.
+bool Unchanged(const StoredSlot& a, const StoredSlot& b) {
+    return SameMemo(a, b) && (a.Id.empty() || b.Id.empty() || a.Id == b.Id);
+}
+
 bool Holds(const StoredSlots& slots, const StoredSlot& memo) {
     return std::any_of(slots.begin(), slots.end(), [&](const StoredSlot& slot) {
         return SameMemo(slot, memo) || (!memo.Id.empty() && slot.Id == memo.Id);
@@ -72,7 +78,7 @@ SlotMerge MergeSlots(const StoredSlots& seenBase, const StoredSlots& mine,
     const auto shownHere = [&](int i, const std::string& text) {
         for (int j = 0; j < kSlotCount; ++j) {
             if (j != i && !text.empty() && mine[j].Memo == text &&
-                (!SameMemo(mine[j], base[j]) || held[j]))
+                (!Unchanged(mine[j], base[j]) || held[j]))
                 return true;
         }
         return false;
@@ -81,8 +87,8 @@ SlotMerge MergeSlots(const StoredSlots& seenBase, const StoredSlots& mine,
     std::vector<std::pair<int, StoredSlot>> displaced;
     for (int i = 0; i < kSlotCount; ++i) {
         StoredSlot& slot = merge.Slots[i];
-        const bool changedHere = !SameMemo(mine[i], base[i]);
-        const bool changedThere = !SameMemo(file[i], base[i]);
+        const bool changedHere = !Unchanged(mine[i], base[i]);
+        const bool changedThere = !Unchanged(file[i], base[i]);
         if (changedThere && !changedHere && (held[i] || shownHere(i, file[i].Memo))) {
             waiting[i] = true;
             continue;

@@ -46,7 +46,7 @@ TEST_F(RemovedMemos, TheLastTwentyAreKeptNewestFirst) {
 // Back into its own slot, else the first free one, else nowhere; its timer only while ahead.
 TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
     RemovedMemo memo;
-    memo.Memo = {2026, 12, 9, 10, 0, 5, 6, 1, "back", ""};
+    memo.Memo = {2026, 12, 9, 10, 0, 5, 6, 1, "back", "gone.1"};
     memo.Slot = 3;
     EXPECT_EQ(SlotToRestoreInto(memo, SlotTable), 3);
     testing_support::SetMemoOf(3, "taken");
@@ -58,6 +58,7 @@ TEST_F(RemovedMemos, OneComesBackWhereThereIsRoom) {
     EXPECT_EQ(SlotToRestoreInto(memo, SlotTable), -1);
 
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 9, 59)), memo.Memo);
+    EXPECT_NE(AsRestored(memo, kNow).Id, memo.Memo.Id);  // removed under its old id
     EXPECT_EQ(AsRestored(memo, Moment(2026, 12, 9, 10, 0)),
               (StoredSlot{-1, -1, -1, -1, -1, 5, 6, 0, "back", ""}));
 }

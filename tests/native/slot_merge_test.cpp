@@ -28,9 +28,15 @@ struct Case {
     bool full;
     // Afterwards: the first slot, the second, and the file's first slot.
     StoredSlot slot, second, fileSlot;
-    bool changed;          // the first slot took the file's values
-    const char* homeless;  // a memo kept beside the file, or none
+    bool changed;           // the first slot took the file's values
+    const char* homeless;   // a memo kept beside the file, or none
+    const char* gone = "";  // the id of a memo that left on purpose
 };
+
+StoredSlot WithId(StoredSlot memo, const char* id) {
+    memo.Id = id;
+    return memo;
+}
 
 const StoredSlot none = Memo("");
 const StoredSlot other = Memo("other");
@@ -57,6 +63,10 @@ TEST(SlotMerge, EachSlotKeepsWhatEitherCopyChanged) {
         {"no free slot: kept beside the file", a, b, c, false, true, b, other, b, false, "c"},
         {"its text shown already: not twice", a, b, other, false, true, b, other, b, false,
          nullptr},
+        {"peeled here and brought back", WithId(a, "1"), WithId(a, "2"), WithId(a, "1"), false,
+         false, WithId(a, "2"), none, WithId(a, "2"), false, nullptr, "1"},
+        {"peeled there and brought back", WithId(a, "1"), WithId(a, "1"), WithId(a, "2"), false,
+         false, WithId(a, "2"), none, WithId(a, "2"), true, nullptr, "1"},
     };
     for (const Case& test : cases) {
         SCOPED_TRACE(test.what);
@@ -68,8 +78,10 @@ TEST(SlotMerge, EachSlotKeepsWhatEitherCopyChanged) {
             base[i] = mine[i] = file[i] = test.full ? other : none;
         SlotSet held;
         held[0] = test.held;
-        const SlotMerge merge = MergeSlots(base, mine, file, held);
+        const SlotMerge merge = MergeSlots(base, mine, file, held, MergeFor::Save,
+                                           {{test.gone, 20261209, GoneWhy::Peeled}});
         EXPECT_EQ(merge.Slots[0], test.slot);
+        EXPECT_EQ(merge.Slots[0].Id, test.slot.Id);
         EXPECT_EQ(merge.Slots[1], test.full ? other : test.second);
         EXPECT_EQ(merge.File[0], test.fileSlot);
         EXPECT_EQ(merge.Changed[0], test.changed);
