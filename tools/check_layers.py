@@ -15,10 +15,6 @@ import sys
 LAYERS = ["tools", "app", "editor", "reminder", "memo", "theme", "model", "platform/win32",
           "platform/core"]
 
-# Circles of the real tree not untangled yet, each to come off this list once it is gone.
-KNOWN_CIRCLES = [{"app/application", "app/title_form"}, {"theme/theme_keys", "theme/theme_loader"}]
-
-
 def layer_of(path):
     for rank, folder in enumerate(LAYERS):
         if path == folder or path.startswith(folder + "/"):
@@ -76,12 +72,8 @@ def check(src):
                 problems.append(f"{file.relative_to(src)}:{number}: includes {match.group(1)}")
 
     found = circles(uses)
-    for circle in sorted(found - {frozenset(known) for known in KNOWN_CIRCLES}, key=sorted):
+    for circle in sorted(found, key=sorted):
         problems.append("include circle: " + ", ".join(sorted(circle)))
-    for known in KNOWN_CIRCLES:
-        if known <= uses.keys() and not any(known <= circle for circle in found):
-            problems.append("no circle any more, take it off KNOWN_CIRCLES: " +
-                            ", ".join(sorted(known)))
     return problems
 
 

@@ -127,7 +127,7 @@ void Application::ShowSettingsNews(const SettingsNews& news) {
         AnnounceKeptMemos();
     for (std::string told : {SettingsSetAside(), RemovedMemosRefused()}) {
         if (!told.empty())
-            title_.Later([told = std::move(told)] { TellUser(told); });
+            title_.Later([told = std::move(told)] { TellUserUnasked(told); });
     }
 }
 
@@ -141,8 +141,8 @@ void Application::AnnounceKeptMemos() {
         return;
     announcingKept_ = true;
     title_.Later([this, unseen = std::move(unseen)] {
-        TellUser(std::string(kMemosKept) + "\r\n" + kKeptMemosFile + "\r\n\r\n" +
-                 kMemosKeptRestore);
+        TellUserUnasked(std::string(kMemosKept) + "\r\n" + kKeptMemosFile + "\r\n\r\n" +
+                        kMemosKeptRestore);
         MarkKeptMemosSeen(unseen);
         announcingKept_ = false;
     });
@@ -158,7 +158,7 @@ void Application::TakeConflictCopiesTold(const LocalTime& now) {
     std::string message = kConflictCopiesTaken;
     for (const std::string& copy : taken.Names)
         message += "\r\n" + copy;
-    TellUser(message);
+    TellUserUnasked(message);
 }
 
 void Application::ShowRemindersWaiting(bool waiting) {

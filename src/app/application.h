@@ -18,7 +18,7 @@ namespace haripon {
 // a copy so started ends without a word where another runs already.
 inline constexpr wchar_t kRestartedArgument[] = L"/restarted";
 
-class Application : public ProgramExit, public SettingsKeeper, public RemindersWaiting {
+class Application : public TrayOwner, public SettingsKeeper, public RemindersWaiting {
   public:
     // `folder`: where the program's files are, normally the executable's folder.
     explicit Application(FileName folder);
@@ -28,27 +28,27 @@ class Application : public ProgramExit, public SettingsKeeper, public RemindersW
     // The windows in their fixed order, each loading what it needs.
     void CreateWindows();
 
-    const FileName& Folder() const { return folder_; }
+    const FileName& Folder() const override { return folder_; }
     TPTitleForm& Title() { return title_; }
-    TTPostForm& Editor() { return editor_; }
+    TTPostForm& Editor() override { return editor_; }
     TMemoWindow& MemoWindow(int slot) { return memos_.Window(slot); }
-    TMsgForm& Reminder() { return reminder_; }
-    TChgCgFrm& Chooser() { return chooser_; }
+    TMsgForm& Reminder() override { return reminder_; }
+    TChgCgFrm& Chooser() override { return chooser_; }
     // Which windows are open, for the tray icon's rules.
-    TrayWindows OpenWindows() const;
+    TrayWindows OpenWindows() const override;
 
-    bool AllWindowsCreated() const { return allWindowsCreated_; }
+    bool AllWindowsCreated() const override { return allWindowsCreated_; }
     // The title timer fired before the last window was created.
-    void FirstDisplayDue() { firstDisplayDue_ = true; }
+    void FirstDisplayDue() override { firstDisplayDue_ = true; }
     // After the title: memo windows of posted slots, tray icon, editor if no memo.
-    void FirstDisplay();
+    void FirstDisplay() override;
     // The close handler of the title window.
-    void Shutdown();
+    void Shutdown() override;
     // Ending from the tray menu or the editor: the title window's close runs Shutdown.
     void RequestExit() override;
     // A memo taken off by a slip posted back: into its own slot when free, else the first
     // free one, at its place, with its timer while that is ahead.
-    void RestoreMemo(const RemovedMemo& memo);
+    void RestoreMemo(const RemovedMemo& memo) override;
 
     // Every save and every look at the settings file, and what it brought shown.
     bool SaveSettings(const LocalTime& now) override;
@@ -61,7 +61,7 @@ class Application : public ProgramExit, public SettingsKeeper, public RemindersW
     // The session ends, or the Restart Manager closes the program (`closing`): what changed
     // since the last save is saved, without a message box; a reminder on screen is kept, not
     // delivered; for the Restart Manager the program then ends.
-    void EndSession(bool closing);
+    void EndSession(bool closing) override;
 
   private:
     void CreateOtherWindows();

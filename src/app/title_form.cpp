@@ -1,6 +1,5 @@
 #include "app/title_form.h"
 
-#include "app/application.h"
 #include "app/resource.h"
 #include "memo/text_fit.h"
 #include "model/editor_operations.h"
@@ -56,9 +55,9 @@ int TrayIconSize() {
 
 }  // namespace
 
-TPTitleForm::TPTitleForm(Application& application)
+TPTitleForm::TPTitleForm(TrayOwner& owner)
     : Form(kClassName, kWidth, kHeight),
-      application_(application),
+      application_(owner),
       tray_(kTrayIconId, kTrayMessage, kAppName,
             // The icon file's image of the size the tray shows, not one shrunk by the shell.
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_HARIPON),

@@ -2,6 +2,7 @@
 // owns the tray icon and its menu.
 #pragma once
 
+#include "app/tray_owner.h"
 #include "app/tray_rules.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
@@ -10,8 +11,6 @@
 #include "theme/theme_keys.h"
 
 namespace haripon {
-
-class Application;
 
 class TPTitleForm : public Form {
   public:
@@ -23,7 +22,7 @@ class TPTitleForm : public Form {
     static constexpr UINT kTrayMessage = WM_USER + 1;
     static constexpr UINT_PTR kTrayRetryTimer = 2;
 
-    explicit TPTitleForm(Application& application);
+    explicit TPTitleForm(TrayOwner& owner);
 
     // Adds the tray icon; while the shell refuses it (at log-on it may not be ready yet),
     // it is tried again every few seconds for about a minute.
@@ -54,7 +53,7 @@ class TPTitleForm : public Form {
     void FillRestoreMenu(bool enabled);
     void Exit1Click();
 
-    Application& application_;
+    TrayOwner& application_;
     Image TitleImg;
     PopupMenu PTitlePup;
     UINT N1 = 0;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/periods.h"
 #include "model/slot_table.h"
 #include "platform/win32/message_box.h"
 
@@ -9,6 +10,10 @@ namespace haripon {
 
 void TellUser(std::string_view text, HWND focus) {
     ShowMessage(std::string(text), VersionText, focus);
+}
+
+void TellUserUnasked(std::string_view text) {
+    ShowNotice(std::string(text), VersionText, kAnswerKeyDelayMilliseconds);
 }
 
 }  // namespace haripon

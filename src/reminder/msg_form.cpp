@@ -94,7 +94,7 @@ bool TMsgForm::ShowReminder() {
 // A picture that could not be loaded is reported once the window is on the screen, above it:
 // the reminder never waits behind a report the user cannot see.
 void TMsgForm::FormShow() {
-    focusedByUser_ = false;
+    keys_.Taken();
     AnnounceAlert(Handle());
     if (!pictureReport_.empty())
         PostMessageW(Handle(), kReportPictureMessage, 0, 0);
@@ -115,16 +115,14 @@ bool TMsgForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     // The report's closing gives the window back the keyboard: that is not the user's doing.
     if (message == kReportPictureMessage) {
         ShowErrorReportOver(Handle(), std::exchange(pictureReport_, {}));
-        focusedByUser_ = false;
+        keys_.Taken();
         return true;
     }
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-        focusedByUser_ = true;
-        focusedAt_ = GetTickCount();
-    }
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+        keys_.Given(GetTickCount());
     if (message != WM_KEYDOWN || (wParam != VK_ESCAPE && wParam != VK_RETURN))
         return false;
-    if (focusedByUser_ && !(lParam & kRepeated) && GetTickCount() - focusedAt_ >= keyDelay_)
+    if (keys_.Counts(GetTickCount(), (lParam & kRepeated) != 0))
         MsgWndExtBtnClick();
     result = 0;
     return true;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "model/periods.h"
+#include "platform/core/answer_keys.h"
 #include "reminder/reminder_operations.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/form.h"
@@ -29,9 +31,8 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     void ShowCharacter(std::string_view pictureFile) override;
     bool ShowReminder() override;
 
-    // Enter and Esc close the window once the user has given it the keyboard this long ago
-    // (1 s unless set).
-    void SetKeyDelay(DWORD milliseconds) { keyDelay_ = milliseconds; }
+    // Enter and Esc close the window once the user has given it the keyboard this long ago.
+    void SetKeyDelay(DWORD milliseconds) { keys_.SetDelay(milliseconds); }
 
     // An alert: screen readers read its window text, the line and the memo, as it comes up.
     long AccessibleRole() const override { return ROLE_SYSTEM_ALERT; }
@@ -59,9 +60,7 @@ class TMsgForm : public Form, public ReminderWindowOperations {
     std::string line_;
     std::string memo_;
     bool placed_ = false;
-    DWORD keyDelay_ = 1000;
-    bool focusedByUser_ = false;
-    DWORD focusedAt_ = 0;
+    AnswerKeys keys_{kAnswerKeyDelayMilliseconds};
 };
 
 }  // namespace haripon

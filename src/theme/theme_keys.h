@@ -1,7 +1,8 @@
 // Every key of a theme description (face8.bmp): its section, the kind of value it holds,
 // whether a theme must give it and what is taken when it does not, where the program keeps
 // it and, for a picture, the place a window shows it in; and the windows' sizes and designed
-// places, which no theme changes. tools/make_themes.py reads the sizes and places from here.
+// places, which no theme changes; and the description read through the table (ThemeFile).
+// tools/make_themes.py reads the sizes and places from here.
 #pragma once
 
 #include <array>
@@ -11,11 +12,10 @@
 #include <vector>
 
 #include "model/slot_table.h"
+#include "platform/core/file_name.h"
+#include "platform/core/profile.h"
 
 namespace haripon {
-
-class ThemeFile;
-struct LoadedTheme;
 
 struct WindowSize {
     std::int32_t Width;
@@ -72,6 +72,53 @@ struct PicturePlace {
     const char* What = nullptr;  // null: no place
     WindowSize Size{};
     const char* SizeKeys = nullptr;
+};
+
+inline constexpr char kThemeFile[] = "face8.bmp";
+
+// AppFolder + ThemeFolder + a name from the theme, joined as they are: where every file of
+// the active theme is found.
+FileName ThemePath(std::string_view name);
+
+// A theme description, read once; a missing file reads as all defaults, and so does a key
+// it leaves out (the key table's default).
+class ThemeFile {
+  public:
+    // face8.bmp of the active theme, at AppFolder + ThemeFolder.
+    ThemeFile();
+    explicit ThemeFile(const FileName& file);
+
+    std::string String(std::string_view key) const { return Text("CG", key); }
+    std::int32_t Integer(std::string_view key) const { return Number("CG", key); }
+    std::string Text(std::string_view section, std::string_view key) const;
+    std::int32_t Number(std::string_view section, std::string_view key) const;
+    // A button's glyph strip (key) and place (key_XPOS, _YPOS, _XSIZ, _YSIZ) in section CG.
+    ButtonTheme Button(std::string_view key) const;
+
+  private:
+    ProfileText profile_;
+};
+
+// Place and colour of an editor control, as the theme gives them.
+struct ControlPlace {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Color = 0;
+};
+
+// The editor layout keys, applied to the editor's controls and not kept in ThemeSettings.
+struct EditorLayout {
+    ControlPlace SelectedMemoTitle;  // SELMEMO_
+    ControlPlace MemoTitle;          // MEMOTIT_
+    ControlPlace MemoEdit;           // INPMEMOMEMO
+    ControlPlace TimerCheck;         // INPMEMOCBOX
+    ControlPlace TimeRow;            // INPMEMOSETTIM
+};
+
+// A theme as its description gives it: the values the program keeps and the editor layout.
+struct LoadedTheme {
+    ThemeValues Values;
+    EditorLayout Layout;
 };
 
 struct NamedKey;

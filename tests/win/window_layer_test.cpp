@@ -472,5 +472,52 @@ TEST_F(WindowLayer, AModalFormBlocksTheOthersUntilItCloses) {
     EXPECT_EQ(form_.formPresses, 1);
 }
 
+// A notice comes without the keyboard; a key answers it only once the user has given it the
+// keyboard, after its moment, and not repeating. Each step runs in the box's own loop.
+TEST_F(WindowLayer, ANoticeIsNeverAnsweredUnread) {
+    static std::vector<std::function<void()>> steps;
+    static std::size_t next = 0;
+    HWND box = nullptr;
+    const auto key = [&](LPARAM flags) {
+        PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, flags);
+    };
+    const auto open = [&] { return IsWindow(box) && IsWindowVisible(box); };
+    steps = {
+        [&] {
+            box = FindWindowW(L"#32770", L"caption");
+            ASSERT_TRUE(open());
+            EXPECT_NE(GetActiveWindow(), box);
+            key(1);  // typed for another program
+        },
+        [&] {
+            EXPECT_TRUE(open());
+            SetActiveWindow(box);  // the user clicks into it
+            key(1);
+        },
+        [&] {
+            EXPECT_TRUE(open());
+            Sleep(350);
+            key(1 | 1 << 30);  // held down
+        },
+        [&] {
+            EXPECT_TRUE(open());
+            key(1);
+        },
+        [&] {
+            ADD_FAILURE() << "the notice is still open";
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        },
+    };
+    next = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (next < steps.size())
+            steps[next++]();
+    });
+    const ScopedMessageBoxHook onScreen{nullptr};
+    ShowNotice("text", "caption", 300);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(next, 4u);
+}
+
 }  // namespace
 }  // namespace haripon

@@ -12,6 +12,12 @@ namespace haripon {
 // to `focus` when given.
 void ShowMessage(const std::string& text, const std::string& caption, HWND focus = nullptr);
 
+// A box that comes up on its own, not asked for by the user: shown above the other windows
+// without taking the keyboard, in the taskbar and Alt+Tab; Enter, Space and Esc answer it only
+// once the user has given it the keyboard `keyDelay` milliseconds ago, and never held down
+// from before or repeating.
+void ShowNotice(const std::string& text, const std::string& caption, DWORD keyDelay);
+
 // The box of this program that is open, if any, brought to the front.
 void BringShownMessageToFront();
 
