@@ -171,9 +171,10 @@ void TTPostForm::FormCreate() {
     NowPostName.SetBounds(464, 72, kNowPostNameSize.cx, kNowPostNameSize.cy);
     PostMsgTitLbl.SetBounds(PostMsgTitLbl.Bounds().left, PostMsgTitLbl.Bounds().top,
                             kMemoTitleSize.cx, kMemoTitleSize.cy);
-    // The read sets the version text; its failure is told under the caption before it.
+    // The read sets the version text; its failure is told under the caption before it, unless
+    // the file is online only and comes later.
     const std::string caption = VersionText;
-    if (!ReadSettings(ReadClockIntoLocalNow()))
+    if (!ReadSettings(ReadClockIntoLocalNow()) && !SettingsFileComesLater())
         ShowMessage(kIniReadFailed, caption);
     if (const std::string told = SettingsSetAside(); !told.empty())
         Say(told.c_str(), nullptr);

@@ -44,6 +44,7 @@ constexpr unsigned kLooksBetweenReads = kFullReadMilliseconds / kCheckMillisecon
 constexpr char kLockFile[] = "~$timpsd.lock";
 
 KnownFile known;
+bool fileComesLater = false;
 std::string copyName;
 
 const std::string& CopyName() {
@@ -159,6 +160,7 @@ bool ReadSettings(const LocalTime& now) {
     const FileStamp stamp = StampOf(path);
     std::string bytes;
     ReadResult read = ReadFileBytes(path, bytes);
+    fileComesLater = read == ReadResult::Failed && LastReadComesLater();
     SetVersionText(kVersionText);
     if (read == ReadResult::Failed)
         return false;
@@ -258,6 +260,10 @@ SettingsNews FollowSettingsFile(const LocalTime& now, const SlotSet& held) {
     if (first)
         GiveIds();
     return news;
+}
+
+bool SettingsFileComesLater() {
+    return fileComesLater;
 }
 
 bool SettingsFileRead() {

@@ -36,6 +36,9 @@ void SetCopyName(std::string name);
 // that is no text is read as far as it can be, set aside (broken_file.h) and its memos saved
 // at once into a new file (`now`: for that save).
 bool ReadSettings(const LocalTime& now);
+// The read failed for a file online only that its synchronising service has not brought yet:
+// nothing to tell, it is read at a later check.
+bool SettingsFileComesLater();
 
 // Writes all seven slots and the version text, merged first with what another copy wrote
 // since this one last read or wrote the file. `held`: the slots whose memo the user is editing

@@ -69,7 +69,7 @@ TEST_F(SettingsFile, FirstStartWithoutAFileCreatesTheFreshLayout) {
     EXPECT_EQ(SlotTable[0].Time.Year, 0);  // zeros, not "not set"
     ASSERT_TRUE(Save());
     EXPECT_EQ(Stored(), testing_support::FreshSettingsLayout());
-    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+    EXPECT_FALSE(fs::exists(folder_ / "~$timpsd.ini.tmp"));
 }
 
 // Saved by an editor as UTF-16 with a byte-order mark, either way round: read as Shift-JIS
@@ -167,7 +167,7 @@ TEST_F(SettingsFile, ANoWriteFileFailsTheSaveAndStaysAsItWas) {
     SetMemoOf(0, "changed");
     EXPECT_FALSE(Save());
     EXPECT_EQ(Stored(), before);
-    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+    EXPECT_FALSE(fs::exists(folder_ / "~$timpsd.ini.tmp"));
 }
 
 TEST_F(SettingsFile, AnUnreadableFileIsNeverOverwritten) {
@@ -194,24 +194,24 @@ TEST_F(SettingsFile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     Store("[POST]\r\nPOST1MEMO=old\r\n");
     ASSERT_TRUE(ReadSettings(kToday));
     SetMemoOf(0, "new");
-    temp_.Write("timpsd.ini.new", "half a save");
-    fs::permissions(folder_ / "timpsd.ini.new", fs::perms::owner_read);
+    temp_.Write("~$timpsd.ini.tmp", "half a save");
+    fs::permissions(folder_ / "~$timpsd.ini.tmp", fs::perms::owner_read);
     ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=new\r\n"), std::string::npos);
     EXPECT_NE(fs::status(File()).permissions() & fs::perms::owner_write, fs::perms::none);
-    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new"));
+    EXPECT_FALSE(fs::exists(folder_ / "~$timpsd.ini.tmp"));
 
     // A temporary name taken by a folder: the second name is used; both taken, no temporary
     // can be made and the file is written in place.
-    fs::create_directory(folder_ / "timpsd.ini.new");
+    fs::create_directory(folder_ / "~$timpsd.ini.tmp");
     fs::create_hard_link(File(), folder_ / "held");  // the old file, kept by a replace
     const std::string old = Stored();
     SetMemoOf(0, "second name");
     ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=second name\r\n"), std::string::npos);
     EXPECT_EQ(temp_.Read("held"), old);
-    EXPECT_FALSE(fs::exists(folder_ / "timpsd.ini.new-2"));
-    fs::create_directory(folder_ / "timpsd.ini.new-2");
+    EXPECT_FALSE(fs::exists(folder_ / "~$timpsd.ini-2.tmp"));
+    fs::create_directory(folder_ / "~$timpsd.ini-2.tmp");
     SetMemoOf(0, "in place");
     ASSERT_TRUE(Save());
     EXPECT_NE(Stored().find("POST1MEMO=in place\r\n"), std::string::npos);
@@ -271,7 +271,7 @@ TEST_F(SettingsFile, ConflictCopiesAreTakenOnce) {
         {"timpsd.ini", false},
         {"timpsd-.ini", false},
         {kKeptMemosFile, false},
-        {"timpsd.ini.new", false},
+        {"~$timpsd.ini.tmp", false},
         {"timpsd-DESKTOP-1.ini.merged", false},
     };
     for (const auto& [name, copy] : names)
@@ -390,6 +390,10 @@ TEST(Refusals, WhichPass) {
          {kSharingViolation, kLockViolation, kCloudFileProviderNotRunning, kCloudFileUnsuccessful,
           kCloudFileInUse, kCloudFileRequestCanceled, kCloudFileRequestTimeout})
         EXPECT_TRUE(RefusalPasses(held, false, false)) << held;
+    // Only a file online only comes by itself: one held by a program is told.
+    EXPECT_EQ(std::make_tuple(CloudFileNotThereYet(kCloudFileProviderNotRunning),
+                              CloudFileNotThereYet(kSharingViolation)),
+              std::make_tuple(true, false));
     EXPECT_FALSE(RefusalPasses(2, true, true));  // not found
     EXPECT_EQ(std::make_tuple(RefusalPasses(kAccessDenied, true, true),
                               RefusalPasses(kAccessDenied, true, false),

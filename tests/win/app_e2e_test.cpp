@@ -36,7 +36,7 @@ TEST(Program, FirstStartThenCloseWritesTheFreshSettings) {
     ASSERT_TRUE(run.WaitForExit());
     EXPECT_EQ(run.ExitCode(), 0u);
     EXPECT_EQ(folder.Read("timpsd.ini"), FreshSettingsLayout());
-    EXPECT_FALSE(std::filesystem::exists(folder.File("timpsd.ini.new")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("~$timpsd.ini.tmp")));
 }
 
 TEST(Program, StoredMemosAndOtherSectionsSurviveARun) {
@@ -162,7 +162,7 @@ TEST(Program, ASaveOutlastsAFileHeldForAMoment) {
     }
 }
 
-// A file held at start past the read's patience (at log-on, a cloud file not there yet):
+// A file a program holds at start past the read's patience (one online only is not told):
 // reported, never overwritten, and read at a later check, its memo shown then.
 TEST(Program, AnUnreadableSettingsFileIsReportedAndReadLater) {
     ProgramFolder folder;

@@ -38,7 +38,7 @@ check_case() {
     echo "$what: the failed save was not reported"
     failures=$((failures + 1))
   fi
-  if ! cmp -s "$folder/timpsd.ini" <(printf '%s' "$settings") || [ -e "$folder/timpsd.ini.new" ]; then
+  if ! cmp -s "$folder/timpsd.ini" <(printf '%s' "$settings") || [ -e "$folder/~\$timpsd.ini.tmp" ]; then
     echo "$what: timpsd.ini changed"
     failures=$((failures + 1))
   fi

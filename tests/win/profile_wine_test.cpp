@@ -134,8 +134,8 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     ResetSlots();
     ASSERT_TRUE(ReadSettings(ReadLocalClock()));
     const fs::path saved = folder_ / "timpsd.ini";
-    const fs::path temporary = folder_ / "timpsd.ini.new";
-    temp_.Write("timpsd.ini.new", "half a save");
+    const fs::path temporary = folder_ / "~$timpsd.ini.tmp";
+    temp_.Write("~$timpsd.ini.tmp", "half a save");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     SetMemoOf(0, "new");
     ASSERT_TRUE(SaveSettingsNow());
@@ -146,15 +146,15 @@ TEST_F(SystemProfile, AStaleTemporaryOrNoRoomForOneStillSaves) {
     // Someone's folder of each temporary name (left alone): written in place; a first name
     // held by another program: the second is taken.
     fs::create_directory(temporary);
-    fs::create_directory(folder_ / "timpsd.ini.new-2");
+    fs::create_directory(folder_ / "~$timpsd.ini-2.tmp");
     SetFileAttributesW(temporary.c_str(), FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
     SetMemoOf(0, "in place");
     ASSERT_TRUE(SaveSettingsNow());
     EXPECT_NE(temp_.Read("timpsd.ini").find("POST1MEMO=in place\r\n"), std::string::npos);
     EXPECT_NE(GetFileAttributesW(temporary.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     fs::remove(temporary);
-    fs::remove(folder_ / "timpsd.ini.new-2");
-    temp_.Write("timpsd.ini.new", "held");
+    fs::remove(folder_ / "~$timpsd.ini-2.tmp");
+    temp_.Write("~$timpsd.ini.tmp", "held");
     const KernelHandle held(CreateFileW(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     SetMemoOf(0, "second name");

@@ -80,7 +80,7 @@ for ((run = 1; run <= runs; run++)); do
     failures=$((failures + 1))
     printf '%s' "$old" >"$folder/timpsd.ini"
   fi
-  [ -e "$folder/timpsd.ini.new" ] && stale=$((stale + 1))
+  [ -e "$folder/~\$timpsd.ini.tmp" ] && stale=$((stale + 1))
 done
 
 # What the last kill left is read, and saved whole.

@@ -118,6 +118,9 @@ std::optional<LocalTime> LastWrittenLocal(const FileName& path);
 // Why the last of the calls above failed (UTF-8, as error texts are): the system's text, or
 // the program's own for a file it refused to read.
 std::string LastFileErrorText();
+// Whether the last read failed for a file online only that its synchronising service has not
+// brought yet; asked at once after the read.
+bool LastReadComesLater();
 
 // A file name as the user reads it in an error text (UTF-8).
 std::string ShownFileName(const FileName& path);

@@ -171,8 +171,8 @@ bool ReplaceFileBytes(const FileName& path, const std::string& bytes) {
     // No name made: the folder takes no new file, or a folder of each name leaves no room.
     bool noNewFile = true;
     int error = 0;
-    for (const char* ending : {".new", ".new-2"}) {
-        temporary = path + ending;
+    for (const bool second : {false, true}) {
+        temporary = TemporaryFileName(path, second);
         ::unlink(temporary.c_str());
         file.Reset(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
         if (file.Get() >= 0)
@@ -335,6 +335,11 @@ void EndProcessAtFileStep(int n) {
 
 std::string LastFileErrorText() {
     return refusal.empty() ? std::strerror(errno) : refusal;
+}
+
+// No file here is online only.
+bool LastReadComesLater() {
+    return false;
 }
 
 std::string ShownFileName(const FileName& path) {

@@ -75,9 +75,13 @@ KernelHandle NewTemporary(const std::wstring& temporary) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// The temporary files a save writes: a second name where the first is refused (a folder of
-// that name, a file another program still holds or is deleting).
-const wchar_t* const kTemporaryEndings[] = {L".new", L".new-2"};
+// The new file takes the old one's place by a rename over it, which no kill can cut in
+// two. ReplaceFileW would keep the old file's identity, but it moves the old file aside first:
+// a kill between its steps leaves no file of the name at all.
+bool TakePlace(const std::wstring& temporary, const FileName& path) {
+    return MoveFileExW(temporary.c_str(), path.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
 
 bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attributes) {
     std::wstring temporary;
@@ -86,8 +90,10 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
     // No name made: the folder takes no new file (or a folder of each name leaves no room for
     // one), not a file another program holds, which is tried again later.
     bool noNewFile = true;
-    for (const wchar_t* ending : kTemporaryEndings) {
-        temporary = path + ending;
+    // A second name where the first is refused (a folder of that name, a file another
+    // program still holds or is deleting).
+    for (const bool second : {false, true}) {
+        temporary = TemporaryFileName(path, second);
         file = NewTemporary(temporary);
         if (file.Valid())
             break;
@@ -106,9 +112,7 @@ bool ReplaceOnce(const FileName& path, const std::string& bytes, DWORD attribute
         return false;
     }
     const bool written = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
-    if (!file.Close() || !written ||
-        !MoveFileExW(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!file.Close() || !written || !TakePlace(temporary, path)) {
         const DWORD error = GetLastError();
         DeleteFileW(temporary.c_str());
         SetLastError(error);
@@ -369,6 +373,10 @@ std::optional<LocalTime> LastWrittenLocal(const FileName& path) {
 
 std::string LastFileErrorText() {
     return refusal.empty() ? SystemErrorText(GetLastError()) : refusal;
+}
+
+bool LastReadComesLater() {
+    return refusal.empty() && CloudFileNotThereYet(GetLastError());
 }
 
 std::string ShownFileName(const FileName& path) {

@@ -17,13 +17,10 @@ inline constexpr unsigned long kCloudFileRequestCanceled = 398;
 inline constexpr unsigned long kCloudFileProviderTerminated = 404;
 inline constexpr unsigned long kCloudFileRequestTimeout = 426;
 
-// True when the refusal passes and is worth trying again: a sharing or lock violation, a
-// cloud file not there yet, and, for a write where `accessDeniedPasses`, access denied (what
-// a file another program has open, or is deleting, gives).
-constexpr bool RefusalPasses(unsigned long error, bool writing, bool accessDeniedPasses) {
+// A file online only that its synchronising service has not brought yet (at log-on, before
+// the service runs): it comes by itself later.
+constexpr bool CloudFileNotThereYet(unsigned long error) {
     switch (error) {
-        case kSharingViolation:
-        case kLockViolation:
         case kCloudFileProviderNotRunning:
         case kCloudFileNetworkUnavailable:
         case kCloudFileUnsuccessful:
@@ -33,10 +30,23 @@ constexpr bool RefusalPasses(unsigned long error, bool writing, bool accessDenie
         case kCloudFileProviderTerminated:
         case kCloudFileRequestTimeout:
             return true;
+        default:
+            return false;
+    }
+}
+
+// True when the refusal passes and is worth trying again: a sharing or lock violation, a
+// cloud file not there yet, and, for a write where `accessDeniedPasses`, access denied (what
+// a file another program has open, or is deleting, gives).
+constexpr bool RefusalPasses(unsigned long error, bool writing, bool accessDeniedPasses) {
+    switch (error) {
+        case kSharingViolation:
+        case kLockViolation:
+            return true;
         case kAccessDenied:
             return writing && accessDeniedPasses;
         default:
-            return false;
+            return CloudFileNotThereYet(error);
     }
 }
 
