@@ -31,13 +31,13 @@ configure_windows_tree() {
   echo "$bits" >"$tree/.wine-bits"
 }
 
-# The i686 release where build/win is not it, with the tests and the bench's programs built
-# (so that the i686 compiler sees them) but no Wine prefix; nothing where build/win is it.
+# The i686 release where build/win is not it: the program and its zip, and the targets named
+# (the Clang tree builds the tests for i686); nothing where build/win is it.
 build_release_tree() {
   [ "$(haripon_wine_bits)" = 64 ] || return 0
   cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DHARIPON_WINE_TESTS=OFF >/dev/null
-  cmake --build "$root/build/win32" -j"$jobs"
+  cmake --build "$root/build/win32" --target package "$@" -j"$jobs"
 }
 
 # The Windows sources built with the second compiler, Clang with lld, warnings as errors as
