@@ -262,10 +262,16 @@ class User:
 
     def wait_keyboard(self, place):
         """Until the window at that place has the keyboard: Wine gives its X window the input
-        focus as it takes a click, and keys sent before that go elsewhere."""
-        within(SHOWS, lambda: subprocess.run(["xdotool", "getwindowfocus"], capture_output=True,
-                                             text=True).stdout.strip() == str(place["x"]),
-               "the keyboard with the window clicked into")
+        focus as it takes a click, and keys sent before that go elsewhere. A window Wine holds
+        active already is given none: with no window manager, the X focus then stays with a
+        window of another process that has closed meanwhile (a second copy's box), and is
+        handed over here, as a window manager would."""
+        def focused():
+            return subprocess.run(["xdotool", "getwindowfocus"], capture_output=True,
+                                  text=True).stdout.strip() == str(place["x"])
+        if not within(2, focused):
+            self.xdotool("windowfocus", place["x"])
+        within(SHOWS, focused, "the keyboard with the window clicked into")
 
     def box(self):
         """The message box shown (caption, text), answered with OK; None when none shows."""
