@@ -145,7 +145,7 @@ void TPTitleForm::TrayIconMessage(const TrayEvent& event) {
 
 // At the point the shell gives (by the icon when asked from the keyboard), else at the mouse.
 void TPTitleForm::ShowTrayMenu(const TrayEvent& event) {
-    POINT at{event.X, event.Y};
+    POINT at = tray_.MenuPoint(event.X, event.Y);
     if (!event.Version4)
         GetCursorPos(&at);
     SetForegroundWindow(Handle());

@@ -127,6 +127,8 @@ inline constexpr char kHourUnit[] = "\x8E\x9E";
 inline constexpr char kMinuteUnit[] = "\x95\xAA";
 
 // The theme chooser.
+// ＣＧテーマの変更
+inline constexpr char kChooserName[] = "\x82" "b\x82" "f\x83" "e\x81[\x83}\x82\xCC\x95\xCF\x8DX";
 // 使用したいＣＧテーマを選択して下さい
 inline constexpr char kChooseThemePrompt[] =
     "\x8Eg\x97p\x82\xB5\x82\xBD\x82\xA2\x82"

@@ -41,6 +41,7 @@ void TChgCgFrm::CreateWindowedControls() {
 // A missing place key gives 0, not the designed place. The background's pixels are read
 // when the chooser is first wanted.
 void TChgCgFrm::FormCreate() {
+    SetCaption(kChooserName);  // no title bar shows it: what a screen reader names the window
     const ThemeFile theme;
     background_.Take(theme.String(kChooserKey));
     const ButtonTheme cancel = theme.Button(kChooserCancelKey);

@@ -143,9 +143,11 @@ bool PopupMenu::Popup(HWND owner, POINT screen) const {
     UINT chosen = 0;
     {
         const MenuHandle menu(Build());  // its submenus go with it
-        chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(),
-                                                  TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                  screen.x, screen.y, 0, owner, nullptr));
+        // Opened to the side the user's setting says (right-handed: the menu to the left).
+        const UINT side = GetSystemMetrics(SM_MENUDROPALIGNMENT) ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+        chosen = static_cast<UINT>(
+            TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY | side,
+                           screen.x, screen.y, 0, owner, nullptr));
     }
     // Lets the menu close properly when it was opened for a notification icon.
     PostMessageW(owner, WM_NULL, 0, 0);

@@ -52,7 +52,7 @@ TrayIcon::~TrayIcon() {
 // shells ignore).
 NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
     NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V2_SIZE;
+    data.cbSize = sizeof data;  // the record of the fourth version, which it asks for
     data.hWnd = owner_;
     data.uID = id_;
     data.uFlags = flags & NIF_TIP ? flags | NIF_SHOWTIP : flags;
@@ -60,6 +60,22 @@ NOTIFYICONDATAW TrayIcon::Data(UINT flags) const {
     data.hIcon = icon_;
     lstrcpynW(data.szTip, WideFromSjis(tip_).c_str(), ARRAYSIZE(data.szTip));
     return data;
+}
+
+// Windows 8.1 on converts for the owner's monitor; Vista for the system's scale.
+POINT TrayIcon::MenuPoint(int x, int y) const {
+    using Convert = BOOL(WINAPI*)(HWND, POINT*);
+    POINT point{x, y};
+    const HMODULE user = GetModuleHandleW(L"user32.dll");
+    for (const char* name : {"PhysicalToLogicalPointForPerMonitorDPI", "PhysicalToLogicalPoint"}) {
+        if (const auto convert = reinterpret_cast<Convert>(
+                reinterpret_cast<void*>(user ? GetProcAddress(user, name) : nullptr))) {
+            POINT converted = point;
+            if (convert(owner_, &converted))
+                return converted;
+        }
+    }
+    return point;
 }
 
 void TrayIcon::SetTip(std::string tip) {

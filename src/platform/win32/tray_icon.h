@@ -24,6 +24,9 @@ class TrayIcon {
     // The icon's menu was closed with nothing chosen: the keyboard goes back to the
     // notification area, where the user was.
     void GiveFocusBack();
+    // The point the fourth version's menu request gives, in physical pixels, as the owner
+    // window counts them (scaled where Windows scales it).
+    POINT MenuPoint(int x, int y) const;
     // The taskbar was (re)started: an icon that was wanted is added again.
     bool Restore();
     // The tip shown over the icon (Shift-JIS), now and whenever it is added again.
