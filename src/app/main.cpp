@@ -2,9 +2,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "app/application.h"
+#include "app/tray_rules.h"
 #include "model/texts.h"
 #include "platform/core/app_path.h"
 #include "platform/win32/accessible.h"
@@ -56,17 +59,45 @@ bool StartedAgainByWindows() {
     return again;
 }
 
+// A copy Windows restarted leaves the moment it started where a copy started after it finds
+// it, for the whole run.
+constexpr wchar_t kRestartedMark[] = L"Local\\Haripon.Restarted";
+
+KernelHandle MarkRestarted() {
+    KernelHandle mark(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                         sizeof(ULONGLONG), kRestartedMark));
+    if (!mark.Valid())
+        return mark;
+    if (void* view = MapViewOfFile(mark.Get(), FILE_MAP_WRITE, 0, 0, sizeof(ULONGLONG))) {
+        *static_cast<ULONGLONG*>(view) = GetTickCount64();
+        UnmapViewOfFile(view);
+    }
+    return mark;
+}
+
+// How long ago the running copy was started, where Windows restarted it.
+std::optional<std::uint64_t> OtherRestartedAgo() {
+    const KernelHandle mark(OpenFileMappingW(FILE_MAP_READ, FALSE, kRestartedMark));
+    const void* view = mark.Valid() ? MapViewOfFile(mark.Get(), FILE_MAP_READ, 0, 0, 0) : nullptr;
+    if (!view)
+        return std::nullopt;
+    const ULONGLONG started = *static_cast<const ULONGLONG*>(view);
+    UnmapViewOfFile(view);
+    return GetTickCount64() - started;
+}
+
 int RunProgram() {
     SingleInstance instance;
     if (instance.OtherRunning()) {
         instance.Release();
-        if (StartedAgainByWindows())
+        if (SecondCopyEndsSilently(StartedAgainByWindows(), OtherRestartedAgo()))
             return 0;
         MessageBoxW(nullptr, WideFromSjis(kAlreadyRunning).c_str(), WideFromSjis(kAppName).c_str(),
                     MB_OK);
         return 0;
     }
     StartAgainAfterARestart();
+    const KernelHandle restarted = StartedAgainByWindows() ? MarkRestarted() : KernelHandle();
     UseAccessibleForms();
     Application application(ExecutableFolder());
     return application.Run();

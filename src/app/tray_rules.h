@@ -63,4 +63,14 @@ struct TrayMenuState {
 
 TrayMenuState TrayMenuStateFor(const TrayWindows& windows);
 
+// A copy started while another runs ends; it says so unless Windows started one of the two
+// at sign-in: its restart after an update (`startedAgain`, for this copy) races the Startup
+// folder's copy, and the one that comes second, within kSignInRaceMs of the restarted one's
+// start (`otherRestartedAgoMs`, when the other was restarted), ends without a word.
+inline constexpr std::uint64_t kSignInRaceMs = 120000;
+constexpr bool SecondCopyEndsSilently(bool startedAgain,
+                                      std::optional<std::uint64_t> otherRestartedAgoMs) {
+    return startedAgain || (otherRestartedAgoMs && *otherRestartedAgoMs < kSignInRaceMs);
+}
+
 }  // namespace haripon

@@ -87,5 +87,13 @@ TEST(TrayRules, MenuItemsGreyedWhileWindowsAreOpen) {
     EXPECT_EQ(state(true, true, false), std::make_tuple(false, false, false, false));
 }
 
+// Only the second of a restart's and the Startup folder's copies at sign-in ends unheard.
+TEST(TrayRules, ASecondCopySaysSoUnlessWindowsStartedOne) {
+    EXPECT_TRUE(SecondCopyEndsSilently(true, std::nullopt));
+    EXPECT_TRUE(SecondCopyEndsSilently(false, kSignInRaceMs - 1));
+    EXPECT_FALSE(SecondCopyEndsSilently(false, kSignInRaceMs));  // started by hand later
+    EXPECT_FALSE(SecondCopyEndsSilently(false, std::nullopt));
+}
+
 }  // namespace
 }  // namespace haripon

@@ -87,10 +87,12 @@ TEST(Program, ASecondCopySaysSoAndLeavesTheFirstAlone) {
     ASSERT_TRUE(running.WaitForExit());
     EXPECT_EQ(first.Read("timpsd.ini"), FreshSettingsLayout());
 
-    ProgramFolder third;
-    ProgramRun next(third);
+    ProgramFolder third;  // restarted by Windows: the Startup folder's copy after it is silent
+    ProgramRun next(third, L" " + std::wstring(kRestartedArgument));
     const HWND nextTitle = next.WaitForWindow(TPTitleForm::kClassName);
     EXPECT_NE(nextTitle, nullptr);
+    ProgramRun startup(second);
+    ASSERT_TRUE(startup.WaitForExit());  // no box holds it
     ProgramRun::PressOk(box);
     ASSERT_TRUE(again.WaitForExit());
     EXPECT_EQ(again.ExitCode(), 0u);
