@@ -45,6 +45,7 @@ constexpr char kLockFile[] = "~$timpsd.lock";
 
 KnownFile known;
 bool fileComesLater = false;
+bool saveOwed = false;
 std::string copyName;
 
 const std::string& CopyName() {
@@ -148,6 +149,7 @@ void SetCopyName(std::string name) {
 
 void ForgetSettingsFile() {
     known = {};
+    saveOwed = false;
     ForgetBrokenFile();
     ForgetGone();
 }
@@ -183,7 +185,9 @@ bool ReadSettings(const LocalTime& now) {
 // gone since (deleted, or in the middle of a synchronisation) brings nothing to merge; one
 // that cannot be read is never taken as empty; one that is no text is merged with what can be
 // read of it, and set aside.
-SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
+namespace {
+
+SettingsSaved WriteOnce(const LocalTime& now, const SlotSet& held) {
     if (!known.Read)
         return {FirstUsedSlot() < 0, {}};
 
@@ -234,9 +238,26 @@ SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
     return saved;
 }
 
+}  // namespace
+
+// A save that failed (the file torn or held for a while) is owed, and made again by the next
+// look that can: what it would have written is not left to the next change, which a crash
+// may never let come.
+SettingsSaved WriteSettings(const LocalTime& now, const SlotSet& held) {
+    const SettingsSaved saved = WriteOnce(now, held);
+    saveOwed = !saved.Done;
+    return saved;
+}
+
 // A file that could not be read at start (held at log-on, a cloud file not yet there) is read
 // as soon as it can be: until then the slots hold nothing of it and its base is empty.
 SettingsNews FollowSettingsFile(const LocalTime& now, const SlotSet& held) {
+    if (saveOwed && known.Read) {
+        SettingsSaved saved = WriteSettings(now, held);
+        saved.News.FileRead = true;
+        if (saved.Done)
+            return saved.News;
+    }
     const FileName path = AppFile(kSettingsFile);
     const FileStamp stamp = StampOf(path);
     if (known.Read && (!stamp.Exists || (stamp == known.Stamp && known.Seen == known.Base &&
@@ -254,11 +275,21 @@ SettingsNews FollowSettingsFile(const LocalTime& now, const SlotSet& held) {
     const SharingRecord sharing = ReadSharing(profile);
     TakeGone(sharing.Gone, now);
     // What two copies changed differently stays as each has it, until a save settles it.
-    SettingsNews news =
-        TakeMerge(MergeSlots(known.Base, MineToMerge(), file, held, MergeFor::Look, KnownGone()),
-                  file, stamp, now, sharing.Writer);
+    const SlotMerge merge =
+        MergeSlots(known.Base, MineToMerge(), file, held, MergeFor::Look, KnownGone());
+    SettingsNews news = TakeMerge(merge, file, stamp, now, sharing.Writer);
     if (first)
         GiveIds();
+    // A file that lacks a memo this copy shows (replaced by a service with another PC's
+    // version, or read for the first time after memos were posted) is written at once.
+    for (int i = 0; i < kSlotCount; ++i) {
+        if (!merge.File[i].Memo.empty() && !SameMemo(merge.File[i], file[i])) {
+            const SettingsSaved saved = WriteSettings(now, held);
+            news.Changed |= saved.News.Changed;
+            news.MemosKept = news.MemosKept || saved.News.MemosKept;
+            break;
+        }
+    }
     return news;
 }
 
