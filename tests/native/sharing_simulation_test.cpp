@@ -221,7 +221,7 @@ class Service {
     void Upload(std::size_t pc, const std::string& name) {
         const auto local = ReadBytes(folders_[pc] / name);
         auto& synced = synced_[pc][name];
-        if (!local || *local == synced.bytes || torn_.count({pc, name}))
+        if (!local || *local == synced.bytes || StillTorn(pc, name, local))
             return;
         Version& cloud = cloud_[name];
         if (cloud.number == synced.number) {
@@ -254,7 +254,7 @@ class Service {
         if (found == cloud_.end() || found->second.number == synced.number)
             return;
         const auto local = ReadBytes(folders_[pc] / name);
-        if (local && *local != synced.bytes && !torn_.count({pc, name}))
+        if (local && *local != synced.bytes && !StillTorn(pc, name, local))
             return;  // changed here too: the upload settles it
         const std::vector<Version>& versions = history_[name];
         const Version& version =
@@ -269,6 +269,13 @@ class Service {
     }
 
     // A download caught halfway: the first half of the file zeros for a while.
+    // A torn file the PC has not written over since: one it wrote is its own change.
+    bool StillTorn(std::size_t pc, const std::string& name,
+                   const std::optional<std::string>& local) const {
+        const auto found = torn_.find({pc, name});
+        return found != torn_.end() && local && *local == found->second;
+    }
+
     void Tear(std::size_t pc, const std::string& name) {
         const auto found = cloud_.find(name);
         const auto local = ReadBytes(folders_[pc] / name);
@@ -278,7 +285,7 @@ class Service {
         std::string bytes = found->second.bytes;
         std::fill(bytes.begin(), bytes.begin() + static_cast<long>(bytes.size() / 2), '\0');
         Deliver(folders_[pc] / name, bytes);
-        torn_.insert({pc, name});
+        torn_[{pc, name}] = bytes;
     }
 
     // Every file of every PC up and down, once.
@@ -314,7 +321,7 @@ class Service {
     std::map<std::string, Version> cloud_;
     std::map<std::string, std::vector<Version>> history_;
     std::vector<std::map<std::string, Version>> synced_;
-    std::set<std::pair<std::size_t, std::string>> torn_;
+    std::map<std::pair<std::size_t, std::string>, std::string> torn_;
 };
 
 // ------------------------------------------------------------------- one history
