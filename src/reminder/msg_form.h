@@ -36,6 +36,8 @@ class TMsgForm : public Form, public ReminderWindowOperations {
 
     // An alert: screen readers read its window text, the line and the memo, as it comes up.
     long AccessibleRole() const override { return ROLE_SYSTEM_ALERT; }
+    // A reminder is what the user asked to be told of: of high priority.
+    long AccessibleState() const override { return STATE_SYSTEM_ALERT_HIGH; }
 
     // The parts, bottom to top.
     Image MsgMainImg;

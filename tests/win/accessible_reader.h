@@ -22,11 +22,12 @@ namespace haripon::testing_support {
 struct AccessibleView {
     std::wstring Name;
     long Role = 0;
+    long State = 0;
     std::vector<std::wstring> Elements;
     std::vector<long> States;  // of the elements
     bool operator==(const AccessibleView& other) const {
-        return Name == other.Name && Role == other.Role && Elements == other.Elements &&
-               States == other.States;
+        return Name == other.Name && Role == other.Role && State == other.State &&
+               Elements == other.Elements && States == other.States;
     }
 };
 
@@ -50,6 +51,9 @@ inline AccessibleView ReadView(IAccessible* accessible) {
     VARIANT role{};
     if (accessible->get_accRole(child(CHILDID_SELF), &role) == S_OK)
         view.Role = role.lVal;
+    VARIANT own{};
+    if (accessible->get_accState(child(CHILDID_SELF), &own) == S_OK && own.vt == VT_I4)
+        view.State = own.lVal;
     long count = 0;
     accessible->get_accChildCount(&count);
     for (long id = 1; id <= count; ++id) {

@@ -55,6 +55,8 @@ class Reminders : public ProgramFixture {
     LoopProbe probe_;
 };
 
+constexpr LONG kListing = WS_EX_TOPMOST | WS_EX_APPWINDOW | WS_EX_TOOLWINDOW;
+
 // Slots 2 and 5 are due, slot 4 is not; slot 7 falls due while the first window is open.
 TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
     Start(
@@ -80,12 +82,14 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
         const AccessibleView read = ReadAccessible(window());
         const SlotTheme& theme = SlotTable[1].SlotTheme;
         EXPECT_EQ(SjisFromWide(read.Name), theme.Lines[346 % theme.LineCount] + "\x81\x40second");
-        EXPECT_EQ(read.Role, ROLE_SYSTEM_ALERT);
+        EXPECT_EQ(std::make_pair(read.Role, read.State & STATE_SYSTEM_ALERT_HIGH),
+                  std::make_pair(long{ROLE_SYSTEM_ALERT}, long{STATE_SYSTEM_ALERT_HIGH}));
         EXPECT_EQ(alerts, std::vector<HWND>{window().Handle()});
         UnhookWinEvent(hook);
         EXPECT_FALSE(TimerRunning());
         EXPECT_EQ(SlotTable[4].Memo, "fifth");
-        EXPECT_TRUE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        EXPECT_EQ(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & kListing,
+                  WS_EX_TOPMOST | WS_EX_APPWINDOW);  // above the others, in Alt+Tab
         SetForegroundWindow(app_.Title().Handle());
         ChooseTrayItem(nullptr);  // the tray only brings the reminder to the front
         EXPECT_EQ(menusOpened_, 0);
@@ -109,7 +113,7 @@ TEST_F(Reminders, DueMemosAreShownOneAfterTheOtherAndDelivered) {
     Check();
     EXPECT_TRUE(probe_.Done());
     EXPECT_FALSE(window().Visible());
-    EXPECT_FALSE(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(GetWindowLongW(window().Handle(), GWL_EXSTYLE) & kListing, WS_EX_TOOLWINDOW);
     EXPECT_EQ(SlotTable[4].Time, ReminderTime::None());
     EXPECT_EQ(SlotTable[4].TimeFlag, 0);
     EXPECT_EQ(SlotTable[4].HasMemo, 0);

@@ -196,8 +196,9 @@ class FormAccessible final : public IAccessible, public FormElement {
             flags = (control->TabStop() ? STATE_SYSTEM_FOCUSABLE : 0) |
                     (control->Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) |
                     (formHasFocus && control == form_->FocusedControl() ? STATE_SYSTEM_FOCUSED : 0);
-        } else if (formHasFocus && !form_->FocusedControl()) {
-            flags |= STATE_SYSTEM_FOCUSED;
+        } else {
+            flags |= form_->AccessibleState() |
+                     (formHasFocus && !form_->FocusedControl() ? STATE_SYSTEM_FOCUSED : 0);
         }
         SetNumber(state, flags);
         return S_OK;

@@ -63,6 +63,9 @@ class Form : public ControlHost {
     // While set, the window stays above every window that does not (set while hidden, from
     // its showing on).
     void SetStayOnTop(bool onTop);
+    // Listed by Alt+Tab and the taskbar, as an ordinary window, rather than as a tool
+    // window; changed while the form is hidden.
+    void SetListed(bool listed);
     // Moves the window to the screen point, unless it stands there already.
     void MoveTo(WindowPlace place);
     void CenterOnScreen();
@@ -130,6 +133,8 @@ class Form : public ControlHost {
     // What assistive technology is told of the form: its role and, numbered from 1, the shown
     // controls that have a name, bottom to top.
     virtual long AccessibleRole() const;
+    // States of its own beside focus (an alert's level, say).
+    virtual long AccessibleState() const { return 0; }
     std::vector<Control*> NamedControls() const;
     // A control's number among them; CHILDID_SELF for one that is none of them.
     long ElementId(const Control* control) const;
