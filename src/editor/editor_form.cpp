@@ -151,6 +151,7 @@ void TTPostForm::CreateWindowedControls() {
 // The editor's share of start-up: the slots cleared, the theme loaded and laid out, the
 // stored memos read, then the window's own display.
 void TTPostForm::FormCreate() {
+    SetCaption(kEditorName);  // no title bar shows it: what a screen reader names the window
     SetBlockEditorClose(true);
     SetVersionBoxOpen(false);
     check_.Start();

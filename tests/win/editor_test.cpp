@@ -513,6 +513,7 @@ TEST_F(Editor, TheKeyboardGoesRoundTheControls) {
     EXPECT_EQ(SelectedSlot, 2);
 
     const AccessibleView read = ReadAccessible(form);
+    EXPECT_EQ(SjisFromWide(read.Name), kEditorName);
     const std::vector<std::wstring>& names = read.Elements;
     for (const SpeedButton* button :
          {&form.DltBtn, &form.EdtBtn, &form.SetBtn, &form.CloseBtn, &form.ExitBtn, &form.PstBtn[0],
