@@ -472,11 +472,17 @@ TEST_F(WindowLayer, AModalFormBlocksTheOthersUntilItCloses) {
     EXPECT_EQ(form_.formPresses, 1);
 }
 
+// The steps a timer runs, one at each tick, inside a box's own loop.
+std::vector<std::function<void()>> steps;
+std::size_t next = 0;
+void CALLBACK RunNextStep(HWND, UINT, UINT_PTR, DWORD) {
+    if (next < steps.size())
+        steps[next++]();
+}
+
 // A notice comes without the keyboard; a key answers it only once the user has given it the
-// keyboard, after its moment, and not repeating. Each step runs in the box's own loop.
+// keyboard, after its moment, and not repeating.
 TEST_F(WindowLayer, ANoticeIsNeverAnsweredUnread) {
-    static std::vector<std::function<void()>> steps;
-    static std::size_t next = 0;
     HWND box = nullptr;
     const auto key = [&](LPARAM flags) {
         PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, flags);
@@ -509,10 +515,7 @@ TEST_F(WindowLayer, ANoticeIsNeverAnsweredUnread) {
         },
     };
     next = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-        if (next < steps.size())
-            steps[next++]();
-    });
+    const UINT_PTR timer = SetTimer(nullptr, 0, 150, &RunNextStep);
     const ScopedMessageBoxHook onScreen{nullptr};
     ShowNotice("text", "caption", 300);
     KillTimer(nullptr, timer);
