@@ -151,14 +151,15 @@ void Application::AnnounceKeptMemos() {
 // The memos of the synchronising services' conflict copies, taken once every window exists
 // and whenever the file is read again; the user is told.
 void Application::TakeConflictCopiesTold(const LocalTime& now) {
-    const ConflictCopiesTaken taken = TakeConflictCopies(now);
+    const ConflictCopiesTaken taken = TakeConflictCopies(now, SlotsBeingEdited());
     ShowSettingsNews(taken.News);
     if (taken.Names.empty())
         return;
     std::string message = kConflictCopiesTaken;
     for (const std::string& copy : taken.Names)
         message += "\r\n" + copy;
-    TellUserUnasked(message);
+    // Told once the check that took them is over: the notice may wait long for its reader.
+    title_.Later([message = std::move(message)] { TellUserUnasked(message); });
 }
 
 void Application::ShowRemindersWaiting(bool waiting) {

@@ -178,7 +178,7 @@ void TTPostForm::FormCreate() {
     if (!ReadSettings(ReadClockIntoLocalNow()) && !SettingsFileComesLater())
         ShowMessage(kIniReadFailed, caption);
     if (const std::string told = SettingsSetAside(); !told.empty())
-        Say(told.c_str(), nullptr);
+        TellUserUnasked(told);  // at sign-in, where a stray Enter is likely
     if (writes == SettingsWrites::FolderRefuses) {
         Say((std::string(kFolderRefusesWrites) + "\r\n" + SjisFromWide(folder_) + "\r\n\r\n" +
              kFolderRefusesWritesAdvice)

@@ -22,9 +22,10 @@ bool Shows(const StoredSlots& slots, const StoredSlot& memo) {
     return false;
 }
 
-int FirstEmptyOf(const StoredSlots& slots) {
+// Not one the user is writing in.
+int FirstEmptyOf(const StoredSlots& slots, const SlotSet& held) {
     for (int i = 0; i < kSlotCount; ++i) {
-        if (slots[i].Memo.empty())
+        if (slots[i].Memo.empty() && !held[i])
             return i;
     }
     return -1;
@@ -32,7 +33,7 @@ int FirstEmptyOf(const StoredSlots& slots) {
 
 }  // namespace
 
-ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
+ConflictCopiesTaken TakeConflictCopies(const LocalTime& now, const SlotSet& held) {
     std::vector<std::string> names;
     std::vector<std::string> taken;
     if (!SettingsFileRead() || !ListFiles(AppFolder, names))
@@ -51,7 +52,7 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
         for (int i = 0; i < kSlotCount; ++i) {
             if (copy[i].Memo.empty() || Shows(slots, copy[i]) || FindGone(KnownGone(), copy[i].Id))
                 continue;
-            const int at = slots[i].Memo.empty() ? i : FirstEmptyOf(slots);
+            const int at = slots[i].Memo.empty() && !held[i] ? i : FirstEmptyOf(slots, held);
             if (at >= 0) {
                 slots[at] = copy[i];
                 filled[at] = true;
@@ -74,9 +75,12 @@ ConflictCopiesTaken TakeConflictCopies(const LocalTime& now) {
     result.News.MemosKept = kept == Kept::Added;
     if (kept == Kept::Failed)
         return result;
-    for (const auto& [memo, copy] : homeless)
+    // Kept as gone too, so that the copy that wrote them takes them off as well.
+    for (const auto& [memo, copy] : homeless) {
+        RecordGone(memo.Id, GoneWhy::Kept, now);
         KeepHomelessMemos({memo}, {GoneWhy::Kept, copy}, now);
-    const SettingsSaved saved = WriteSettings(now);
+    }
+    const SettingsSaved saved = WriteSettings(now, held);
     result.News.Changed = saved.News.Changed | filled;
     result.News.MemosKept = result.News.MemosKept || saved.News.MemosKept;
     if (!saved.Done)

@@ -22,6 +22,7 @@ struct ConflictCopiesTaken {
 // time has passed: its reminder is shown); each into its own slot where that is free, else
 // the first free one (else kept beside the file, and in the removed memos' file); saves, and
 // renames each copy.
-ConflictCopiesTaken TakeConflictCopies(const LocalTime& now);
+// `held`: the slots the user is writing in, which take nothing.
+ConflictCopiesTaken TakeConflictCopies(const LocalTime& now, const SlotSet& held = {});
 
 }  // namespace haripon

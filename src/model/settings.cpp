@@ -228,9 +228,10 @@ SettingsSaved WriteOnce(const LocalTime& now, const SlotSet& held) {
     WriteSharing({CopyName(), KnownGone()}, profile);
     if (!ReplaceFileBytes(path, profile.Bytes()))
         return saved;
+    const FileStamp written = StampOf(path);  // before another copy's turn can change it
     turn.reset();
     saved.Done = true;
-    saved.News.Changed = TakeMerge(merge, merge.File, StampOf(path), now, sharing.Writer).Changed;
+    saved.News.Changed = TakeMerge(merge, merge.File, written, now, sharing.Writer).Changed;
     // After the file is replaced, from the bytes read: the copy does not widen the moment in
     // which another copy's change could be written over unseen.
     if (read == ReadResult::Ok)
