@@ -85,12 +85,9 @@ bool TMsgForm::ShowReminder() {
     KeepOnScreen();
     background_.ShowIn(MsgMainImg);
     SetStayOnTop(true);
-    SetListed(true);  // the one window the user finds with Alt+Tab
     const bool closed = ShowModal(false);
-    if (Handle()) {
+    if (Handle())
         SetStayOnTop(false);
-        SetListed(false);
-    }
     return closed;
 }
 

@@ -133,13 +133,6 @@ void Form::SetStayOnTop(bool onTop) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void Form::SetListed(bool listed) {
-    const LONG_PTR style = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
-    SetWindowLongPtrW(handle_, GWL_EXSTYLE,
-                      listed ? (style & ~WS_EX_TOOLWINDOW) | WS_EX_APPWINDOW
-                             : (style & ~WS_EX_APPWINDOW) | WS_EX_TOOLWINDOW);
-}
-
 void Form::CenterOnScreen() {
     RECT bounds{};
     GetWindowRect(handle_, &bounds);

@@ -63,9 +63,6 @@ class Form : public ControlHost {
     // While set, the window stays above every window that does not (set while hidden, from
     // its showing on).
     void SetStayOnTop(bool onTop);
-    // Listed by Alt+Tab and the taskbar, as an ordinary window, rather than as a tool
-    // window; changed while the form is hidden.
-    void SetListed(bool listed);
     // Moves the window to the screen point, unless it stands there already.
     void MoveTo(WindowPlace place);
     void CenterOnScreen();
